@@ -1,0 +1,123 @@
+#include "keymap/KeymapConverter.h"
+
+#include "platform/ProgressDisplay.h"
+
+namespace keymap {
+namespace {
+
+constexpr int MinusKey = 0xBD;
+constexpr int MKey = 0x4D;
+constexpr int ProgressStep = 32;
+
+bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
+bool IsSpaceOrNone(unsigned char c) { return c == ' ' || c == 0; }
+bool IsJoiningForm(int f) { return f == Medial || f == Initial; }
+
+bool PassesAsEnglish(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0x20 && c <= 0x3F);
+}
+
+/// Decides the form of the letter at `i` from its logical neighbours and the destination record.
+int DecideForm(const KeyMap& source, const KeyRecord& cur, int f, unsigned char next, unsigned char prev,
+               const KeyRecord& dest)
+{
+    int fN = 0;
+    int fP = 0;
+    const KeyRecord nextRec = source.RecordForGlyph(next, fN);
+    const KeyRecord prevRec = source.RecordForGlyph(prev, fP);
+
+    if ((f == Medial || f == Initial) && fN == Initial)
+        fN = Medial;
+    // Symbols and digits of the destination keep the form they had.
+    if (dest.extIsolated == SymbolKey || dest.extIsolated == DigitKey)
+        return f;
+
+    const bool prevEndsWord = IsSpaceOrNone(prev) || fP > 3 || prevRec.extIsolated == DigitKey;
+    if (prevEndsWord && f <= 3)
+        f = cur.initial != 0 ? Initial : Isolated;
+
+    const bool nextEndsWord = IsSpaceOrNone(next) || fN > 3 || nextRec.extIsolated == DigitKey ||
+                              (nextRec.extIsolated == SymbolKey && nextRec.keyCode != MinusKey);
+    if (nextEndsWord) {
+        if (f > 3)
+            return f;
+        if (!IsSpaceOrNone(prev))
+            return IsJoiningForm(fP) ? Final : Isolated;
+        // A one-letter word: without this it would keep the initial shape chosen above.
+        return Isolated;
+    }
+    if (f > 3 || prevEndsWord)
+        return f;
+
+    // Middle of a word.
+    if ((fN == Final || fN == Medial) && IsJoiningForm(fP))
+        return (dest.medial == 0 || (nextRec.keyCode == MKey && fN == Final)) ? Final : Medial;
+    if (IsJoiningForm(fP))
+        return dest.initial != 0 ? f : Final;
+    if (prevRec.initial != 0) {
+        if (fP == Isolated || fP == Final)
+            return dest.initial != 0 ? Initial : Isolated;
+        return f;
+    }
+    return (dest.initial == 0 || f == Isolated || f == Final) ? Isolated : Initial;
+}
+
+} // namespace
+
+bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::string& destinationName)
+{
+    source.Load(sourceName);
+    return destination.Load(destinationName);
+}
+
+void KeymapConverter::Convert(bool showProgress)
+{
+    output.clear();
+    output.reserve(input.size());
+    const bool english = source.SupportsEnglish() && destination.SupportsEnglish();
+    platform::ProgressDisplay* bar = showProgress ? progress : nullptr;
+    if (bar) {
+        bar->Show(" Converting...");
+        bar->SetRange(0, static_cast<std::int64_t>(input.size()) + 10);
+        bar->SetStep(ProgressStep);
+        bar->SetPos(0);
+    }
+
+    const size_t n = input.size();
+    for (size_t i = 0; i < n; ++i) {
+        if (bar && i % ProgressStep == 0)
+            bar->StepIt();
+        const unsigned char c = static_cast<unsigned char>(input[i]);
+        if (IsLineEnd(c)) {
+            output.push_back(static_cast<char>(c));
+            continue;
+        }
+        int f = 0;
+        const KeyRecord cur = source.RecordForGlyph(c, f);
+        if (english && PassesAsEnglish(c) && !(f == Medial && cur.keyCode >= '0' && cur.keyCode <= '9')) {
+            output.push_back(static_cast<char>(c));
+            continue;
+        }
+        // Display order: the logically next letter is to the left, the previous to the right.
+        unsigned char next = i > 0 ? static_cast<unsigned char>(input[i - 1]) : 0;
+        unsigned char prev = i + 1 < n ? static_cast<unsigned char>(input[i + 1]) : 0;
+        if (IsLineEnd(next))
+            next = 0;
+        if (IsLineEnd(prev))
+            prev = 0;
+        const KeyRecord dest = destination.RecordForKey(cur.keyCode);
+        f = DecideForm(source, cur, f, next, prev, dest);
+        if (f >= 0 && f <= 7) {
+            const std::int32_t glyph = dest.Glyph(f);
+            if (glyph > 0 && glyph <= 255)
+                output.push_back(static_cast<char>(glyph));
+        }
+        if (c == ' ')
+            output.push_back(' ');
+    }
+    if (bar)
+        bar->Hide();
+}
+
+} // namespace keymap

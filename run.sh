@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the editor from its program folder.
+# Arguments are passed on to the editor.
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/setup-common.sh
+kelmora_install "${KELMORA_BUILD_PACKAGES[@]}"
+kelmora_build build -DKELMORA_BENCH=OFF
+cd build/bin
+if [ -x ./kelmora ]; then
+    exec ./kelmora "$@"
+fi
+exec ./kelmora-convert --help
