@@ -93,6 +93,11 @@ KeyRecord KeyMap::RecordForKey(int keyCode) const
 
 KeyRecord KeyMap::RecordForGlyph(int glyph, int& form) const
 {
+    return RecordRefForGlyph(glyph, form);
+}
+
+const KeyRecord& KeyMap::RecordRefForGlyph(int glyph, int& form) const
+{
     if (glyph < 0 || glyph >= LookupSize) {
         form = -1;
         return records[NoKeyRecord];

@@ -30,6 +30,9 @@ public:
     KeyRecord RecordForGlyph(int glyph, int& form) const;
     int RecordIndexForGlyphForm(int form, int glyph) const;
 
+    /// RecordForGlyph without the copy, for loops over whole texts.
+    const KeyRecord& RecordRefForGlyph(int glyph, int& form) const;
+    const KeyRecord& RecordRefForKey(int keyCode) const { return records[static_cast<size_t>(RecordIndexForKey(keyCode))]; }
     /// Index of the record for a key code (NoKeyRecord when no record carries it).
     int RecordIndexForKey(int keyCode) const;
     const KeyRecord& Record(int index) const { return records[static_cast<size_t>(index)]; }

@@ -2,6 +2,8 @@
 
 #include "platform/ProgressDisplay.h"
 
+#include <array>
+
 namespace keymap {
 namespace {
 
@@ -18,14 +20,32 @@ bool PassesAsEnglish(unsigned char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0x20 && c <= 0x3F);
 }
 
-/// Decides the form of the letter at `i` from its logical neighbours and the destination record.
-int DecideForm(const KeyMap& source, const KeyRecord& cur, int f, unsigned char next, unsigned char prev,
+/// The source keymap's answer for every byte, looked up once per conversion instead of per character.
+struct GlyphInfo {
+    const KeyRecord* record;
+    int form;
+};
+using GlyphInfoTable = std::array<GlyphInfo, 256>;
+
+GlyphInfoTable BuildGlyphInfo(const KeyMap& source)
+{
+    GlyphInfoTable table{};
+    for (int b = 0; b < 256; ++b) {
+        int form = 0;
+        table[static_cast<size_t>(b)].record = &source.RecordRefForGlyph(b, form);
+        table[static_cast<size_t>(b)].form = form;
+    }
+    return table;
+}
+
+/// Decides the form of a letter from its logical neighbours and the destination record.
+int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned char next, unsigned char prev,
                const KeyRecord& dest)
 {
-    int fN = 0;
-    int fP = 0;
-    const KeyRecord nextRec = source.RecordForGlyph(next, fN);
-    const KeyRecord prevRec = source.RecordForGlyph(prev, fP);
+    int fN = info[next].form;
+    const int fP = info[prev].form;
+    const KeyRecord& nextRec = *info[next].record;
+    const KeyRecord& prevRec = *info[prev].record;
 
     if ((f == Medial || f == Initial) && fN == Initial)
         fN = Medial;
@@ -73,8 +93,9 @@ bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::stri
 
 void KeymapConverter::Convert(bool showProgress)
 {
-    output.clear();
-    output.reserve(input.size());
+    // Each character yields at most a glyph and a space; write into a buffer of that size.
+    std::string out(input.size() * 2, '\0');
+    char* w = out.data();
     const bool english = source.SupportsEnglish() && destination.SupportsEnglish();
     platform::ProgressDisplay* bar = showProgress ? progress : nullptr;
     if (bar) {
@@ -84,19 +105,20 @@ void KeymapConverter::Convert(bool showProgress)
         bar->SetPos(0);
     }
 
+    const GlyphInfoTable info = BuildGlyphInfo(source);
     const size_t n = input.size();
     for (size_t i = 0; i < n; ++i) {
         if (bar && i % ProgressStep == 0)
             bar->StepIt();
         const unsigned char c = static_cast<unsigned char>(input[i]);
         if (IsLineEnd(c)) {
-            output.push_back(static_cast<char>(c));
+            *w++ = static_cast<char>(c);
             continue;
         }
-        int f = 0;
-        const KeyRecord cur = source.RecordForGlyph(c, f);
+        int f = info[c].form;
+        const KeyRecord& cur = *info[c].record;
         if (english && PassesAsEnglish(c) && !(f == Medial && cur.keyCode >= '0' && cur.keyCode <= '9')) {
-            output.push_back(static_cast<char>(c));
+            *w++ = static_cast<char>(c);
             continue;
         }
         // Display order: the logically next letter is to the left, the previous to the right.
@@ -106,16 +128,18 @@ void KeymapConverter::Convert(bool showProgress)
             next = 0;
         if (IsLineEnd(prev))
             prev = 0;
-        const KeyRecord dest = destination.RecordForKey(cur.keyCode);
-        f = DecideForm(source, cur, f, next, prev, dest);
+        const KeyRecord& dest = destination.RecordRefForKey(cur.keyCode);
+        f = DecideForm(info, cur, f, next, prev, dest);
         if (f >= 0 && f <= 7) {
             const std::int32_t glyph = dest.Glyph(f);
             if (glyph > 0 && glyph <= 255)
-                output.push_back(static_cast<char>(glyph));
+                *w++ = static_cast<char>(glyph);
         }
         if (c == ' ')
-            output.push_back(' ');
+            *w++ = ' ';
     }
+    out.resize(static_cast<size_t>(w - out.data()));
+    output = std::move(out);
     if (bar)
         bar->Hide();
 }
