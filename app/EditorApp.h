@@ -61,6 +61,11 @@ public:
     /// current folder. Returns the folder in force afterwards (empty when none was found).
     std::string LocateProgramFolder();
 
+    /// Whether the splash may show: "SplashScreen" non-zero and no file on the command line.
+    bool SplashAllowed() const { return splashAllowed; }
+    /// Called with the splash decision before the main window is created (extras::EnableSplash).
+    std::function<void(bool)> enableSplash;
+
     const std::string& ProgramFolder() const { return programFolder; }
     const CommandLine& Arguments() const { return commandLine; }
     RecentFileList& RecentFiles() { return recentFiles; }
@@ -71,6 +76,7 @@ private:
     std::string executableFolder;
     std::string programFolder;
     CommandLine commandLine;
+    bool splashAllowed = false;
     RecentFileList recentFiles;
     std::unique_ptr<AppMainWindow> mainWindow;
 };

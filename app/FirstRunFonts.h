@@ -5,6 +5,7 @@
 #include "platform/MessageService.h"
 #include "platform/SettingsStore.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     const std::string& FontFolder() const { return fontFolder; }
     /// The files copied so far (full paths in the font folder).
     const std::vector<std::string>& Installed() const { return installed; }
+    /// Called with each installed copy, e.g. to make it usable in this process at once.
+    std::function<void(const std::string&)> onInstalled;
 
 private:
     std::string programFolder;
