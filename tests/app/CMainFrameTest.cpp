@@ -206,8 +206,9 @@ TEST_F(MainFrameTest, ToolBarAndDialogBarHoldTheirControls)
     QStringList buttons;
     for (QAction* action : window.ToolBar().actions()) {
         buttons << (action->isSeparator() ? QStringLiteral("-") : QString::number(action->data().toInt()));
-        if (!action->isSeparator())
+        if (!action->isSeparator()) {
             EXPECT_FALSE(action->icon().isNull()) << action->data().toInt();
+        }
     }
     EXPECT_EQ(buttons, QStringList({"57600", "57601", "-", "57643", "-", "57635", "57634", "57637", "-", "32782", "-",
                                     "32781", "32783", "32780", "-", "57664"}));
