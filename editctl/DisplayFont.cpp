@@ -1,0 +1,205 @@
+#include "editctl/DisplayFont.h"
+
+#include <QFontDatabase>
+#include <QGlyphRun>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+namespace editctl {
+namespace {
+
+// Heights beyond this only cost memory; the size box offers up to 72.
+constexpr int MaxHeight = 1000;
+constexpr qreal ProbeSize = 100.0;
+
+QRawFont RawFontOf(const QString& family)
+{
+    QFont font(family);
+    font.setPixelSize(static_cast<int>(ProbeSize));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return QRawFont::fromFont(font);
+}
+
+bool IsPrintableLatin1(unsigned char code)
+{
+    return (code >= 0x20 && code < 0x7F) || code >= 0xA0;
+}
+
+// An 8-bit display font keeps its glyphs at the codes 0xA0..0xFF; a Unicode Persian font
+// (Nazli, Homa) has almost none there and is better used for the display forms.
+bool IsEightBitFont(const QRawFont& raw)
+{
+    int present = 0;
+    for (char32_t c = 0xA0; c <= 0xFF; ++c)
+        present += raw.supportsCharacter(c) ? 1 : 0;
+    return present >= 48;
+}
+
+using CacheKey = std::tuple<QString, int, DisplayForms>;
+
+std::map<CacheKey, std::shared_ptr<const DisplayFont>>& Cache()
+{
+    static std::map<CacheKey, std::shared_ptr<const DisplayFont>> cache;
+    return cache;
+}
+
+} // namespace
+
+std::shared_ptr<const DisplayFont> DisplayFont::Get(const QString& face, int height, const DisplayForms& forms)
+{
+    CacheKey key{face.toCaseFolded(), height, forms};
+    auto& cache = Cache();
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    auto font = std::make_shared<const DisplayFont>(face, height, forms);
+    cache.emplace(std::move(key), font);
+    return font;
+}
+
+bool DisplayFont::IsInstalled(const QString& face)
+{
+    if (face.isEmpty())
+        return false;
+    const QStringList families = QFontDatabase::families();
+    return std::any_of(families.begin(), families.end(),
+        [&](const QString& family) { return family.compare(face, Qt::CaseInsensitive) == 0; });
+}
+
+QStringList DisplayFont::SubstituteFamilies(const QString& face)
+{
+    // Homa is the nearest to the "homa" faces old documents ask for; Nazli and FreeFarsi also
+    // carry Latin letters, which Homa lacks.
+    QStringList order;
+    if (face.contains(QLatin1String("homa"), Qt::CaseInsensitive))
+        order << QStringLiteral("Homa");
+    order << QStringLiteral("Nazli") << QStringLiteral("Homa") << QStringLiteral("FreeFarsi");
+    order.removeDuplicates();
+    QStringList installed;
+    for (const QString& family : order) {
+        if (IsInstalled(family))
+            installed << family;
+    }
+    return installed;
+}
+
+DisplayFont::DisplayFont(const QString& face, int requestedHeight, const DisplayForms& forms)
+    : height(std::clamp(std::abs(requestedHeight), 1, MaxHeight))
+{
+    LoadFonts(face);
+    for (int code = 0; code < 256; ++code) {
+        const auto byte = static_cast<unsigned char>(code);
+        char32_t character = 0;
+        if (codesDirect)
+            character = byte;
+        else if (forms[byte] != 0)
+            character = forms[byte];
+        else if (IsPrintableLatin1(byte))
+            character = byte;
+        ResolveGlyph(byte, character);
+    }
+}
+
+void DisplayFont::LoadFonts(const QString& face)
+{
+    QStringList families;
+    if (IsInstalled(face)) {
+        codesDirect = IsEightBitFont(RawFontOf(face));
+        families << face;
+    }
+    families << SubstituteFamilies(face);
+    families.removeDuplicates();
+    // The desktop's own font last, for Latin-1 characters the Persian fonts lack.
+    families << QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    for (const QString& family : families) {
+        QRawFont raw = RawFontOf(family);
+        if (raw.isValid())
+            fonts.push_back(raw);
+    }
+    if (fonts.empty())
+        return;
+    // The first font's ascent plus descent fills the cell; every font shares its em size so that
+    // mixed glyphs stand on one baseline at one scale.
+    const qreal cell = std::max<qreal>(fonts.front().ascent() + fonts.front().descent(), 1.0);
+    const qreal pixelSize = ProbeSize * height / cell;
+    for (QRawFont& raw : fonts)
+        raw.setPixelSize(pixelSize);
+    ascent = std::clamp(static_cast<int>(std::lround(fonts.front().ascent())), 0, height);
+}
+
+void DisplayFont::ResolveGlyph(unsigned char code, char32_t character)
+{
+    Glyph& glyph = glyphs[code];
+    if (fonts.empty() || code < 0x20)
+        return;
+    glyph.font = 0; // the missing-glyph box unless a font has the character
+    glyph.index = 0;
+    if (character != 0) {
+        const QString text = QString::fromUcs4(&character, 1);
+        for (size_t i = 0; i < fonts.size(); ++i) {
+            const QList<quint32> indexes = fonts[i].glyphIndexesForString(text);
+            if (indexes.size() == 1 && indexes.front() != 0) {
+                glyph.font = static_cast<int>(i);
+                glyph.index = indexes.front();
+                break;
+            }
+        }
+    }
+    QPointF advance;
+    fonts[static_cast<size_t>(glyph.font)].advancesForGlyphIndexes(&glyph.index, &advance, 1, QRawFont::UseDesignMetrics);
+    glyph.advance = std::max(0, static_cast<int>(std::lround(advance.x())));
+}
+
+int DisplayFont::Width(std::string_view text) const
+{
+    int width = 0;
+    for (const char c : text)
+        width += glyphs[static_cast<unsigned char>(c)].advance;
+    return width;
+}
+
+QString DisplayFont::PrimaryFamily() const
+{
+    return fonts.empty() ? QString() : fonts.front().familyName();
+}
+
+qreal DisplayFont::Draw(QPainter& painter, QPointF origin, std::string_view text) const
+{
+    // One glyph run per stretch of glyphs from the same font, each glyph at its own whole-pixel x.
+    qreal x = origin.x();
+    size_t i = 0;
+    while (i < text.size()) {
+        const int font = glyphs[static_cast<unsigned char>(text[i])].font;
+        if (font < 0) {
+            ++i; // control codes take no room and show nothing
+            continue;
+        }
+        const qreal runStart = x;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        for (; i < text.size(); ++i) {
+            const Glyph& glyph = glyphs[static_cast<unsigned char>(text[i])];
+            if (glyph.font < 0)
+                continue;
+            if (glyph.font != font)
+                break;
+            indexes.push_back(glyph.index);
+            positions.push_back(QPointF(x - runStart, 0));
+            x += glyph.advance;
+        }
+        QGlyphRun run;
+        run.setRawFont(fonts[static_cast<size_t>(font)]);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(runStart, origin.y()), run);
+    }
+    return x;
+}
+
+} // namespace editctl
