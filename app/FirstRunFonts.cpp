@@ -11,6 +11,12 @@ namespace app {
 
 namespace {
 
+std::function<void(const std::string&)>& DefaultRegistration()
+{
+    static std::function<void(const std::string&)> registration;
+    return registration;
+}
+
 std::string DefaultFontFolder()
 {
     // $XDG_DATA_HOME/fonts, ~/.local/share/fonts when it is unset.
@@ -20,9 +26,14 @@ std::string DefaultFontFolder()
 } // namespace
 
 UserFontInstaller::UserFontInstaller(std::string programFolder, std::string fontFolder)
-    : programFolder(std::move(programFolder)),
+    : onInstalled(DefaultRegistration()), programFolder(std::move(programFolder)),
       fontFolder(fontFolder.empty() ? DefaultFontFolder() : std::move(fontFolder))
 {
+}
+
+void UserFontInstaller::SetDefaultRegistration(std::function<void(const std::string&)> registration)
+{
+    DefaultRegistration() = std::move(registration);
 }
 
 bool UserFontInstaller::InstallFont(const std::string& file)

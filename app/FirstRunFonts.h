@@ -34,6 +34,9 @@ public:
     const std::vector<std::string>& Installed() const { return installed; }
     /// Called with each installed copy, e.g. to make it usable in this process at once.
     std::function<void(const std::string&)> onInstalled;
+    /// What every installer created afterwards starts with as onInstalled (the program sets it to
+    /// register fonts with its font database, which a widget-free library cannot reach).
+    static void SetDefaultRegistration(std::function<void(const std::string&)> registration);
 
 private:
     std::string programFolder;
