@@ -93,6 +93,7 @@ void CMainFrame::OnKeymapChange()
     }
     currentKeymap = chosen;
     bound.Load(currentKeymap);
+    view->KeymapReloaded();
     FocusEditor();
 }
 
