@@ -61,11 +61,9 @@ void UserFontInstaller::Finish()
 {
     if (installed.empty())
         return;
-    // Fontconfig learns of the new files from its cache; a missing fc-cache only delays that.
-    QProcess cache;
-    cache.start("fc-cache", {QString::fromStdString(fontFolder)});
-    if (cache.waitForStarted(2000))
-        cache.waitForFinished(20000);
+    // Other programs learn of the new files from fontconfig's cache. The refresh runs on its own
+    // so start-up does not wait for it; a missing fc-cache only delays what fontconfig finds anyway.
+    QProcess::startDetached("fc-cache", {QString::fromStdString(fontFolder)});
 }
 
 std::vector<std::string> ReadFontList(const std::string& text)
