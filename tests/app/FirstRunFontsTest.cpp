@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 using Files = std::vector<std::string>;
@@ -92,6 +94,27 @@ TEST(UserFontInstaller, CopiesIntoTheUsersFontFolder)
     std::string bytes;
     ASSERT_TRUE(platform::ReadFileBytes(expected[1], bytes).ok);
     EXPECT_EQ(bytes, "font bytes B");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShippedFontList, NamesPersianFontsPresentInTheProgramFolder)
+{
+    std::string text;
+    ASSERT_TRUE(platform::ReadTextFile(fakes::BuildProgramFolder() + "/fonts.cfg", text).ok);
+    const Files files = app::ReadFontList(text);
+    ASSERT_FALSE(files.empty()) << "no Persian font was found to ship";
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(fakes::BuildProgramFolder() + "/" + file)).isFile());
+    }
+    const bool hasPersianFace = std::any_of(files.begin(), files.end(), [](const std::string& f) {
+        return f.find("homa") != std::string::npos || f.find("nazli") != std::string::npos ||
+               f.find("FreeFarsi") != std::string::npos;
+    });
+    EXPECT_TRUE(hasPersianFace);
 }
 
 } // namespace
