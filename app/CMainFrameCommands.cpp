@@ -66,13 +66,16 @@ void CMainFrame::OnSizeChange()
         box->setEditText(box->itemText(box->currentIndex()));
     currentSize = platform::AtoiRule(FromLocal(box->currentText()));
     view->SetEditFont(currentFace, currentSize);
+    FocusEditor();
 }
 
 void CMainFrame::OnKeymapChange()
 {
     QComboBox* box = dialogBar->KeymapBox();
-    if (box->currentIndex() < 0)
+    if (box->currentIndex() < 0) {
+        FocusEditor();
         return;
+    }
     const std::string chosen = FitField(FromLocal(box->itemText(box->currentIndex())));
     keymap::KeyMap& bound = view->BoundKeyMap();
     if (bound.IsLoaded()) {
@@ -93,6 +96,7 @@ void CMainFrame::OnKeymapChange()
     }
     currentKeymap = chosen;
     bound.Load(currentKeymap);
+    view->KeymapReloaded();
     FocusEditor();
 }
 

@@ -33,7 +33,7 @@ bool EditorView::SetupEditor(const std::string& face, int size, const std::strin
 {
     if (!keyMap.Load(keymapName))
         return false;
-    Editor().SetKeyMap(&keyMap);
+    editWidget->SetKeyMap(&keyMap);
     SetEditFont(face, size);
     if (path.empty() || path == DocumentCommands::UntitledPath)
         return true;
@@ -75,6 +75,8 @@ std::pair<int, int> EditorView::CaretPosition() const
     const int column = window.LineIndex(-1) + window.LineLength(-1) - start;
     return {line, column};
 }
+
+void EditorView::KeymapReloaded() { editWidget->KeymapChanged(); }
 
 void EditorView::Undo() { Editor().Undo(); }
 

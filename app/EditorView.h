@@ -33,6 +33,8 @@ public:
     /// document at path was read (or there was none to read).
     bool SetupEditor(const std::string& face, int size, const std::string& keymapName, const std::string& path);
     void SetEditFont(const std::string& face, int size);
+    /// Call after the bound keymap was loaded again (the display forms follow it).
+    void KeymapReloaded();
     void ApplyLayoutSettings(int tabWidth, int maxChars, bool dosMode);
 
     std::string Text() const;

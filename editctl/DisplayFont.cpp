@@ -72,15 +72,11 @@ bool DisplayFont::IsInstalled(const QString& face)
         [&](const QString& family) { return family.compare(face, Qt::CaseInsensitive) == 0; });
 }
 
-QStringList DisplayFont::SubstituteFamilies(const QString& face)
+QStringList DisplayFont::SubstituteFamilies()
 {
-    // Homa is the nearest to the "homa" faces old documents ask for; Nazli and FreeFarsi also
-    // carry Latin letters, which Homa lacks.
-    QStringList order;
-    if (face.contains(QLatin1String("homa"), Qt::CaseInsensitive))
-        order << QStringLiteral("Homa");
-    order << QStringLiteral("Nazli") << QStringLiteral("Homa") << QStringLiteral("FreeFarsi");
-    order.removeDuplicates();
+    // Nazli first: with Homa's tall ascent and descent a cell of the same height shows much
+    // smaller letters. Nazli and FreeFarsi also carry the Latin letters Homa lacks.
+    const QStringList order{QStringLiteral("Nazli"), QStringLiteral("Homa"), QStringLiteral("FreeFarsi")};
     QStringList installed;
     for (const QString& family : order) {
         if (IsInstalled(family))
@@ -113,7 +109,7 @@ void DisplayFont::LoadFonts(const QString& face)
         codesDirect = IsEightBitFont(RawFontOf(face));
         families << face;
     }
-    families << SubstituteFamilies(face);
+    families << SubstituteFamilies();
     families.removeDuplicates();
     // The desktop's own font last, for Latin-1 characters the Persian fonts lack.
     families << QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();

@@ -35,7 +35,7 @@ public:
     /// True when a font family of this name (compared without case) is installed.
     static bool IsInstalled(const QString& face);
     /// Persian families tried, in order, when the requested face is missing.
-    static QStringList SubstituteFamilies(const QString& face);
+    static QStringList SubstituteFamilies();
 
     int Width(unsigned char code) const { return glyphs[code].advance; }
     int Width(std::string_view text) const;

@@ -50,7 +50,9 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     setVerticalScrollBarPolicy(style == WindowStyle::MultiLine ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     edit.multiLine = style == WindowStyle::MultiLine;
 
+    // Measure with the drawing font from the start, before the owner's first SetEditFont.
     edit.SetMetrics(&metrics);
+    edit.Window().SetMetrics(&metrics);
     edit.Window().SetClipboard(&QtClipboard::Shared());
     edit.Window().AddObserver(this);
 

@@ -6,6 +6,8 @@
 #include "app/EditorView.h"
 #include "app/MainStatusBar.h"
 #include "editctl/PersianEdit.h"
+#include "app/DocumentFile.h"
+#include "keymap/UnicodeBridge.h"
 #include "res/ResourceIds.h"
 
 #include <QAction>
@@ -452,6 +454,124 @@ TEST_F(MainFrameTest, CancelInTheSaveQuestionKeepsTheWindowOpen)
     EXPECT_TRUE(window.View().Editor().modified);
     EXPECT_EQ(window.View().Text(), "\xC1\xC2");
     EXPECT_FALSE(services.settings.Contains("Temp", "LastFile"));
+}
+
+
+keymap::KeyMap LoadedMap(const std::string& name)
+{
+    keymap::KeyMap map;
+    EXPECT_TRUE(map.Load(name)) << name;
+    return map;
+}
+
+TEST_F(MainFrameTest, KeymapBoxChangeConvertsTheText)
+{
+    InstallKeymap("main.kbd");
+    InstallKeymap("kolb.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    const std::string sentence = "سلام، کتاب‌های فارسی\nمی‌خوانیم ۱۲ لا";
+    const keymap::KeyMap mainMap = LoadedMap("main.kbd");
+    const keymap::KeyMap kolbMap = LoadedMap("kolb.kbd");
+    const std::string mainText = keymap::GlyphTextOf(mainMap, sentence);
+    ASSERT_FALSE(mainText.empty());
+    for (const bool modified : {false, true}) {
+        SCOPED_TRACE(modified);
+        window.View().ReplaceText(mainText);
+        window.View().Editor().modified = modified;
+        QComboBox* box = window.Bar().KeymapBox();
+        box->setCurrentIndex(box->findText("kolb.kbd"));
+        emit box->activated(box->currentIndex());
+
+        EXPECT_EQ(window.CurrentKeymapName(), "kolb.kbd");
+        EXPECT_EQ(window.View().BoundKeyMap().FileName(), "kolb.kbd");
+        EXPECT_NE(window.View().Text(), mainText) << "the two fonts number their glyphs differently";
+        EXPECT_EQ(keymap::UnicodeBridge(kolbMap).ExportUtf8(window.View().Text()),
+                  keymap::UnicodeBridge(mainMap).ExportUtf8(mainText));
+        EXPECT_EQ(window.View().Text(), keymap::GlyphTextOf(kolbMap, sentence));
+        EXPECT_EQ(window.View().Editor().modified, modified);
+        EXPECT_FALSE(window.Status().InProgressMode()) << "progress ends with the conversion";
+
+        box->setCurrentIndex(box->findText("main.kbd"));
+        emit box->activated(box->currentIndex());
+        EXPECT_EQ(window.View().Text(), mainText) << "and back again";
+        EXPECT_EQ(window.View().BoundKeyMap().FileName(), "main.kbd");
+    }
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(MainFrameTest, UnreadableKeymapInTheBoxLeavesTextAndKeymapAlone)
+{
+    InstallKeymap("main.kbd");
+    folder.Write("KeyMaps/broken.kbd", "not a keymap\r\n");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    const std::string text = keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب");
+    window.View().ReplaceText(text);
+    QComboBox* box = window.Bar().KeymapBox();
+    box->setCurrentIndex(box->findText("broken.kbd"));
+    emit box->activated(box->currentIndex());
+
+    EXPECT_EQ(window.View().Text(), text);
+    EXPECT_EQ(window.CurrentKeymapName(), "main.kbd");
+    EXPECT_EQ(window.View().BoundKeyMap().FileName(), "main.kbd");
+    EXPECT_EQ(box->currentText(), "main.kbd");
+    EXPECT_EQ(services.messages.shown.size(), 1u) << "the failed load is reported once";
+}
+
+TEST_F(MainFrameTest, LastFileWithHeaderSetsTheBarsAndIsStoredAtExit)
+{
+    InstallKeymap("main.kbd");
+    InstallKeymap("kolb.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    const std::string body = keymap::GlyphTextOf(LoadedMap("kolb.kbd"), "دفتر");
+    const std::string path = folder.Write("letter.txf", app::FormatHeaderLine("Homa", 30, "kolb.kbd") + "\r\n" + body + "\r\n");
+    services.settings.WriteString("Temp", "LastFile", path);
+    CMainFrame& window = CreateFrame();
+
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(path + " - Kelmora"));
+    EXPECT_EQ(BoxText(res::FaceNameBox), "Homa");
+    EXPECT_EQ(BoxText(res::SizeBox), "30");
+    EXPECT_EQ(window.CurrentKeymapName(), "kolb.kbd");
+    EXPECT_EQ(BoxText(res::KeymapBox), "main.kbd") << "the box keeps the start-up selection";
+    EXPECT_FALSE(window.View().Editor().modified);
+    EXPECT_FALSE(window.View().Editor().headerLoaded);
+    ASSERT_TRUE(CloseFrame());
+    EXPECT_EQ(services.settings.ReadString("Settings", "font", ""), "Homa");
+    EXPECT_EQ(services.settings.ReadInt("Settings", "size", 0), 30);
+    EXPECT_EQ(services.settings.ReadString("Settings", "keyfile", ""), "kolb.kbd");
+    EXPECT_EQ(services.settings.ReadString("Temp", "LastFile", ""), path);
+}
+
+TEST_F(MainFrameTest, MissingLastFileLeavesAnUntitledDocument)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    services.settings.WriteString("Temp", "LastFile", folder.Path() + "/gone.txf");
+    CMainFrame& window = CreateFrame();
+    EXPECT_EQ(window.windowTitle(), "UnTitled.txf - Kelmora");
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_NE(services.messages.shown[0].text.find("Cannot open the file"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.SetLauncher([](const QString&, const QString&) {});
+    window.show();
+    window.activateWindow();
+    for (int id : {res::EditCopy, res::EditPaste, res::EditCut, res::EditUndo, res::SizeBox, res::KeymapBox,
+                   res::LaunchKeymapEditor, res::HiddenForward, res::BackToEditor}) {
+        window.Bar().SizeBox()->setFocus();
+        window.RunCommand(id);
+        EXPECT_TRUE(window.View().EditWidget()->hasFocus()) << id;
+    }
+    window.RunCommand(res::FocusSizeBox);
+    EXPECT_TRUE(window.Bar().SizeBox()->hasFocus());
+    window.RunCommand(res::FocusScratchBox);
+    EXPECT_TRUE(window.Bar().ScratchBox()->hasFocus());
 }
 
 } // namespace
