@@ -107,6 +107,8 @@ void RunKeys(benchmark::State& state, size_t bytes, const KeyEvent* keys, size_t
         i = (i + 1) % count;
     }
     state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
+    state.counters["control_MB"] = static_cast<double>(editor.edit.Window().MemoryBytes()) / (1 << 20);
+    state.counters["text_MB"] = static_cast<double>(editor.edit.Window().GetTextLength()) / (1 << 20);
 }
 
 // Letters of a few words, with their spaces, so typing goes through AutoBreak at the line's end.
@@ -156,6 +158,7 @@ void SetText10MB(benchmark::State& state)
         benchmark::DoNotOptimize(edit.Window().GetLineCount());
     }
     state.counters["lines"] = edit.Window().GetLineCount();
+    state.counters["control_MB"] = static_cast<double>(edit.Window().MemoryBytes()) / (1 << 20);
     state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
 }
 

@@ -175,6 +175,8 @@ public:
     /// The display line starts a fresh wrap of the whole text gives; for checking the incremental wrap.
     std::vector<int> FreshWrap() const;
     std::vector<int> LineStartsNow() const;
+    /// Bytes the text and the display-line table take.
+    std::size_t MemoryBytes() const { return text.Capacity() + lines.MemoryBytes(); }
 
 private:
     void ReplaceRange(int from, int to, const std::string& glyphs);

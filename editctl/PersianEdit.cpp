@@ -282,9 +282,10 @@ int PersianEdit::LetterRule(const keymap::KeyRecord& record, bool shift)
 {
     if (record.initial == 0 && record.isolated == 0 && record.final == 0)
         return 0;
+    // The snapshot comes before the selection goes, so undo brings back what the letter replaced.
+    SaveUndo();
     DeleteSelectionContent();
     horizontalCount = verticalCount = 0;
-    SaveUndo();
     const int type = record.extIsolated;
     if (type == keymap::DigitKey) {
         modified = true;
