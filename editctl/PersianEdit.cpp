@@ -24,6 +24,7 @@ bool IsAsciiLetter(int c)
 PersianEdit::PersianEdit(WindowStyle style) : window(style)
 {
     window.SetRecorder(&undoText);
+    window.SetUserEditHandler([this] { modified = true; });
     window.SetMetrics(&fallbackMetrics);
     auto codec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
     // Other programs get and give Unicode; the bridge of the bound keymap translates.

@@ -195,10 +195,12 @@ TEST_F(Commands, LanguageSwitchTypesLatinThenReturnsLeftOfIt)
     Type("سلام ");
     Press('P', false, true);
     EXPECT_TRUE(edit.englishMode);
+    edit.modified = false;
     for (int key : {'O', 'K'})
         Press(key, true);
     EXPECT_EQ(Text(), G({'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
     EXPECT_EQ(Caret(), 2);
+    EXPECT_TRUE(edit.modified) << "Latin typing changes the document too";
     Press('P', false, true);
     EXPECT_FALSE(edit.englishMode);
     EXPECT_EQ(Text(), G({' ', 'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
