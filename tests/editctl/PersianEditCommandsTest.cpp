@@ -240,3 +240,33 @@ TEST_F(Commands, EnterKeepsIndentationAndContinuesAtTheNewLinesStart)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
+{
+    fakes::TempProgramFolder folder(services.settings);
+    folder.InstallKeymap("ziba2.kbd");
+    keymap::KeyMap ziba;
+    ASSERT_TRUE(ziba.Load("ziba2.kbd"));
+    PersianEdit poem;
+    poem.multiLine = true;
+    poem.SetKeyMap(&ziba);
+    poem.Window().SetClipboard(&clipboard);
+    testkeys::Type(poem, "سلام ");
+    ASSERT_NE(poem.Window().GetText(), G({' ', 0xEE, 0xE9, 0xBB})) << "the two fonts number glyphs differently";
+    poem.DeliverKey({'A', false, true});
+    poem.DeliverKey({'C', false, true});
+    EXPECT_EQ(clipboard.data.keymapName, "ziba2.kbd");
+    Press('V', false, true);
+    EXPECT_EQ(Text(), G({' ', 0xEE, 0xE9, 0xBB}));
+
+    edit.Window().SetText("");
+    clipboard.data = {};
+    clipboard.data.unicodeText = "کتاب خوب\nدانش";
+    Press('V', false, true);
+    EXPECT_EQ(Reading(), "کتاب خوب\nدانش");
+    EXPECT_TRUE(edit.modified);
+}
+
+} // namespace
