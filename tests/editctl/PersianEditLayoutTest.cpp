@@ -189,3 +189,34 @@ TEST(LayoutUnsized, AWindowNeverSizedDoesNotBreakLines)
 }
 
 } // namespace
+
+namespace {
+
+struct ChangeLog : editctl::EditWindowObserver {
+    std::vector<editctl::TextChange> changes;
+    void TextChanged(const editctl::TextChange& c) override { changes.push_back(c); }
+    void SelectionChanged() override {}
+    void ScrollChanged() override {}
+};
+
+TEST_F(Layout, TypingInTheMiddleReportsOnlyItsOwnLineChanged)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += G({0xBB, 0xEC, 0x8D, ' ', 0x91}) + "\r\n";
+    const int line = 500;
+    edit.Window().SetText(text);
+    edit.Window().SetSel(edit.Window().LineIndex(line), edit.Window().LineIndex(line));
+    ChangeLog log;
+    edit.Window().AddObserver(&log);
+    Type("ب");
+    edit.Window().RemoveObserver(&log);
+    ASSERT_FALSE(log.changes.empty());
+    for (const editctl::TextChange& c : log.changes) {
+        EXPECT_GE(c.firstLine, line - 1);
+        EXPECT_LE(c.lastLine, line + 1);
+        EXPECT_FALSE(c.lineCountChanged);
+    }
+}
+
+} // namespace
