@@ -114,6 +114,8 @@ public:
     /// Replaces text [from, to) with `glyphs` without touching the selection more than needed to keep
     /// it valid; the primitive every edit goes through.
     void Replace(int from, int to, const std::string& glyphs);
+    /// Replace without widening a range that splits a CR LF pair; for putting back exact bytes.
+    void ReplaceExact(int from, int to, const std::string& glyphs);
 
     // Display lines (EM_LINEFROMCHAR, EM_LINEINDEX, EM_LINELENGTH, EM_GETLINE, EM_GETLINECOUNT).
     /// Display line of an index; -1 means the caret (the selection start, as the platform does).
@@ -175,10 +177,14 @@ public:
     std::vector<int> LineStartsNow() const;
 
 private:
-    void Rewrap(int fromLine, int editEnd);
+    void ReplaceRange(int from, int to, const std::string& glyphs);
+    TextChange Rewrap(int fromLine, int editLine, int editEnd);
+    int IndexAtX(int line, int x) const;
+    bool StartsTextLine(int line) const;
+    bool IsPairMiddle(int index) const;
+    Clipboard& Board() const;
     void WrapAll();
     int NextBreak(int start) const;
-    int TextLineEnd(int from) const;
     int ClampIndex(int index) const;
     void SetSelectionInternal(int newAnchor, int newCaret, bool keepGoalX);
     void MoveCaretVertically(int lines, bool extend);

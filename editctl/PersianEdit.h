@@ -116,6 +116,7 @@ public:
     static int digitRun;
 
 private:
+    const keymap::KeyMap& Map() const;
     int LetterRule(const keymap::KeyRecord& record, bool shift);
     int SpaceRule();
     bool LamAlef(const keymap::KeyRecord& record, bool shift, int p1, int p2);
@@ -131,7 +132,8 @@ private:
     int TypingLimit() const;
     bool LineTooLong(int width, int length) const;
     void SetCaret(int index);
-    void MoveEnds(bool shift, bool ctrl, int direction);
+    void BreakBeforeLastWord(int line, const std::string& word, int caretInWord, int caretOutside);
+    int IndentationAtEnd(const std::string& line, int fromColumn) const;
 
     EditWindow window;
     keymap::KeyMap* keyMap = nullptr;
