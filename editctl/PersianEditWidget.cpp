@@ -28,6 +28,20 @@ DisplayForms DisplayFormsOf(const keymap::KeyMap* map)
     return forms;
 }
 
+// Unicode text that another program put on the clipboard: imported through the keymap, or taken
+// as Latin-1 bytes when it is Latin-1 text the keymap cannot type (Latin letters without English
+// support), as the old platform pasted 8-bit text.
+std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
+{
+    std::vector<keymap::Unrepresentable> problems;
+    std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
+    if (problems.empty())
+        return glyphs;
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    return latin1 ? text.toLatin1().toStdString() : glyphs;
+}
+
 Point PointOf(const QPointF& position)
 {
     return Point{static_cast<int>(position.x()), static_cast<int>(position.y())};
@@ -38,6 +52,7 @@ Point PointOf(const QPointF& position)
 PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     : QAbstractScrollArea(parent)
     , edit(style)
+    , clipboardCodec([this]() -> const keymap::KeyMap& { return edit.KeyMapInUse() ? *edit.KeyMapInUse() : noKeyMap; })
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
@@ -53,7 +68,13 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     // Measure with the drawing font from the start, before the owner's first SetEditFont.
     edit.SetMetrics(&metrics);
     edit.Window().SetMetrics(&metrics);
+    // Copies carry the exported Unicode text for other programs; pastes import it.
+    clipboardCodec.exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
+        return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
+    };
+    clipboardCodec.importUnicode = ImportPastedText;
     edit.Window().SetClipboard(&QtClipboard::Shared());
+    edit.Window().SetClipboardCodec(&clipboardCodec);
     edit.Window().AddObserver(this);
 
     caretBlink.setInterval(std::max(100, QGuiApplication::styleHints()->cursorFlashTime() / 2));
@@ -124,10 +145,9 @@ std::optional<KeyEvent> PersianEditWidget::KeyEventOf(const QKeyEvent& event) co
         event.modifiers().testFlag(Qt::ControlModifier)};
 }
 
-bool PersianEditWidget::Matches(const HandledPress& press, const QKeyEvent& event, const KeyEvent& key) const
+bool PersianEditWidget::Matches(const HandledPress& press, const QKeyEvent& event) const
 {
-    return press.timestamp == event.timestamp() && press.qtKey == event.key() && press.modifiers == event.modifiers()
-        && press.key.virtualKey == key.virtualKey && press.key.shift == key.shift && press.key.control == key.control;
+    return press.timestamp == event.timestamp() && press.qtKey == event.key() && press.modifiers == event.modifiers();
 }
 
 bool PersianEditWidget::event(QEvent* event)
@@ -136,18 +156,19 @@ bool PersianEditWidget::event(QEvent* event)
     case QEvent::ShortcutOverride: {
         // The key handler comes before the owner's shortcuts: run it now, and claim the key when it
         // consumed it so no shortcut fires; the key press that follows is then only acknowledged.
+        // A second override for the same press (Qt sends one for key events sent by hand) must
+        // not run the handler again.
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        handledPress.reset();
-        const std::optional<KeyEvent> key = KeyEventOf(*keyEvent);
-        if (!key || !edit.KeyMapInUse())
-            return QAbstractScrollArea::event(event);
-        KeymapChanged();
-        const bool consumed = edit.PreTranslateMessage(*key);
-        handledPress = HandledPress{keyEvent->timestamp(), keyEvent->key(), keyEvent->modifiers(), *key, consumed};
-        if (consumed)
-            event->accept();
-        else
-            event->ignore();
+        if (!handledPress || !Matches(*handledPress, *keyEvent)) {
+            handledPress.reset();
+            const std::optional<KeyEvent> key = KeyEventOf(*keyEvent);
+            if (!key || !edit.KeyMapInUse())
+                return QAbstractScrollArea::event(event);
+            KeymapChanged();
+            const bool consumed = edit.PreTranslateMessage(*key);
+            handledPress = HandledPress{keyEvent->timestamp(), keyEvent->key(), keyEvent->modifiers(), consumed};
+        }
+        event->setAccepted(handledPress->consumed);
         return true;
     }
     case QEvent::KeyPress: {
@@ -159,6 +180,9 @@ bool PersianEditWidget::event(QEvent* event)
         }
         break;
     }
+    case QEvent::KeyRelease:
+        handledPress.reset(); // a press whose override let a shortcut fire never arrives
+        break;
     default:
         break;
     }
@@ -173,7 +197,7 @@ void PersianEditWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     bool consumed;
-    if (handledPress && Matches(*handledPress, *event, *key)) {
+    if (handledPress && Matches(*handledPress, *event)) {
         consumed = handledPress->consumed;
     } else if (edit.KeyMapInUse()) {
         KeymapChanged();

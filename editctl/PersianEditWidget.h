@@ -5,7 +5,9 @@
 #include "editctl/DisplayFontMetrics.h"
 #include "editctl/EditWindow.h"
 #include "editctl/KeyEvent.h"
+#include "editctl/KeymapClipboardCodec.h"
 #include "editctl/PersianEdit.h"
+#include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
 
 #include <QAbstractScrollArea>
@@ -13,10 +15,6 @@
 
 #include <optional>
 #include <string>
-
-namespace keymap {
-class KeyMap;
-}
 
 namespace editctl {
 
@@ -68,7 +66,6 @@ private:
         ulong timestamp;
         int qtKey;
         Qt::KeyboardModifiers modifiers;
-        KeyEvent key;
         bool consumed;
     };
 
@@ -77,7 +74,7 @@ private:
     void ScrollChanged() override;
 
     std::optional<KeyEvent> KeyEventOf(const QKeyEvent& event) const;
-    bool Matches(const HandledPress& press, const QKeyEvent& event, const KeyEvent& key) const;
+    bool Matches(const HandledPress& press, const QKeyEvent& event) const;
     void PassOn(const KeyEvent& key, QKeyEvent* event);
     void SyncGeometry();
     void SyncScrollBar();
@@ -90,6 +87,8 @@ private:
 
     PersianEdit edit;
     DisplayFontMetrics metrics;
+    keymap::KeyMap noKeyMap;
+    KeymapClipboardCodec clipboardCodec;
     keymap::KeyTable shownTable{};
     const keymap::KeyMap* shownMap = nullptr;
     std::optional<HandledPress> handledPress;

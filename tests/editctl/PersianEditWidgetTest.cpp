@@ -1,0 +1,350 @@
+#include "editctl/PersianEditWidget.h"
+#include "editctl/QtClipboard.h"
+#include "editctl/VirtualKeyMap.h"
+#include "keymap/KeyMap.h"
+#include "keymap/UnicodeBridge.h"
+#include "tests/fakes/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <string>
+#include <vector>
+
+namespace editctl {
+namespace {
+
+constexpr int EvdevSpace = 57;
+
+// The evdev code of the physical key that carries a virtual-key code.
+int EvdevOf(int virtualKey)
+{
+    for (int code = 1; code < 128; ++code) {
+        if (VirtualKeyMap::FromEvdev(code) == virtualKey)
+            return code;
+    }
+    return 0;
+}
+
+std::u32string U32(const std::string& utf8)
+{
+    return QString::fromStdString(utf8).toStdU32String();
+}
+
+std::string Utf8(char32_t c)
+{
+    return QString::fromUcs4(&c, 1).toStdString();
+}
+
+/// Parent that records which keys reached it and which of its shortcuts fired.
+class OwnerWindow : public QWidget {
+public:
+    OwnerWindow()
+    {
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+    }
+    std::vector<int> keysSeen;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() != Qt::Key_Control && event->key() != Qt::Key_Shift)
+            keysSeen.push_back(event->key());
+    }
+};
+
+class PersianEditWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.InstallKeymap("main.kbd");
+        folder.InstallKeymap("kolb.kbd");
+        ASSERT_TRUE(mainMap.Load("main.kbd"));
+        ASSERT_TRUE(kolbMap.Load("kolb.kbd"));
+    }
+
+    /// A widget bound to a keymap, in a shown and active owner window, with the focus.
+    PersianEditWidget* MakeEditor(OwnerWindow& owner, keymap::KeyMap& map, int width = 320, int height = 200)
+    {
+        auto* editor = new PersianEditWidget(WindowStyle::MultiLine, &owner);
+        owner.layout()->addWidget(editor);
+        editor->SetKeyMap(&map);
+        editor->SetEditFont("nasim web homa", 24);
+        owner.resize(width, height);
+        owner.show();
+        QApplication::setActiveWindow(&owner);
+        editor->setFocus();
+        QApplication::processEvents();
+        return editor;
+    }
+
+    /// Presses a physical key as a Persian layout reports it: the Qt key is the Persian letter, the
+    /// native scan code names the key. Delivered as the platform does: the shortcut override first,
+    /// then the key press.
+    static void PressPhysical(QWidget* target, int evdev, char32_t layoutChar, Qt::KeyboardModifiers modifiers = {})
+    {
+        static ulong timestamp = 1000;
+        ++timestamp;
+        const QString text = layoutChar ? QString::fromUcs4(&layoutChar, 1) : QString();
+        const int qtKey = layoutChar ? static_cast<int>(layoutChar) : 0;
+        QKeyEvent override(QEvent::ShortcutOverride, qtKey, modifiers, static_cast<quint32>(evdev + 8), 0, 0, text);
+        override.setTimestamp(timestamp);
+        QApplication::sendEvent(target, &override);
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, static_cast<quint32>(evdev + 8), 0, 0, text);
+        press.setTimestamp(timestamp);
+        QApplication::sendEvent(target, &press);
+    }
+
+    /// Types a Persian sentence key by key: each letter on the key whose record holds it.
+    void TypeSentence(QWidget* target, keymap::KeyMap& map, const std::string& sentence)
+    {
+        const keymap::UnicodeBridge bridge(map);
+        for (const char32_t c : U32(sentence)) {
+            if (c == U' ') {
+                PressPhysical(target, EvdevSpace, U' ');
+                continue;
+            }
+            const std::string glyphs = bridge.ImportUtf8(Utf8(c));
+            ASSERT_EQ(glyphs.size(), 1u) << Utf8(c);
+            int form = 0;
+            const keymap::KeyRecord record = map.RecordForGlyph(static_cast<unsigned char>(glyphs[0]), form);
+            const int evdev = EvdevOf(record.keyCode);
+            ASSERT_NE(evdev, 0) << Utf8(c) << " has no key";
+            PressPhysical(target, evdev, c);
+        }
+    }
+
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder{services.settings};
+    keymap::KeyMap mainMap;
+    keymap::KeyMap kolbMap;
+};
+
+// Left and right ends of the dark pixels inside `area` (relative to it), or (-1, -1) when blank.
+std::pair<int, int> InkSpan(const QImage& image, const QRect& area)
+{
+    int left = -1, right = -1;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (qGray(image.pixel(x, y)) < 100) {
+                if (left < 0)
+                    left = x - area.left();
+                right = x - area.left();
+                break;
+            }
+        }
+    }
+    return {left, right};
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+std::string TrimmedRight(std::string text)
+{
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+const std::string Sentence = "سلام دوستان من امروز کتاب خوبی را در کتابخانه خواندم";
+
+TEST_F(PersianEditWidgetTest, TypedSentenceIsJoinedRightAlignedAndWrapped)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap, 320, 220);
+    TypeSentence(editor, mainMap, Sentence + " ");
+
+    const EditWindow& window = editor->Window();
+    const keymap::UnicodeBridge bridge(mainMap);
+    const std::string text = window.GetText();
+    EXPECT_EQ(TrimmedRight(Replaced(bridge.ExportUtf8(text), "\r\n", " ")), Sentence);
+    EXPECT_NE(text.find("\r\n"), std::string::npos) << "typing past the width broke the line";
+    ASSERT_GE(window.GetLineCount(), 2);
+
+    // Joined: every line holds the shapes that Unicode joining gives its words, and the first word
+    // starts (at the right end of the first line string) with the initial seen, its lam and alef
+    // merged into the joined lam-alef.
+    for (int line = 0; line < window.GetLineCount(); ++line) {
+        const std::string glyphs = window.GetLine(line);
+        EXPECT_EQ(bridge.ImportUtf8(bridge.ExportUtf8(glyphs)), glyphs) << "line " << line;
+    }
+    const std::string first = TrimmedRight(std::string(window.GetLine(0)));
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(static_cast<unsigned char>(first.back()), mainMap.RecordForKey('S').initial);
+    EXPECT_NE(first.find(static_cast<char>(mainMap.RecordForKey(0xBE).final)), std::string::npos);
+
+    // The picture, without focus so neither caret nor focus frame adds ink.
+    editor->clearFocus();
+    QApplication::processEvents();
+    const QImage picture = editor->grab().toImage();
+    const QString saved = QStringLiteral(KELMORA_TEST_OUTPUT_DIR "/PersianEditWidget-sentence.png");
+    EXPECT_TRUE(picture.save(saved)) << saved.toStdString();
+
+    const QRect view = editor->viewport()->geometry();
+    const int lineHeight = window.LineHeight();
+    const int lastLine = window.GetLineCount() - 1;
+    ASSERT_LE((lastLine + 1) * lineHeight, view.height()) << "all lines are in view";
+    for (int line = 0; line <= lastLine; ++line) {
+        const QRect band(view.left(), view.top() + line * lineHeight, view.width(), lineHeight);
+        const auto [left, right] = InkSpan(picture, band);
+        ASSERT_NE(left, -1) << "line " << line << " shows ink";
+        EXPECT_GE(right, view.width() - 8) << "line " << line << " reaches the right edge";
+        EXPECT_GE(left, window.LineLeft(line) - 3) << "line " << line << " starts where layout put it";
+    }
+    // The last line is short: its left part is blank.
+    ASSERT_GT(window.LineLeft(lastLine), view.width() / 4);
+    const QRect lastBand(view.left(), view.top() + lastLine * lineHeight, window.LineLeft(lastLine) - 3, lineHeight);
+    EXPECT_EQ(InkSpan(picture, lastBand).first, -1) << "nothing at the far left of the short last line";
+    const QRect below(view.left(), view.top() + (lastLine + 1) * lineHeight, view.width(),
+        view.height() - (lastLine + 1) * lineHeight);
+    EXPECT_EQ(InkSpan(picture, below).first, -1) << "nothing below the text";
+}
+
+TEST_F(PersianEditWidgetTest, ConsumedKeysNeverReachTheOwnersShortcutsPassedOnKeysDo)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    struct ShortcutCase {
+        QKeySequence sequence;
+        int fired = 0;
+    };
+    ShortcutCase copy{QKeySequence(Qt::CTRL | Qt::Key_C)}, findNext{QKeySequence(Qt::Key_F3)},
+        save{QKeySequence(Qt::CTRL | Qt::Key_S)};
+    for (ShortcutCase* c : {&copy, &findNext, &save}) {
+        auto* action = new QAction(&owner);
+        action->setShortcut(c->sequence);
+        QObject::connect(action, &QAction::triggered, [c] { ++c->fired; });
+        owner.addAction(action);
+    }
+
+    QTest::keyClick(editor, Qt::Key_D); // a letter: typed once, not once per delivery
+    EXPECT_EQ(editor->Window().GetText(), std::string(1, static_cast<char>(mainMap.RecordForKey('D').initial)));
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copy.fired, 0) << "Ctrl+C is the control's copy";
+    QTest::keyClick(editor, Qt::Key_F3);
+    EXPECT_EQ(findNext.fired, 1) << "F3 goes on to the owner";
+    QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(save.fired, 1) << "other Control keys go on to the owner";
+    EXPECT_TRUE(owner.keysSeen.empty());
+
+    QTest::keyClick(editor, Qt::Key_Escape); // passed on, no shortcut, nothing for the window
+    EXPECT_EQ(owner.keysSeen, std::vector<int>{Qt::Key_Escape});
+    QTest::keyClick(editor, Qt::Key_Tab); // Tab types spaces and keeps the focus
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(editor->Window().GetTextLength(), 1 + editor->Edit().tabWidth);
+}
+
+TEST_F(PersianEditWidgetTest, CopyBetweenControlsWithDifferentKeymapsKeepsTheWords)
+{
+    OwnerWindow owner;
+    PersianEditWidget* source = MakeEditor(owner, mainMap);
+    PersianEditWidget* target = new PersianEditWidget(WindowStyle::MultiLine, &owner);
+    owner.layout()->addWidget(target);
+    target->SetKeyMap(&kolbMap);
+    target->SetEditFont("nasim web homa", 24);
+    QApplication::processEvents();
+
+    const keymap::UnicodeBridge mainBridge(mainMap), kolbBridge(kolbMap);
+    const std::string words = "سلام دنیا";
+    ASSERT_NE(mainBridge.ImportUtf8(words), kolbBridge.ImportUtf8(words)) << "the keymaps encode differently";
+    source->Window().SetText(mainBridge.ImportUtf8(words));
+    QTest::keyClick(source, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(source, Qt::Key_C, Qt::ControlModifier);
+
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_EQ(mime->data(QtClipboard::GlyphsMimeType).toStdString(), mainBridge.ImportUtf8(words));
+    EXPECT_EQ(mime->data(QtClipboard::KeymapMimeType).toStdString(), "main.kbd");
+    EXPECT_EQ(mime->text().toStdString(), words);
+
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(target->Window().GetText(), kolbBridge.ImportUtf8(words));
+    EXPECT_EQ(kolbBridge.ExportUtf8(target->Window().GetText()), words);
+}
+
+TEST_F(PersianEditWidgetTest, UnicodeTextFromOtherProgramsIsPastedThroughTheKeymap)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    const keymap::UnicodeBridge bridge(mainMap);
+    const std::string words = "کتاب خوب";
+    QApplication::clipboard()->setText(QString::fromStdString(words));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->Window().GetText(), bridge.ImportUtf8(words));
+    EXPECT_TRUE(editor->Edit().modified);
+}
+
+// Collects the regions the viewport repaints.
+class PaintRecorder : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST_F(PersianEditWidgetTest, TypingRepaintsOnlyTheChangedLinesAndScrollingFollowsTheCaret)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap, 320, 220);
+    const keymap::UnicodeBridge bridge(mainMap);
+    std::string text;
+    for (int line = 0; line < 40; ++line)
+        text += bridge.ImportUtf8("کتاب") + "\r\n";
+    editor->Window().SetText(text);
+    editor->Window().SetSel(0, 0);
+    QApplication::processEvents();
+
+    PaintRecorder recorder;
+    editor->viewport()->installEventFilter(&recorder);
+    QTest::keyClick(editor, Qt::Key_D);
+    QApplication::processEvents();
+    const int lineHeight = editor->Window().LineHeight();
+    ASSERT_FALSE(recorder.painted.isEmpty());
+    EXPECT_LE(recorder.painted.boundingRect().height(), 2 * lineHeight) << "one line changed, one line repainted";
+
+    QScrollBar* bar = editor->verticalScrollBar();
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(bar->isEnabled());
+    QTest::keyClick(editor, Qt::Key_End, Qt::ControlModifier); // the window's own key
+    const int first = editor->Window().FirstVisibleLine();
+    EXPECT_GT(first, 0) << "the caret at the end is scrolled into view";
+    EXPECT_EQ(bar->value(), first);
+    const int caretLine = editor->Window().LineFromChar(editor->Window().Caret());
+    EXPECT_GE(caretLine, first);
+    EXPECT_LT(caretLine, first + editor->Window().VisibleLineCount());
+
+    bar->setValue(3); // dragging the bar scrolls the model
+    EXPECT_EQ(editor->Window().FirstVisibleLine(), 3);
+    QWheelEvent wheel(QPointF(10, 10), editor->viewport()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, 120),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(editor->viewport(), &wheel);
+    EXPECT_EQ(editor->Window().FirstVisibleLine(), 0) << "a wheel notch up scrolls three lines";
+    EXPECT_EQ(bar->value(), 0);
+}
+
+} // namespace
+} // namespace editctl
