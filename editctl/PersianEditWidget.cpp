@@ -13,6 +13,7 @@
 #include <QStyleHints>
 
 #include <algorithm>
+#include <cmath>
 
 namespace editctl {
 namespace {
@@ -42,9 +43,13 @@ std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
     return latin1 ? text.toLatin1().toStdString() : glyphs;
 }
 
+// Blank pixels between the text area and the frame on either side, so text never touches it.
+constexpr int TextMargin = 3;
+
+// A viewport point in text-area pixels.
 Point PointOf(const QPointF& position)
 {
-    return Point{static_cast<int>(position.x()), static_cast<int>(position.y())};
+    return Point{static_cast<int>(std::floor(position.x())) - TextMargin, static_cast<int>(std::floor(position.y()))};
 }
 
 } // namespace
@@ -297,7 +302,7 @@ void PersianEditWidget::SyncGeometry()
     // The control's width (with frame and scroll bar) is what the line break rules use; the text is
     // laid out in the viewport, the part of it that shows text.
     edit.Resize(width(), height());
-    Window().SetViewSize(viewport()->width(), viewport()->height());
+    Window().SetViewSize(std::max(0, viewport()->width() - 2 * TextMargin), viewport()->height());
     SyncScrollBar();
     viewport()->update();
 }
@@ -412,7 +417,7 @@ void PersianEditWidget::PaintLine(QPainter& painter, int line, int selStart, int
     const int lineEnd = lineStart + static_cast<int>(text.size());
     const QRect rect = LineRect(line);
     const int baseline = rect.top() + font.Ascent();
-    qreal x = Window().LineLeft(line);
+    qreal x = TextMargin + Window().LineLeft(line);
 
     // The line in up to three pieces: before, inside and after the selection. Widths add up, so the
     // pieces sit exactly where the whole line would.
@@ -436,7 +441,7 @@ void PersianEditWidget::PaintCaret(QPainter& painter) const
 {
     const Point at = Window().GetCaretPos();
     // Centred on the gap between two glyphs, and kept inside the view at the right edge.
-    const int x = std::clamp(at.x - 1, 0, std::max(0, viewport()->width() - 2));
+    const int x = std::clamp(TextMargin + at.x - 1, 0, std::max(0, viewport()->width() - 2));
     painter.fillRect(QRect(x, at.y, 2, std::max(1, Window().LineHeight())), palette().color(QPalette::Text));
 }
 

@@ -346,5 +346,44 @@ TEST_F(PersianEditWidgetTest, TypingRepaintsOnlyTheChangedLinesAndScrollingFollo
     EXPECT_EQ(bar->value(), 0);
 }
 
+TEST_F(PersianEditWidgetTest, MouseClickDragAndDoubleClickWorkOnTheDrawnText)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    const keymap::UnicodeBridge bridge(mainMap);
+    const std::string left = bridge.ImportUtf8("خوب"), right = bridge.ImportUtf8("کتاب");
+    editor->Window().SetText(bridge.ImportUtf8("کتاب خوب")); // display order: the left word first
+    ASSERT_EQ(editor->Window().GetText(), left + " " + right);
+    EditWindow& window = editor->Window();
+    QWidget* view = editor->viewport();
+    // The viewport point over the middle of the character at an index.
+    const auto over = [&](int index) {
+        const Point at = window.PosFromChar(index);
+        const int advance = window.Advance(static_cast<unsigned char>(window.CharAt(index)));
+        // Text-area x to viewport x: the widget keeps the text off the frame by the same margin on
+        // both sides, which the view's width less the text area's width tells.
+        const int margin = (view->width() - window.ViewWidth()) / 2;
+        return QPoint(margin + at.x + advance / 2, at.y + window.LineHeight() / 2);
+    };
+
+    const int end = window.GetTextLength();
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 1, 5));
+    EXPECT_EQ(window.Caret(), end) << "right of the text is the logical start of the line";
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(1, 5));
+    EXPECT_EQ(window.Caret(), 0) << "left of the right-aligned text is its logical end";
+
+    const int middleOfRight = static_cast<int>(left.size()) + 1 + static_cast<int>(right.size()) / 2;
+    QTest::mousePress(view, Qt::LeftButton, {}, over(end - 1));
+    QTest::mouseMove(view, over(0));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, over(0));
+    int start = 0, stop = 0;
+    window.GetSel(start, stop);
+    EXPECT_TRUE(start <= 1 && stop >= end - 1) << start << ".." << stop << ": a drag selects what it crossed";
+
+    QTest::mouseDClick(view, Qt::LeftButton, {}, over(middleOfRight));
+    window.GetSel(start, stop);
+    EXPECT_EQ(window.TextRange(start, stop), right) << "a double click selects the word under it";
+}
+
 } // namespace
 } // namespace editctl
