@@ -188,6 +188,12 @@ bool PersianEditWidget::event(QEvent* event)
     case QEvent::KeyRelease:
         handledPress.reset(); // a press whose override let a shortcut fire never arrives
         break;
+    case QEvent::Paint: {
+        const bool result = QAbstractScrollArea::event(event); // the frame
+        if (hasFocus())
+            PaintFocusFrame();
+        return result;
+    }
     default:
         break;
     }
@@ -272,6 +278,7 @@ void PersianEditWidget::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     RestartCaretBlink();
+    update();
     viewport()->update();
 }
 
@@ -279,6 +286,7 @@ void PersianEditWidget::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     caretBlink.stop();
+    update();
     viewport()->update();
 }
 
@@ -403,10 +411,14 @@ void PersianEditWidget::paintEvent(QPaintEvent* event)
         PaintLine(painter, line, selStart, selEnd);
     if (hasFocus() && caretShown)
         PaintCaret(painter);
-    if (hasFocus()) {
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
-    }
+}
+
+void PersianEditWidget::PaintFocusFrame()
+{
+    // Over the outer line of the frame, so it never covers text.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Active, QPalette::Highlight));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void PersianEditWidget::PaintLine(QPainter& painter, int line, int selStart, int selEnd) const

@@ -84,6 +84,7 @@ private:
     QRect LineRect(int line) const;
     void PaintLine(QPainter& painter, int line, int selStart, int selEnd) const;
     void PaintCaret(QPainter& painter) const;
+    void PaintFocusFrame();
 
     PersianEdit edit;
     DisplayFontMetrics metrics;

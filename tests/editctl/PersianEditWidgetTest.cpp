@@ -385,5 +385,37 @@ TEST_F(PersianEditWidgetTest, MouseClickDragAndDoubleClickWorkOnTheDrawnText)
     EXPECT_EQ(window.TextRange(start, stop), right) << "a double click selects the word under it";
 }
 
+TEST_F(PersianEditWidgetTest, SelectionAndCaretAreDrawnWhereTheModelPutsThem)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    TypeSentence(editor, mainMap, "کتاب خوب ");
+    constexpr int EvdevRight = 106; // the caret stays left of typed Persian text; Right goes back over it
+    for (int i = 0; i < 3; ++i)
+        PressPhysical(editor, EvdevRight, 0, Qt::ShiftModifier);
+    EditWindow& window = editor->Window();
+    int start = 0, stop = 0;
+    window.GetSel(start, stop);
+    EXPECT_EQ(stop - start, 3) << "Shift+Right three times selects three characters";
+
+    const QImage picture = editor->grab().toImage();
+    EXPECT_TRUE(picture.save(QStringLiteral(KELMORA_TEST_OUTPUT_DIR "/PersianEditWidget-selection.png")));
+    const QRect view = editor->viewport()->geometry();
+    const int margin = (view.width() - window.ViewWidth()) / 2;
+    const QColor highlight = editor->palette().color(QPalette::Active, QPalette::Highlight);
+    // Middle of the selected stretch, in the lower part of the line (below the letters' bodies).
+    const int selLeft = window.PosFromChar(start).x, selRight = window.PosFromChar(stop).x;
+    const QPoint inside(view.left() + margin + (selLeft + selRight) / 2, view.top() + window.LineHeight() - 2);
+    EXPECT_EQ(picture.pixelColor(inside), highlight);
+    const QPoint outside(view.left() + margin + selLeft - 20, view.top() + window.LineHeight() - 2);
+    EXPECT_NE(picture.pixelColor(outside), highlight);
+    // The caret: a dark bar over the whole line height at the active end, even in the line's top
+    // pixels where no letter reaches.
+    const Point caret = window.GetCaretPos();
+    ASSERT_TRUE(editor->hasFocus());
+    for (const int y : {0, 1, window.LineHeight() - 1})
+        EXPECT_LT(qGray(picture.pixel(view.left() + margin + caret.x - 1, view.top() + y)), 100) << y;
+}
+
 } // namespace
 } // namespace editctl
