@@ -1,6 +1,7 @@
 #include "editctl/PersianEdit.h"
 
 #include "editctl/KeymapClipboardCodec.h"
+#include "keymap/UnicodeBridge.h"
 
 #include <algorithm>
 
@@ -24,7 +25,15 @@ PersianEdit::PersianEdit(WindowStyle style) : window(style)
 {
     window.SetRecorder(&undoText);
     window.SetMetrics(&fallbackMetrics);
-    clipboardCodec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
+    auto codec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
+    // Other programs get and give Unicode; the bridge of the bound keymap translates.
+    codec->exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
+        return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
+    };
+    codec->importUnicode = [](const keymap::KeyMap& map, const std::string& utf8) {
+        return keymap::UnicodeBridge(map).ImportUtf8(utf8);
+    };
+    clipboardCodec = std::move(codec);
     window.SetClipboardCodec(clipboardCodec.get());
 }
 

@@ -186,8 +186,13 @@ void UnicodeBridge::BuildImportTable()
     alias(0x0649, 0x06CC); // alef maksura
     alias(0x0643, 0x06A9); // Arabic kaf
 
-    for (int g = 1; g < 256; ++g) {
+    for (int g = 0; g < 256; ++g) {
         GlyphMeaning& m = glyphs[static_cast<size_t>(g)];
+        std::string text;
+        script::AppendUtf8(text, m.first ? m.first : script::Replacement);
+        if (m.second)
+            script::AppendUtf8(text, m.second);
+        m.utf8Length = static_cast<unsigned char>(text.copy(m.utf8, sizeof m.utf8));
         m.mirror = static_cast<GlyphCode>(g);
         const char32_t mirrored = m.second ? 0 : script::MirrorOf(m.first);
         if (!mirrored)
@@ -247,7 +252,8 @@ void UnicodeBridge::Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode
 }
 
 void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                               std::vector<GlyphCode>& logical, std::string& out) const
+                               std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered,
+                               std::string& out) const
 {
     logical.clear();
     for (size_t i = 0; i < n; ++i) {
@@ -272,7 +278,6 @@ void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, st
             problems->push_back(Unrepresentable{lineNumber, static_cast<int>(i) + 1, c});
         }
     }
-    std::vector<GlyphCode> ordered;
     Reorder(logical.data(), logical.size(), ordered);
     out.append(reinterpret_cast<const char*>(ordered.data()), ordered.size());
 }
@@ -283,6 +288,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     out.reserve(utf8.size());
     std::vector<char32_t> cps;
     std::vector<GlyphCode> logical;
+    std::vector<GlyphCode> ordered;
     size_t pos = 0;
     if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
         pos = 3; // a byte-order mark is no character of the text
@@ -291,7 +297,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
         cps.clear();
         while (pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n')
             cps.push_back(script::DecodeUtf8(utf8, pos));
-        ImportLine(cps.data(), cps.size(), line, problems, logical, out);
+        ImportLine(cps.data(), cps.size(), line, problems, logical, ordered, out);
         if (pos >= utf8.size())
             break;
         if (utf8[pos] == '\r') {
@@ -340,9 +346,7 @@ void UnicodeBridge::ExportLine(std::string_view line, std::vector<GlyphCode>& lo
     for (GlyphCode g : logical) {
         const GlyphMeaning& m = glyphs[g];
         EmitJoinControls(previous, &m, out);
-        script::AppendUtf8(out, m.first ? m.first : script::Replacement);
-        if (m.second)
-            script::AppendUtf8(out, m.second);
+        out.append(m.utf8, m.utf8Length);
         previous = &m;
     }
     EmitJoinControls(previous, nullptr, out);

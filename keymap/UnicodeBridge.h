@@ -65,6 +65,8 @@ private:
         Link forward = Link::No;
         Link back = Link::No;
         GlyphCode mirror = 0; // the glyph shown for this one in right-to-left context
+        unsigned char utf8Length = 0;
+        char utf8[7] = {}; // what export writes for it
     };
 
     /// How one Unicode character is written with this keymap.
@@ -80,7 +82,7 @@ private:
     void BuildImportTable();
     const CharEntry& EntryFor(char32_t cp) const;
     void ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                    std::vector<GlyphCode>& logical, std::string& out) const;
+                    std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered, std::string& out) const;
     void ExportLine(std::string_view line, std::vector<GlyphCode>& logical, std::string& out) const;
     /// Display order <-> logical order of one line: the sequence reversed, Latin and digit runs
     /// kept in their order, symbols outside them mirrored. Applying it twice gives the input back.

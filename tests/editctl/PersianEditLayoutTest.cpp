@@ -142,7 +142,7 @@ TEST_F(Layout, DosModeBreaksAtTheCharacterLimit)
 {
     edit.dosMode = true;
     edit.maxChars = 10;
-    Type("بب بب بب بب");
+    Type("بب بب بب بب ");
     for (int i = 0; i < edit.Window().GetLineCount(); ++i)
         EXPECT_LT(edit.Window().LineLength(edit.Window().LineIndex(i)), 10) << "line " << i;
     EXPECT_EQ(edit.Window().GetLineCount(), 2);
