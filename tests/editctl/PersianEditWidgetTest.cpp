@@ -280,16 +280,34 @@ TEST_F(PersianEditWidgetTest, CopyBetweenControlsWithDifferentKeymapsKeepsTheWor
     EXPECT_EQ(kolbBridge.ExportUtf8(target->Window().GetText()), words);
 }
 
-TEST_F(PersianEditWidgetTest, UnicodeTextFromOtherProgramsIsPastedThroughTheKeymap)
+TEST_F(PersianEditWidgetTest, TextFromOtherProgramsIsPastedThroughTheKeymapOrAsLatin1)
 {
-    OwnerWindow owner;
-    PersianEditWidget* editor = MakeEditor(owner, mainMap);
-    const keymap::UnicodeBridge bridge(mainMap);
-    const std::string words = "کتاب خوب";
-    QApplication::clipboard()->setText(QString::fromStdString(words));
-    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(editor->Window().GetText(), bridge.ImportUtf8(words));
-    EXPECT_TRUE(editor->Edit().modified);
+    folder.InstallKeymap("ziba2.kbd");
+    keymap::KeyMap zibaMap;
+    ASSERT_TRUE(zibaMap.Load("ziba2.kbd"));
+    ASSERT_FALSE(zibaMap.SupportsEnglish());
+    const keymap::UnicodeBridge mainBridge(mainMap), zibaBridge(zibaMap);
+    struct PasteCase {
+        const char* what;
+        keymap::KeyMap* map;
+        std::string text;
+        std::string expected;
+    };
+    const PasteCase cases[] = {
+        {"Persian words", &mainMap, "کتاب خوب", mainBridge.ImportUtf8("کتاب خوب")},
+        {"Persian words, another keymap", &zibaMap, "کتاب خوب", zibaBridge.ImportUtf8("کتاب خوب")},
+        {"two lines", &mainMap, "سلام\nدنیا", mainBridge.ImportUtf8("سلام\r\nدنیا")},
+        {"Latin text a keymap without English cannot type comes as bytes", &zibaMap, "abc d\xC3\xA9", "abc d\xE9"},
+        {"characters no keymap has are left out of Persian text", &zibaMap, "کتاب \xE2\x82\xAC", zibaBridge.ImportUtf8("کتاب ")},
+    };
+    for (const auto& c : cases) {
+        OwnerWindow owner;
+        PersianEditWidget* editor = MakeEditor(owner, *c.map);
+        QApplication::clipboard()->setText(QString::fromStdString(c.text));
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(editor->Window().GetText(), c.expected) << c.what;
+        EXPECT_TRUE(editor->Edit().modified) << c.what;
+    }
 }
 
 // Collects the regions the viewport repaints.
