@@ -167,7 +167,7 @@ bool PersianEditWidget::event(QEvent* event)
         if (!handledPress || !Matches(*handledPress, *keyEvent)) {
             handledPress.reset();
             const std::optional<KeyEvent> key = KeyEventOf(*keyEvent);
-            if (!key || !edit.KeyMapInUse())
+            if (!key)
                 return QAbstractScrollArea::event(event);
             KeymapChanged();
             const bool consumed = edit.PreTranslateMessage(*key);
@@ -210,11 +210,9 @@ void PersianEditWidget::keyPressEvent(QKeyEvent* event)
     bool consumed;
     if (handledPress && Matches(*handledPress, *event)) {
         consumed = handledPress->consumed;
-    } else if (edit.KeyMapInUse()) {
-        KeymapChanged();
-        consumed = edit.PreTranslateMessage(*key);
     } else {
-        consumed = false; // without a keymap the handler types nothing; the window still navigates
+        KeymapChanged();
+        consumed = edit.PreTranslateMessage(*key); // without a keymap it types nothing
     }
     handledPress.reset();
     if (consumed) {

@@ -435,5 +435,81 @@ TEST_F(PersianEditWidgetTest, SelectionAndCaretAreDrawnWhereTheModelPutsThem)
         EXPECT_LT(qGray(picture.pixel(view.left() + margin + caret.x - 1, view.top() + y)), 100) << y;
 }
 
+DisplayForms FormsOf(const keymap::KeyMap& map)
+{
+    const keymap::UnicodeBridge bridge(map);
+    DisplayForms forms{};
+    for (int code = 0; code < 256; ++code)
+        forms[static_cast<size_t>(code)] = bridge.DisplayForm(static_cast<keymap::GlyphCode>(code));
+    return forms;
+}
+
+TEST_F(PersianEditWidgetTest, LayoutMeasuresWithTheDrawingFontAcrossFontChangesAndKeymapReloads)
+{
+    OwnerWindow owner;
+    keymap::KeyMap map;
+    ASSERT_TRUE(map.Load("main.kbd"));
+    PersianEditWidget* editor = MakeEditor(owner, map);
+    const auto sameWidths = [&](const char* when) {
+        for (int code = 0; code < 256; ++code) {
+            const auto glyph = static_cast<keymap::GlyphCode>(code);
+            ASSERT_EQ(editor->Window().Advance(glyph), editor->Font().Width(glyph)) << when << ", code " << code;
+        }
+        EXPECT_EQ(editor->Window().LineHeight(), editor->Font().Height()) << when;
+    };
+    sameWidths("main.kbd");
+    EXPECT_EQ(&editor->Font(), DisplayFont::Get("nasim web homa", 24, FormsOf(mainMap)).get());
+
+    editor->SetEditFont("nasim web homa", 36);
+    sameWidths("after a font change");
+    EXPECT_EQ(editor->Edit().fontHeight, 36);
+
+    // The owner loads another keymap into the same object: the next paint shows its forms.
+    ASSERT_TRUE(map.Load("kolb.kbd"));
+    editor->grab();
+    EXPECT_EQ(&editor->Font(), DisplayFont::Get("nasim web homa", 36, FormsOf(kolbMap)).get());
+    sameWidths("after the keymap reloaded");
+}
+
+TEST_F(PersianEditWidgetTest, SingleLineAndUnboundControlsBehave)
+{
+    OwnerWindow owner;
+    auto* field = new PersianEditWidget(WindowStyle::SingleLine, &owner);
+    owner.layout()->addWidget(field);
+    field->SetKeyMap(&mainMap);
+    field->SetEditFont("nasim web homa", 22);
+    auto* unbound = new PersianEditWidget(WindowStyle::MultiLine, &owner);
+    owner.layout()->addWidget(unbound);
+    owner.resize(300, 200);
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    field->setFocus();
+    QApplication::processEvents();
+
+    EXPECT_FALSE(field->verticalScrollBar()->isVisible());
+    EXPECT_LT(field->sizeHint().height(), 3 * 22);
+    TypeSentence(field, mainMap, "سلام دوستان من امروز کتاب خوبی را در کتابخانه خواندم");
+    QTest::keyClick(field, Qt::Key_Tab);
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(field->hasFocus()) << "Tab is the control's, even where it does nothing";
+    EXPECT_EQ(field->Window().GetLineCount(), 1) << "a single-line field never wraps or breaks";
+    EXPECT_EQ(field->Window().GetText().find('\r'), std::string::npos);
+
+    // Without a keymap letters type nothing, and nothing breaks; the window's own keys still work.
+    unbound->setFocus();
+    unbound->Window().SetText("ab");
+    unbound->Window().SetSel(1, 1);
+    for (const Qt::Key key : {Qt::Key_D, Qt::Key_Q, Qt::Key_1})
+        QTest::keyClick(unbound, key);
+    EXPECT_EQ(unbound->Window().GetText(), "ab");
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Right, Qt::Key_Left})
+        QTest::keyClick(unbound, key);
+    QTest::keyClick(unbound, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(unbound->Window().Caret(), unbound->Window().GetTextLength());
+    QApplication::clipboard()->setText(QStringLiteral("x"));
+    QTest::keyClick(unbound, Qt::Key_V, Qt::ControlModifier);
+    unbound->grab();
+}
+
 } // namespace
 } // namespace editctl
