@@ -83,6 +83,8 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     edit.Window().AddObserver(this);
 
     caretBlink.setInterval(std::max(100, QGuiApplication::styleHints()->cursorFlashTime() / 2));
+    dragScroll.setInterval(50);
+    connect(&dragScroll, &QTimer::timeout, this, [this] { Window().MouseMove(dragPoint); });
     connect(&caretBlink, &QTimer::timeout, this, [this] {
         caretShown = !caretShown;
         viewport()->update(LineRect(Window().LineFromChar(Window().Caret())));
@@ -244,14 +246,24 @@ void PersianEditWidget::mousePressEvent(QMouseEvent* event)
 
 void PersianEditWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (event->buttons() & Qt::LeftButton)
-        Window().MouseMove(PointOf(event->position()));
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    dragPoint = PointOf(event->position());
+    Window().MouseMove(dragPoint);
+    // Held above or below the text, the selection keeps growing line by line.
+    const bool outside = event->position().y() < 0 || event->position().y() >= viewport()->height();
+    if (outside && !dragScroll.isActive())
+        dragScroll.start();
+    else if (!outside)
+        dragScroll.stop();
 }
 
 void PersianEditWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        Window().MouseRelease(PointOf(event->position()));
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragScroll.stop();
+    Window().MouseRelease(PointOf(event->position()));
 }
 
 void PersianEditWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -284,6 +296,7 @@ void PersianEditWidget::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     caretBlink.stop();
+    dragScroll.stop();
     update();
     viewport()->update();
 }
@@ -351,7 +364,7 @@ void PersianEditWidget::TextChanged(const TextChange& change)
 
 void PersianEditWidget::SelectionChanged()
 {
-    caretShown = true;
+    RestartCaretBlink();
     UpdateSelectionLines();
 }
 

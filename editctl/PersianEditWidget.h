@@ -97,6 +97,8 @@ private:
     int selectionLastLine = 0;
     bool caretShown = true;
     QTimer caretBlink;
+    QTimer dragScroll;
+    Point dragPoint;
     bool syncingScrollBar = false;
 };
 

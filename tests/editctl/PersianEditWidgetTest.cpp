@@ -362,6 +362,21 @@ TEST_F(PersianEditWidgetTest, TypingRepaintsOnlyTheChangedLinesAndScrollingFollo
     QApplication::sendEvent(editor->viewport(), &wheel);
     EXPECT_EQ(editor->Window().FirstVisibleLine(), 0) << "a wheel notch up scrolls three lines";
     EXPECT_EQ(bar->value(), 0);
+
+    // A drag held below the text keeps scrolling and selecting until the button is let go.
+    QWidget* view = editor->viewport();
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(view->width() - 5, 5));
+    QTest::mouseMove(view, QPoint(view->width() - 5, view->height() + 10));
+    QTest::qWait(400);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(view->width() - 5, view->height() + 10));
+    const int scrolled = editor->Window().FirstVisibleLine();
+    EXPECT_GT(scrolled, 1) << "the view kept scrolling while the button was held";
+    EXPECT_EQ(bar->value(), scrolled);
+    int start = 0, stop = 0;
+    editor->Window().GetSel(start, stop);
+    EXPECT_GE(editor->Window().LineFromChar(stop), scrolled + editor->Window().VisibleLineCount() - 1);
+    QTest::qWait(200);
+    EXPECT_EQ(editor->Window().FirstVisibleLine(), scrolled) << "and stopped when it was let go";
 }
 
 TEST_F(PersianEditWidgetTest, MouseClickDragAndDoubleClickWorkOnTheDrawnText)
