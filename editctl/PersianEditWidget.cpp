@@ -6,7 +6,9 @@
 #include "keymap/UnicodeBridge.h"
 
 #include <QGuiApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -280,6 +282,43 @@ void PersianEditWidget::wheelEvent(QWheelEvent* event)
         return;
     }
     event->ignore();
+}
+
+// ---- Context menu ----------------------------------------------------------------------------
+
+QMenu* PersianEditWidget::CreateContextMenu(QWidget* parent)
+{
+    // The edit window's usual menu; each item runs the same command as its key.
+    auto* menu = new QMenu(parent);
+    const bool selection = Window().HasSelection();
+    const auto add = [&](const QString& text, bool enabled, auto run) {
+        QAction* action = menu->addAction(text);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [this, run] {
+            run();
+            setFocus();
+        });
+    };
+    add(tr("&Undo"), edit.CanUndo(), [this] { edit.Undo(); });
+    menu->addSeparator();
+    add(tr("Cu&t"), selection, [this] { edit.CutCommand(true, true); });
+    add(tr("&Copy"), selection, [this] { edit.CopyCommand(); });
+    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(true); });
+    add(tr("&Delete"), selection, [this] {
+        edit.SaveUndo();
+        Window().ReplaceSel({});
+        edit.modified = true;
+    });
+    menu->addSeparator();
+    add(tr("Select &All"), Window().GetTextLength() > 0, [this] { edit.SelectAll(); });
+    return menu;
+}
+
+void PersianEditWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 // ---- Focus and caret ---------------------------------------------------------------------------

@@ -13,6 +13,8 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+class QMenu;
+
 #include <optional>
 #include <string>
 
@@ -43,6 +45,9 @@ public:
     bool SetEditFont(const std::string& face, int height);
     const DisplayFont& Font() const { return metrics.Font(); }
 
+    /// The right-click menu (Undo, Cut, Copy, Paste, Delete, Select All), owned by `parent`.
+    QMenu* CreateContextMenu(QWidget* parent);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -56,6 +61,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;

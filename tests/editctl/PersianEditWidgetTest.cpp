@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -524,6 +525,47 @@ TEST_F(PersianEditWidgetTest, SingleLineAndUnboundControlsBehave)
     QApplication::clipboard()->setText(QStringLiteral("x"));
     QTest::keyClick(unbound, Qt::Key_V, Qt::ControlModifier);
     unbound->grab();
+}
+
+TEST_F(PersianEditWidgetTest, ContextMenuRunsTheEditCommands)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    const keymap::UnicodeBridge bridge(mainMap);
+    const std::string book = bridge.ImportUtf8("کتاب"), good = bridge.ImportUtf8("خوب");
+    editor->Window().SetText(good + " " + book);
+    QApplication::clipboard()->clear();
+    const auto run = [&](const QString& text) {
+        std::unique_ptr<QMenu> menu(editor->CreateContextMenu(nullptr));
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                if (!action->isEnabled())
+                    return false;
+                action->trigger();
+                return true;
+            }
+        }
+        ADD_FAILURE() << "no item " << text.toStdString();
+        return false;
+    };
+    EXPECT_FALSE(run("Cu&t")) << "nothing selected";
+    EXPECT_FALSE(run("&Paste")) << "empty clipboard";
+    EXPECT_FALSE(run("&Undo"));
+
+    editor->Window().SetSel(static_cast<int>(good.size()) + 1, editor->Window().GetTextLength());
+    EXPECT_TRUE(run("Cu&t"));
+    EXPECT_EQ(editor->Window().GetText(), good + " ");
+    EXPECT_TRUE(editor->Edit().modified);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "کتاب");
+    EXPECT_TRUE(run("&Undo"));
+    EXPECT_EQ(editor->Window().GetText(), good + " " + book);
+    editor->Window().SetSel(0, 0);
+    EXPECT_TRUE(run("&Paste"));
+    EXPECT_EQ(editor->Window().GetText(), book + good + " " + book);
+    EXPECT_TRUE(run("Select &All"));
+    EXPECT_TRUE(run("&Delete"));
+    EXPECT_EQ(editor->Window().GetTextLength(), 0);
+    EXPECT_TRUE(editor->hasFocus());
 }
 
 } // namespace
