@@ -89,7 +89,7 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     connect(&dragScroll, &QTimer::timeout, this, [this] { Window().MouseMove(dragPoint); });
     connect(&caretBlink, &QTimer::timeout, this, [this] {
         caretShown = !caretShown;
-        viewport()->update(LineRect(Window().LineFromChar(Window().Caret())));
+        viewport()->update(QRect(0, Window().GetCaretPos().y, viewport()->width(), Window().LineHeight()));
     });
 }
 
