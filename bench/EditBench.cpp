@@ -6,7 +6,10 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <chrono>
 #include <random>
+#include <vector>
 #include <string>
 
 namespace {
@@ -98,15 +101,37 @@ struct Editor {
     }
 };
 
+/// The q-quantile of per-key times in microseconds.
+double Quantile(std::vector<float>& times, double q)
+{
+    if (times.empty())
+        return 0;
+    const size_t k = std::min(times.size() - 1, static_cast<size_t>(q * static_cast<double>(times.size())));
+    std::nth_element(times.begin(), times.begin() + static_cast<std::ptrdiff_t>(k), times.end());
+    return times[k];
+}
+
 void RunKeys(benchmark::State& state, size_t bytes, const KeyEvent* keys, size_t count)
 {
     Editor editor(bytes);
     size_t i = 0;
+    // Each key is timed on its own as well, so the median and the worst keys show, not just the mean.
+    std::vector<float> times;
+    times.reserve(1 << 20);
     for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
         editor.edit.DeliverKey(keys[i]);
+        const auto stop = std::chrono::steady_clock::now();
+        if (times.size() < times.capacity())
+            times.push_back(std::chrono::duration<float, std::micro>(stop - start).count());
         i = (i + 1) % count;
     }
+    state.counters["key_median_us"] = Quantile(times, 0.5);
+    state.counters["key_p99_us"] = Quantile(times, 0.99);
+    state.counters["key_max_us"] = Quantile(times, 1.0);
     state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
+    state.counters["control_MB"] = static_cast<double>(editor.edit.Window().MemoryBytes()) / (1 << 20);
+    state.counters["text_MB"] = static_cast<double>(editor.edit.Window().GetTextLength()) / (1 << 20);
 }
 
 // Letters of a few words, with their spaces, so typing goes through AutoBreak at the line's end.
@@ -156,6 +181,7 @@ void SetText10MB(benchmark::State& state)
         benchmark::DoNotOptimize(edit.Window().GetLineCount());
     }
     state.counters["lines"] = edit.Window().GetLineCount();
+    state.counters["control_MB"] = static_cast<double>(edit.Window().MemoryBytes()) / (1 << 20);
     state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
 }
 

@@ -24,6 +24,7 @@ bool IsAsciiLetter(int c)
 PersianEdit::PersianEdit(WindowStyle style) : window(style)
 {
     window.SetRecorder(&undoText);
+    window.SetUserEditHandler([this] { modified = true; });
     window.SetMetrics(&fallbackMetrics);
     auto codec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
     // Other programs get and give Unicode; the bridge of the bound keymap translates.
@@ -282,9 +283,10 @@ int PersianEdit::LetterRule(const keymap::KeyRecord& record, bool shift)
 {
     if (record.initial == 0 && record.isolated == 0 && record.final == 0)
         return 0;
+    // The snapshot comes before the selection goes, so undo brings back what the letter replaced.
+    SaveUndo();
     DeleteSelectionContent();
     horizontalCount = verticalCount = 0;
-    SaveUndo();
     const int type = record.extIsolated;
     if (type == keymap::DigitKey) {
         modified = true;

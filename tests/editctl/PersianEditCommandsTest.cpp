@@ -195,10 +195,12 @@ TEST_F(Commands, LanguageSwitchTypesLatinThenReturnsLeftOfIt)
     Type("سلام ");
     Press('P', false, true);
     EXPECT_TRUE(edit.englishMode);
+    edit.modified = false;
     for (int key : {'O', 'K'})
         Press(key, true);
     EXPECT_EQ(Text(), G({'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
     EXPECT_EQ(Caret(), 2);
+    EXPECT_TRUE(edit.modified) << "Latin typing changes the document too";
     Press('P', false, true);
     EXPECT_FALSE(edit.englishMode);
     EXPECT_EQ(Text(), G({' ', 'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
@@ -234,6 +236,36 @@ TEST_F(Commands, EnterKeepsIndentationAndContinuesAtTheNewLinesStart)
     Press(vk::Enter);
     EXPECT_EQ(Text(), "aaa   \r\nccc bbb    ");
     EXPECT_EQ(Caret(), 16);
+    EXPECT_TRUE(edit.modified);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
+{
+    fakes::TempProgramFolder folder(services.settings);
+    folder.InstallKeymap("ziba2.kbd");
+    keymap::KeyMap ziba;
+    ASSERT_TRUE(ziba.Load("ziba2.kbd"));
+    PersianEdit poem;
+    poem.multiLine = true;
+    poem.SetKeyMap(&ziba);
+    poem.Window().SetClipboard(&clipboard);
+    testkeys::Type(poem, "سلام ");
+    ASSERT_NE(poem.Window().GetText(), G({' ', 0xEE, 0xE9, 0xBB})) << "the two fonts number glyphs differently";
+    poem.DeliverKey({'A', false, true});
+    poem.DeliverKey({'C', false, true});
+    EXPECT_EQ(clipboard.data.keymapName, "ziba2.kbd");
+    Press('V', false, true);
+    EXPECT_EQ(Text(), G({' ', 0xEE, 0xE9, 0xBB}));
+
+    edit.Window().SetText("");
+    clipboard.data = {};
+    clipboard.data.unicodeText = "کتاب خوب\nدانش";
+    Press('V', false, true);
+    EXPECT_EQ(Reading(), "کتاب خوب\nدانش");
     EXPECT_TRUE(edit.modified);
 }
 

@@ -174,3 +174,18 @@ TEST_F(Layout, FontChangeMeasuresWithTheNewFont)
 }
 
 } // namespace
+
+namespace {
+
+TEST(LayoutUnsized, AWindowNeverSizedDoesNotBreakLines)
+{
+    fakes::FakeServices services;
+    keymap::KeyMap map = testkeys::MainKeyMap();
+    editctl::PersianEdit edit;
+    edit.multiLine = true;
+    edit.SetKeyMap(&map);
+    testkeys::Type(edit, "سلام دنیا");
+    EXPECT_EQ(edit.Window().GetLineCount(), 1);
+}
+
+} // namespace
