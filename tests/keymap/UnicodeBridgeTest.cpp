@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace keymap;
 
 namespace {
@@ -290,4 +292,24 @@ TEST_F(UnicodeBridgeTest, OddKeymapsGiveAWorkingBridge)
     problems.clear();
     EXPECT_EQ(bridge.ImportUtf8("آ", &problems), "");
     EXPECT_EQ(problems.size(), 1u);
+}
+
+TEST_F(UnicodeBridgeTest, EveryGlyphOfAShippedKeymapHasADisplayForm)
+{
+    // A window shows any keymap's text in a Unicode font through these, so none may be missing,
+    // and two glyphs of one keymap show differently unless they are the same letter and shape.
+    for (const char* name : Shipped) {
+        const KeyMap map = fakes::ShippedKeymap(name);
+        const UnicodeBridge& bridge = Bridge(name);
+        for (int g = 4; g < 256; ++g) { // 1..3 are the key types and the English flag
+            int form = -1;
+            map.RecordForGlyph(g, form);
+            if (form >= 0)
+                EXPECT_NE(bridge.DisplayForm(static_cast<GlyphCode>(g)), 0u) << name << " glyph " << g;
+        }
+    }
+    std::set<char32_t> shown;
+    for (int g = 0x80; g < 256; ++g)
+        if (main.DisplayForm(static_cast<GlyphCode>(g)) != 0)
+            EXPECT_TRUE(shown.insert(main.DisplayForm(static_cast<GlyphCode>(g))).second) << "glyph " << g;
 }
