@@ -256,7 +256,7 @@ void UnicodeBridge::Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode
     }
 }
 
-void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
+void UnicodeBridge::ImportLine(const char32_t* cps, const int* columns, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
                                std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered,
                                std::string& out) const
 {
@@ -280,7 +280,7 @@ void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, st
             const int shape = back ? (forward ? Medial : Final) : (forward ? Initial : Isolated);
             logical.push_back(e.shapes[static_cast<size_t>(shape)]);
         } else if (problems) {
-            problems->push_back(Unrepresentable{lineNumber, static_cast<int>(i) + 1, c});
+            problems->push_back(Unrepresentable{lineNumber, columns[i], c});
         }
     }
     Reorder(logical.data(), logical.size(), ordered);
@@ -292,6 +292,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     std::string out;
     out.reserve(utf8.size());
     std::vector<char32_t> cps;
+    std::vector<int> columns;
     std::vector<GlyphCode> logical;
     std::vector<GlyphCode> ordered;
     size_t pos = 0;
@@ -300,9 +301,21 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     int line = 1;
     while (pos < utf8.size()) {
         cps.clear();
-        while (pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n')
-            cps.push_back(script::DecodeUtf8(utf8, pos));
-        ImportLine(cps.data(), cps.size(), line, problems, logical, ordered, out);
+        columns.clear();
+        for (int column = 1; pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n'; ++column) {
+            const char32_t c = script::DecodeUtf8(utf8, pos);
+            char32_t letters[2];
+            const int count = script::LettersOfPresentationForm(c, letters);
+            for (int k = 0; k < count; ++k) {
+                cps.push_back(letters[k]);
+                columns.push_back(column);
+            }
+            if (count == 0) {
+                cps.push_back(c);
+                columns.push_back(column);
+            }
+        }
+        ImportLine(cps.data(), columns.data(), cps.size(), line, problems, logical, ordered, out);
         if (pos >= utf8.size())
             break;
         if (utf8[pos] == '\r') {

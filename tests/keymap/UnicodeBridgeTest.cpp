@@ -173,6 +173,18 @@ TEST_F(UnicodeBridgeTest, UnrepresentableCharactersAreReportedWithTheirPlace)
     EXPECT_TRUE(problems.empty());
 }
 
+TEST_F(UnicodeBridgeTest, PresentationFormsAreReadAsTheirLetters)
+{
+    // Text copied from old documents often holds the shapes themselves; they are shaped anew.
+    std::vector<Unrepresentable> problems;
+    EXPECT_EQ(main.ImportUtf8("\uFEB3\uFEFC\uFEE1", &problems), main.ImportUtf8("سلام")); // seen initial, lam-alef final, meem isolated
+    EXPECT_EQ(main.ImportUtf8("\uFB8E\uFE98\uFE8E\uFE8F"), main.ImportUtf8("کتاب"));
+    EXPECT_TRUE(problems.empty());
+    // A lam with alef hamza is two letters; the column of what cannot be written is the ligature's.
+    main.ImportUtf8("ب\uFEF7ب", &problems);
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 2, 0x0623}}));
+}
+
 TEST_F(UnicodeBridgeTest, InvalidUtf8IsReportedNotGuessed)
 {
     struct Case {
