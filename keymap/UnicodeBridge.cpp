@@ -56,22 +56,25 @@ int DisplayShape(unsigned shapes)
 bool JoinsForwardType(Joining j) { return j == Joining::D || j == Joining::C; }
 bool JoinsBackType(Joining j) { return j == Joining::D || j == Joining::R || j == Joining::C; }
 
-Joining NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step)
+} // namespace
+
+Joining UnicodeBridge::NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const
 {
     for (size_t j = i;;) {
         if (step < 0 ? j == 0 : j + 1 >= n)
             return Joining::U;
         j = step < 0 ? j - 1 : j + 1;
-        const Joining t = script::JoiningOf(cps[j]);
+        const Joining t = JoiningOf(cps[j]);
         if (t != Joining::T)
             return t;
     }
 }
 
-} // namespace
-
-UnicodeBridge::UnicodeBridge(const KeyMap& map) : byCodePoint(TableSize), english(map.SupportsEnglish())
+UnicodeBridge::UnicodeBridge(const KeyMap& map)
+    : byCodePoint(TableSize), joinings(TableSize), english(map.SupportsEnglish())
 {
+    for (char32_t c = 0; c < TableSize; ++c)
+        joinings[c] = script::JoiningOf(c);
     DescribeGlyphs(map);
     BuildImportTable();
 }
@@ -265,7 +268,7 @@ void UnicodeBridge::ImportLine(const char32_t* cps, const int* columns, size_t n
         const char32_t c = cps[i];
         if (c == script::Zwnj || c == script::Zwj)
             continue; // they only decide the shapes of their neighbours
-        const Joining j = script::JoiningOf(c);
+        const Joining j = JoiningOf(c);
         const bool back = JoinsBackType(j) && JoinsForwardType(NeighbourJoining(cps, n, i, -1));
         if (c == script::Lam && lamAlef.kind == CharEntry::LamAlef && i + 1 < n && cps[i + 1] == script::Alef) {
             logical.push_back(lamAlef.shapes[back ? Final : Isolated]);
@@ -303,9 +306,17 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
         cps.clear();
         columns.clear();
         for (int column = 1; pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n'; ++column) {
-            const char32_t c = script::DecodeUtf8(utf8, pos);
+            char32_t c = 0;
+            const auto b0 = static_cast<unsigned char>(utf8[pos]);
+            if (b0 >= 0xC2 && b0 < 0xE0 && pos + 1 < utf8.size() && (utf8[pos + 1] & 0xC0) == 0x80) {
+                // Persian letters are two bytes long: decoded here without a call.
+                c = static_cast<char32_t>(((b0 & 0x1F) << 6) | (utf8[pos + 1] & 0x3F));
+                pos += 2;
+            } else {
+                c = script::DecodeUtf8(utf8, pos);
+            }
             char32_t letters[2];
-            const int count = script::LettersOfPresentationForm(c, letters);
+            const int count = c >= 0xFB50 ? script::LettersOfPresentationForm(c, letters) : 0;
             for (int k = 0; k < count; ++k) {
                 cps.push_back(letters[k]);
                 columns.push_back(column);

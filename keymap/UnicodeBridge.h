@@ -2,6 +2,7 @@
  ** Moves text between one keymap's glyph codes (display order) and Unicode (logical order, UTF-8). **/
 #pragma once
 
+#include "keymap/ArabicScript.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
 #include "keymap/PersianKeyboard.h"
@@ -91,7 +92,11 @@ private:
     void Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode>& out) const;
 
     std::array<GlyphMeaning, 256> glyphs{};
-    std::vector<CharEntry> byCodePoint; // U+0000..U+06FF
+    script::Joining JoiningOf(char32_t c) const { return c < joinings.size() ? joinings[c] : script::JoiningOf(c); }
+    script::Joining NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const;
+
+    std::vector<CharEntry> byCodePoint;      // U+0000..U+06FF
+    std::vector<script::Joining> joinings;   // the same range, looked up once
     CharEntry lamAlef;
     bool english = false;
 };
