@@ -55,6 +55,11 @@ KeymapEditor::KeymapEditor(RegistrySettings& s) : settings(s) {}
 void KeymapEditor::StartUp(const std::string& folder)
 {
     ReadReferenceKeymap(folder);
+    ReadRememberedState();
+}
+
+void KeymapEditor::ReadRememberedState()
+{
     faceName = CutToCharacters(settings.ReadText("FontName", DefaultFaceName), FaceNameLimit);
     fontHeight = settings.ReadInt("FontSize", DefaultFontHeight);
     filePath = settings.ReadText("FileName", DefaultFileName);

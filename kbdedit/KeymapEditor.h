@@ -53,6 +53,9 @@ public:
     /// Start-up after the window exists: reference table from `folder`/KeyMaps/main.kbd, then the
     /// three settings, then the working table from the remembered file (quietly, if it exists).
     void StartUp(const std::string& folder);
+    /// The second half of start-up: the three settings (defaults written when missing), then the
+    /// working table from the remembered file.
+    void ReadRememberedState();
 
     // Keymap files.
     /// Reads a keymap into the working table. False without a message when the file cannot be
