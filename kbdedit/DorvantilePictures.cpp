@@ -38,7 +38,7 @@ QFont LegendFont(const char* legend)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     // Word legends are set smaller so "Capslock" fits a cap.
-    font.setPixelSize(std::strlen(legend) > 1 ? 9 : 13);
+    font.setPixelSize(std::strlen(legend) > 5 ? 8 : std::strlen(legend) > 1 ? 9 : 13);
     font.setBold(std::strlen(legend) == 1);
     return font;
 }

@@ -1,0 +1,192 @@
+#include "kbdedit/GlyphPresenter.h"
+#include "kbdedit/KeyModifyDialog.h"
+#include "kbdedit/KeymapEditor.h"
+#include "keymap/KeymapFile.h"
+#include "res/DorvantileIds.h"
+#include "tests/fakes/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kbdedit;
+namespace ids = dorvantile_ids;
+using keymap::KeyRecord;
+using keymap::KeyTable;
+
+namespace {
+
+class KeyModifyDialogTest : public ::testing::Test {
+protected:
+    fakes::FakeServices services;
+    QTemporaryDir dir;
+    RegistrySettings settings{services.settings};
+    KeymapEditor editor{settings};
+    QFont displayFont{"Nazli"};
+    KeyModifyDialog dialog{editor, displayFont};
+
+    void SetUp() override { displayFont.setPixelSize(18); }
+
+    void LoadWorking(const KeyTable& table)
+    {
+        const std::string path = dir.path().toStdString() + "/work.kbd";
+        ASSERT_TRUE(platform::WriteFileAtomically(path, keymap::SerializeKeymapFile(table)).ok);
+        ASSERT_TRUE(editor.Load(path));
+    }
+    void LoadReference(const KeyTable& table)
+    {
+        QDir().mkpath(dir.path() + "/KeyMaps");
+        const std::string path = dir.path().toStdString() + "/KeyMaps/main.kbd";
+        ASSERT_TRUE(platform::WriteFileAtomically(path, keymap::SerializeKeymapFile(table)).ok);
+        ASSERT_TRUE(editor.ReadReferenceKeymap(dir.path().toStdString()));
+    }
+    /// Selects the cell of a record with the arrow keys, as the user would.
+    void Select(int record)
+    {
+        while (editor.Selection().row > 0) editor.Arrow(ArrowKey::Up);
+        while (editor.Selection().column > 0) editor.Arrow(ArrowKey::Left);
+        for (int i = 0; i < record / 13; ++i) editor.Arrow(ArrowKey::Down);
+        for (int i = 0; i < record % 13; ++i) editor.Arrow(ArrowKey::Right);
+        ASSERT_EQ(editor.SelectedRecordIndex(), record);
+    }
+    QComboBox* List(int field) const
+    {
+        return dialog.findChild<QComboBox*>(ids::IdName(ids::GlyphListIds[field]));
+    }
+    template <typename T> T* Control(int id) const { return dialog.findChild<T*>(ids::IdName(id)); }
+    std::array<int, 8> Selected() const
+    {
+        std::array<int, 8> s{};
+        for (int f = 0; f < 8; ++f)
+            s[static_cast<size_t>(f)] = List(f)->currentIndex();
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(KeyModifyDialogTest, AnEmptyKeyOpensOnTheFirstEntriesAndSavesUnchanged)
+{
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Modify Data");
+    EXPECT_EQ(Control<QLineEdit>(ids::IDC_SCAN_CODE)->text(), "0");
+    EXPECT_FALSE(Control<QLineEdit>(ids::IDC_SCAN_CODE)->isEnabled());
+    for (int f = 0; f < 8; ++f) {
+        ASSERT_NE(List(f), nullptr) << f;
+        EXPECT_EQ(List(f)->count(), 256);
+        EXPECT_EQ(List(f)->currentIndex(), 0);
+        EXPECT_EQ(List(f)->font().family(), "Nazli");
+    }
+    // The reference file is missing: every label is empty.
+    EXPECT_EQ(Control<QLabel>(ids::IDC_KEY_LABEL)->text(), "");
+    for (int id : ids::ShapeLabelIds)
+        EXPECT_EQ(Control<QLabel>(id)->text(), "") << id;
+
+    Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(editor.WorkingRecord(), KeyRecord{});
+    EXPECT_FALSE(editor.IsModified());
+}
+
+TEST_F(KeyModifyDialogTest, EntriesShowTheCharacterAndTheCodeInThreeColumns)
+{
+    dialog.show();
+    // The display face "nasim web homa" is not installed and the table maps nothing, so the codes
+    // show as their Latin-1 characters.
+    const struct {
+        int code;
+        QString text;
+    } entries[] = {{0, ""}, {65, "A   65"}, {200, QString::fromUtf8("È  200")}, {255, QString::fromUtf8("ÿ  255")}};
+    for (const auto& e : entries)
+        EXPECT_EQ(List(0)->itemText(e.code), e.text) << e.code;
+}
+
+TEST_F(KeyModifyDialogTest, ListsSelectTheFieldValuesAndSaveStoresAllNineFields)
+{
+    KeyTable table{};
+    table[14] = KeyRecord{-5, 5, 6, 7, 8, 1, 0, 300, -1};
+    LoadWorking(table);
+    Select(14);
+    dialog.show();
+    EXPECT_EQ(Control<QLineEdit>(ids::IDC_SCAN_CODE)->text(), "-5");
+    // Values outside 0..255 leave their list without a selection.
+    EXPECT_EQ(Selected(), (std::array<int, 8>{5, 6, 7, 8, 1, 0, -1, -1}));
+
+    List(1)->setCurrentIndex(200);
+    List(5)->setCurrentIndex(33);
+    Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
+    EXPECT_EQ(editor.WorkingRecord(), (KeyRecord{-5, 5, 200, 7, 8, 1, 33, -1, -1}));
+}
+
+TEST_F(KeyModifyDialogTest, EveryWayOfClosingButSaveSettingStoresNothing)
+{
+    KeyTable table{};
+    table[3] = KeyRecord{0x33, 10, 11, 12, 13, 3, 0, 0, 0};
+    LoadWorking(table);
+    Select(3);
+    const std::function<void()> closers[] = {
+        [&] { Control<QPushButton>(ids::IDC_MODIFY_CANCEL)->click(); },
+        [&] { QTest::keyClick(List(2), Qt::Key_Escape); },
+        [&] { QTest::keyClick(List(2)->lineEdit(), Qt::Key_Return); },
+        [&] { QTest::keyClick(Control<QPushButton>(ids::IDC_SAVE_SETTING), Qt::Key_Enter); },
+        [&] { dialog.close(); },
+    };
+    int way = 0;
+    for (const auto& close : closers) {
+        SCOPED_TRACE(way++);
+        dialog.show();
+        EXPECT_EQ(Selected(), (std::array<int, 8>{10, 11, 12, 13, 3, 0, 0, 0})) << "reopened with the same values";
+        List(0)->setCurrentIndex(99);
+        List(2)->setCurrentIndex(98);
+        close();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(editor.WorkingRecord(), table[3]);
+    }
+    EXPECT_FALSE(editor.IsModified());
+}
+
+TEST_F(KeyModifyDialogTest, TypingIntoAListClearsItsSelectionAndStoresMinusOne)
+{
+    KeyTable table{};
+    table[20] = KeyRecord{0x59, 40, 41, 42, 43, 0, 0, 0, 0};
+    LoadWorking(table);
+    Select(20);
+    dialog.show();
+    QTest::keyClicks(List(3)->lineEdit(), "x");
+    EXPECT_EQ(List(3)->currentIndex(), -1);
+    Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
+    EXPECT_EQ(editor.WorkingRecord(), (KeyRecord{0x59, 40, 41, 42, -1, 0, 0, 0, 0}));
+}
+
+TEST_F(KeyModifyDialogTest, StoringTheHomeRowEnterKeySetsTheEnglishFlag)
+{
+    Select(keymap::EnglishFlagRecord);
+    dialog.show();
+    List(7)->setCurrentIndex(1);
+    Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
+    EXPECT_EQ(editor.GetEnglishFlag(), 1);
+    EXPECT_TRUE(editor.IsModified());
+}
+
+TEST_F(KeyModifyDialogTest, LabelsShowTheReferenceKeyAndItsFourShapes)
+{
+    KeyTable reference{};
+    reference[27] = KeyRecord{0x41, 0xC1, 0xC2, 0xC3, 0xC4, 0, 0, 0, 0};
+    LoadReference(reference);
+    Select(27);
+    dialog.show();
+    EXPECT_EQ(Control<QLabel>(ids::IDC_KEY_LABEL)->text(), "A");
+    EXPECT_EQ(Control<QLabel>(ids::IDC_KEY_LABEL)->font().pixelSize() > 0, true);
+    const GlyphPresenter shapes(reference, FaceInstalled(KeyModifyDialog::LabelFace));
+    for (int i = 0; i < 4; ++i) {
+        const QString text = Control<QLabel>(ids::ShapeLabelIds[i])->text();
+        EXPECT_FALSE(text.isEmpty()) << i;
+        EXPECT_EQ(text, shapes.Character(0xC1 + i)) << i;
+    }
+}
