@@ -1,0 +1,31 @@
+/** @file PersianKeyboard.h
+ ** The Persian meaning of every key of the keyboard grid: its letter, or its digit or symbol and
+ ** the character Shift gives it. The same for every keymap; only the glyph codes differ. **/
+#pragma once
+
+namespace keymap {
+
+constexpr int HKey = 0x48;      // alef; its extIsolated holds alef madda
+constexpr int PeriodKey = 0xBE; // lam-alef
+constexpr int MinusKey = 0xBD;  // kashida
+
+struct KeyMeaning {
+    /// Letter keys: the letter of the four shape fields (lam for the lam-alef key).
+    char32_t letter = 0;
+    bool lamAlef = false;
+    /// Digit and symbol keys: the character of the `medial` field (the key itself).
+    char32_t keyChar = 0;
+    /// Digit and symbol keys: the character of the `final` field; letter keys: of `extMedial`
+    /// (the symbol Shift gives a letter key of type 2).
+    char32_t shiftChar = 0;
+    /// The H key: the character of its `extIsolated` glyph.
+    char32_t extIsolatedChar = 0;
+};
+
+/// What a Windows virtual-key code of the grid means; all zero for keys without a character.
+KeyMeaning PersianKeyMeaning(int keyCode);
+
+/// The key codes of the grid that carry a character, for walking them all.
+const int* MeaningfulKeys(int& count);
+
+} // namespace keymap
