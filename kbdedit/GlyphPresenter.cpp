@@ -1,10 +1,7 @@
 #include "kbdedit/GlyphPresenter.h"
 
-#if __has_include("keymap/UnicodeBridge.h")
 #include "keymap/KeyMap.h"
 #include "keymap/UnicodeBridge.h"
-#define KBDEDIT_HAS_BRIDGE 1
-#endif
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -63,7 +60,6 @@ GlyphPresenter::GlyphPresenter(const keymap::KeyTable& table, bool faceInstalled
         shown[static_cast<size_t>(code)] = static_cast<char32_t>(code);
     if (faceInstalled)
         return;
-#ifdef KBDEDIT_HAS_BRIDGE
     keymap::KeyMap map;
     map.SetRecords(table, std::string());
     const keymap::UnicodeBridge bridge(map);
@@ -72,9 +68,6 @@ GlyphPresenter::GlyphPresenter(const keymap::KeyTable& table, bool faceInstalled
         if (form != 0)
             shown[static_cast<size_t>(code)] = form;
     }
-#else
-    (void)table;
-#endif
 }
 
 QString GlyphPresenter::Character(int code) const
