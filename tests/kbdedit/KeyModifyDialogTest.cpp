@@ -190,3 +190,44 @@ TEST_F(KeyModifyDialogTest, LabelsShowTheReferenceKeyAndItsFourShapes)
         EXPECT_EQ(text, shapes.Character(0xC1 + i)) << i;
     }
 }
+
+TEST_F(KeyModifyDialogTest, WithoutTheDisplayFaceTheShippedKeymapShowsPersianShapes)
+{
+    // "nasim web homa" is not installed here, so main.kbd's codes are drawn as the Unicode shapes
+    // of its letters: the A key holds sheen (ش) in its four forms.
+    ASSERT_FALSE(FaceInstalled(KeyModifyDialog::LabelFace));
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFileBytes(fakes::BuildProgramFolder() + "/KeyMaps/main.kbd", bytes).ok);
+    KeyTable shipped{};
+    ASSERT_EQ(keymap::ParseKeymapFile(bytes, shipped).status, keymap::ParseStatus::Ok);
+    LoadWorking(shipped);
+    LoadReference(shipped);
+    Select(27);
+    dialog.show();
+
+    const QString sheen[4] = {QString::fromUtf8("ﺵ"), QString::fromUtf8("ﺶ"), QString::fromUtf8("ﺸ"), QString::fromUtf8("ﺷ")};
+    const keymap::KeyRecord a = shipped[27];
+    for (int form = 0; form < 4; ++form) {
+        SCOPED_TRACE(form);
+        const int code = a.Glyph(form);
+        EXPECT_EQ(List(form)->currentIndex(), code);
+        QString entry = List(form)->itemText(code);
+        entry.remove(QChar(0x200E)); // direction marks only keep the number on the right
+        EXPECT_EQ(entry, sheen[form] + QStringLiteral("  %1").arg(code, 3));
+        EXPECT_EQ(Control<QLabel>(ids::ShapeLabelIds[form])->text(), sheen[form]);
+    }
+    EXPECT_EQ(Control<QLabel>(ids::IDC_KEY_LABEL)->text(), "A");
+    // A code the keymap holds nowhere stays its Latin-1 character.
+    int unused = 0xFF;
+    auto holds = [&](int code) {
+        for (const KeyRecord& r : shipped)
+            for (int f = 0; f < 8; ++f)
+                if (r.Glyph(f) == code)
+                    return true;
+        return false;
+    };
+    while (unused > 0x20 && holds(unused))
+        --unused;
+    ASSERT_GT(unused, 0x20);
+    EXPECT_EQ(List(0)->itemText(unused), QString(QChar(unused)) + QStringLiteral("  %1").arg(unused));
+}
