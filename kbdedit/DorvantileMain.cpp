@@ -29,5 +29,6 @@ int main(int argc, char** argv)
     }
     settings.Close();
     platform::InstallServices(platform::Services{});
-    return result == QDialog::Accepted || result == QDialog::Rejected ? 0 : 1;
+    (void)result; // Cancel, Esc and the close box all end the program normally
+    return 0;
 }
