@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
@@ -22,13 +21,11 @@ int main(int argc, char** argv)
     platform::InstallServices(platform::Services{&store, &messages});
 
     kbdedit::RegistrySettings settings(store);
-    int result = 0;
     {
         kbdedit::DorvantileDialog window(settings, QDir::currentPath().toStdString());
-        result = window.exec();
+        window.exec(); // Cancel, Esc and the close box all end the program normally
     }
     settings.Close();
     platform::InstallServices(platform::Services{});
-    (void)result; // Cancel, Esc and the close box all end the program normally
     return 0;
 }

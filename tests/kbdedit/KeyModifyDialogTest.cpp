@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,4 +231,23 @@ TEST_F(KeyModifyDialogTest, WithoutTheDisplayFaceTheShippedKeymapShowsPersianSha
         --unused;
     ASSERT_GT(unused, 0x20);
     EXPECT_EQ(List(0)->itemText(unused), QString(QChar(unused)) + QStringLiteral("  %1").arg(unused));
+}
+
+TEST(GlyphFonts, HeightsFollowThePlatformsFontRules)
+{
+    const struct {
+        const char* face;
+        int height;
+        const char* family;
+    } cases[] = {{"Nazli", -20, "Nazli"}, {"nazli", 30, "Nazli"}, {"nasim web homa", 16, "Nazli"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.height);
+        const QFont font = MakeFont(c.face, c.height);
+        EXPECT_EQ(font.family().compare(QString::fromLatin1(c.family), Qt::CaseInsensitive), 0)
+            << "a missing face is replaced by a Persian Unicode face";
+        if (c.height < 0)
+            EXPECT_EQ(font.pixelSize(), -c.height) << "negative: the character height";
+        else
+            EXPECT_LE(QFontMetrics(font).height(), c.height) << "positive: the whole cell";
+    }
 }

@@ -1,3 +1,4 @@
+#include "kbdedit/DialogUnits.h"
 #include "kbdedit/KeyboardGrid.h"
 
 #include <gtest/gtest.h>
@@ -78,4 +79,17 @@ TEST(KeyboardGrid, ArrowsStopAtTheEdges)
             EXPECT_EQ(*to, *c.to);
         }
     }
+}
+
+TEST(DialogUnits, ScaleWithTheFontBaseUnitsAndRound)
+{
+    // MS Sans Serif 8 at 96 dpi has base units 6 x 13: the main window is 771 x 385 pixels.
+    const DialogUnits classic(6, 13);
+    EXPECT_EQ(classic.Rect(0, 0, 514, 237), (UnitRect{0, 0, 771, 385}));
+    EXPECT_EQ(classic.Rect(17, 18, 45, 14), (UnitRect{26, 29, 68, 23}));
+    const DialogUnits wide(7, 16);
+    EXPECT_EQ(wide.X(36), 63);
+    EXPECT_EQ(wide.Y(216), 432);
+    EXPECT_EQ(wide.X(-2), -4) << "negative units round away from zero like positive ones";
+    EXPECT_EQ(DialogUnits(0, 0).X(8), 2) << "a broken font never divides by zero";
 }
