@@ -1,3 +1,4 @@
+#include "kbdedit/DialogLayout.h"
 #include "kbdedit/GlyphPresenter.h"
 #include "kbdedit/KeyModifyDialog.h"
 #include "kbdedit/KeymapEditor.h"
@@ -250,4 +251,40 @@ TEST(GlyphFonts, HeightsFollowThePlatformsFontRules)
         else
             EXPECT_LE(QFontMetrics(font).height(), c.height) << "positive: the whole cell";
     }
+}
+
+TEST_F(KeyModifyDialogTest, ControlsSitAtTheirDialogUnitPositions)
+{
+    const DialogUnits du = DialogUnitsOf(dialog.font());
+    EXPECT_EQ(dialog.size(), QSize(du.X(314), du.Y(194)));
+    EXPECT_EQ(dialog.objectName(), "103");
+    const struct {
+        int id;
+        int x, y, w, h;
+    } fixed[] = {
+        {ids::IDC_KEY_LABEL, 4, 9, 37, 29},     {ids::IDC_SCAN_CODE, 123, 22, 32, 13},
+        {ids::IDC_SAVE_SETTING, 245, 64, 58, 16}, {ids::IDC_MODIFY_CANCEL, 245, 86, 58, 16},
+        {ids::IDC_SHAPE_ISOLATED, 59, 65, 16, 20}, {ids::IDC_SHAPE_INITIAL, 59, 137, 16, 20},
+    };
+    for (const auto& c : fixed) {
+        QWidget* w = dialog.findChild<QWidget*>(ids::IdName(c.id));
+        ASSERT_NE(w, nullptr) << c.id;
+        const UnitRect r = du.Rect(c.x, c.y, c.w, c.h);
+        EXPECT_EQ(w->geometry(), QRect(r.x, r.y, r.width, r.height)) << c.id;
+    }
+    // The lists: main shapes at x 95, extended at x 169, rows 64 / 88 / 113 / 137, 57 wide.
+    const int rows[4] = {64, 88, 113, 137};
+    for (int f = 0; f < 8; ++f) {
+        EXPECT_EQ(List(f)->pos(), QPoint(du.X(f < 4 ? 95 : 169), du.Y(rows[f % 4]))) << f;
+        EXPECT_EQ(List(f)->width(), du.X(57)) << f;
+        EXPECT_TRUE(List(f)->isEditable()) << f;
+    }
+    EXPECT_EQ(Control<QPushButton>(ids::IDC_SAVE_SETTING)->text(), "&Save Setting");
+    EXPECT_EQ(Control<QPushButton>(ids::IDC_MODIFY_CANCEL)->text(), "&Cancel");
+    QStringList captions;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->objectName().isEmpty())
+            captions << label->text();
+    for (const char* caption : {"Scan Code :", "Isolated :", "Final Word :", "Medial :", "Initial :", "="})
+        EXPECT_TRUE(captions.contains(QString::fromLatin1(caption))) << caption;
 }
