@@ -1,0 +1,27 @@
+// kelmora-convert: the command-line converter between keymaps and UTF-8.
+#include "cli/ConvertTool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv); // for the program's own folder, where its KeyMaps live
+    std::vector<std::string> args(argv + 1, argv + argc);
+    cli::ConvertOptions options;
+    std::string error;
+    if (!cli::ParseConvertArguments(args, options, error)) {
+        std::fprintf(stderr, "kelmora-convert: %s\n%s", error.c_str(), cli::ConvertUsage().c_str());
+        return cli::UsageError;
+    }
+    if (options.help) {
+        std::fputs(cli::ConvertUsage().c_str(), stdout);
+        return cli::Success;
+    }
+    if (options.version) {
+        std::fputs(cli::ConvertVersion().c_str(), stdout);
+        return cli::Success;
+    }
+    return cli::RunConvert(options, QCoreApplication::applicationDirPath().toStdString(), stdin, stdout, stderr);
+}

@@ -1,0 +1,193 @@
+// Runs the built kelmora-convert on real files and pipes, as a script would.
+#include "keymap/KeymapFile.h"
+#include "platform/TextMode.h"
+#include "tests/fakes/ShippedKeymaps.h"
+#include "tests/fakes/TestEnvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+const char* const Text = "سلام دنیا\r\nمی‌خواهم کتاب (بوف کور) را ۲ بار بخوانم.\r\nلاله‌ها در باغ شکفته‌اند؟\r\n";
+
+class ConvertToolTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        EXPECT_TRUE(platform::WriteFileAtomically(Path(name), bytes).ok);
+        return Path(name);
+    }
+    static std::string Read(const std::string& path)
+    {
+        std::string bytes;
+        EXPECT_TRUE(platform::ReadFileBytes(path, bytes).ok) << path;
+        return bytes;
+    }
+
+    static ToolRun Convert(const std::vector<std::string>& args, const std::string& input = "")
+    {
+        QProcess p;
+        QStringList list;
+        for (const std::string& a : args)
+            list << QString::fromStdString(a);
+        p.start(QString::fromStdString(fakes::BuildProgramFolder() + "/kelmora-convert"), list);
+        EXPECT_TRUE(p.waitForStarted());
+        p.write(input.data(), static_cast<qint64>(input.size()));
+        p.closeWriteChannel();
+        EXPECT_TRUE(p.waitForFinished(30000));
+        ToolRun r;
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        r.out = p.readAllStandardOutput().toStdString();
+        r.err = p.readAllStandardError().toStdString();
+        return r;
+    }
+};
+
+} // namespace
+
+TEST_F(ConvertToolTest, ConvertsRealTextBetweenTheThreeKeymapsAndUnicode)
+{
+    const std::string in = Write("text.txt", Text);
+    const std::vector<std::vector<std::string>> steps = {
+        {"--from-unicode", "--to", "main.kbd", in, Path("a.main")},
+        {"--from", "main.kbd", "--to", "kolb.kbd", Path("a.main"), Path("a.kolb")},
+        {"--from", "kolb.kbd", "--to", "ziba2.kbd", Path("a.kolb"), Path("a.ziba2")},
+        {"--from", "ziba2.kbd", "--to", "main.kbd", Path("a.ziba2"), Path("b.main")},
+        {"--from", "ziba2.kbd", "--to-unicode", Path("a.ziba2"), Path("back.txt")},
+    };
+    for (const auto& args : steps) {
+        const ToolRun r = Convert(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+    }
+    EXPECT_EQ(Read(Path("a.main")), fakes::Glyphs("main.kbd", Text));
+    EXPECT_EQ(Read(Path("a.kolb")), fakes::Glyphs("kolb.kbd", Text));
+    EXPECT_EQ(Read(Path("a.ziba2")), fakes::Glyphs("ziba2.kbd", Text));
+    EXPECT_EQ(Read(Path("b.main")), Read(Path("a.main")));
+    EXPECT_EQ(Read(Path("back.txt")), Text);
+}
+
+TEST_F(ConvertToolTest, ReadsStandardInputAndWritesStandardOutput)
+{
+    ToolRun r = Convert({"--from-unicode", "--to", "kolb.kbd"}, "سلام");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, fakes::Glyphs("kolb.kbd", "سلام"));
+    r = Convert({"--from", "kolb.kbd", "--to-unicode", "-", "-"}, r.out);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "سلام");
+    // An empty input is an empty output.
+    r = Convert({"--from", "main.kbd", "--to", "ziba2.kbd"}, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(ConvertToolTest, KeymapsAreFoundInTheGivenFolderOrByPath)
+{
+    QDir().mkpath(QString::fromStdString(Path("maps")));
+    const std::string copy = Write("maps/mine.kbd", Read(fakes::BuildProgramFolder() + "/KeyMaps/ziba2.kbd"));
+    ToolRun r = Convert({"--keymaps", Path("maps"), "--from-unicode", "--to", "mine.kbd"}, "کتاب");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, fakes::Glyphs("ziba2.kbd", "کتاب"));
+    r = Convert({"--from-unicode", "--to", copy}, "کتاب");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, fakes::Glyphs("ziba2.kbd", "کتاب"));
+    // Without --keymaps the folder beside the program is used, not the one given before.
+    r = Convert({"--from-unicode", "--to", "mine.kbd"}, "کتاب");
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(ConvertToolTest, ExitStatusTellsWhatHappened)
+{
+    const std::string notKeymap = Write("fake.kbd", std::string(100, 'x') + "\r\n");
+    const std::string in = Write("in.txt", "سلام");
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string err; // a part of the error output
+    };
+    const Case cases[] = {
+        {{"--help"}, "", 0, ""},
+        {{"--version"}, "", 0, ""},
+        {{}, "", 2, "--from or --from-unicode is needed"},
+        {{"--from", "main.kbd"}, "", 2, "--to or --to-unicode is needed"},
+        {{"--from", "main.kbd", "--to"}, "", 2, "--to needs a value"},
+        {{"--from-unicode", "--to-unicode"}, "", 2, "together convert nothing"},
+        {{"--from", "main.kbd", "--from-unicode", "--to", "main.kbd"}, "", 2, "exclude each other"},
+        {{"--from", "main.kbd", "--to", "kolb.kbd", "--fast"}, "", 2, "unknown option --fast"},
+        {{"--from", "main.kbd", "--to", "kolb.kbd", "a", "b", "c"}, "", 2, "too many files"},
+        {{"--from", "nosuch.kbd", "--to", "kolb.kbd"}, "", 1, "keymap: nosuch.kbd"},
+        {{"--from", "main.kbd", "--to", notKeymap}, "", 1,
+         "Error: Sorry that file is not a Dorvantile File !\nFile didn't loaded (" + notKeymap + ")"},
+        {{"--from", "main.kbd", "--to", dir.path().toStdString()}, "", 1, "keymap: "},
+        {{"--from", "main.kbd", "--to", "kolb.kbd", Path("missing.txt")}, "", 1, "missing.txt: cannot read"},
+        {{"--from", "main.kbd", "--to", "kolb.kbd", dir.path().toStdString()}, "", 1, "is a folder"},
+        {{"--from-unicode", "--to", "main.kbd", in}, "", 0, ""},
+        {{"--from-unicode", "--to", "ziba2.kbd"}, "ok سلام", 3, "<stdin>:1:1: U+006F 'o' has no glyph in ziba2.kbd\n"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun r = Convert(c.args, c.input);
+        EXPECT_EQ(r.status, c.status) << testing::PrintToString(c.args) << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << testing::PrintToString(c.args) << r.err;
+        if (c.status == 2)
+            EXPECT_NE(r.err.find("Usage: kelmora-convert"), std::string::npos);
+    }
+    EXPECT_NE(Convert({"--help"}).out.find("--to-unicode"), std::string::npos);
+    EXPECT_EQ(Convert({"--version"}).out.rfind("kelmora-convert ", 0), 0u);
+}
+
+TEST_F(ConvertToolTest, EveryUnrepresentableCharacterIsListedAndTheRestWritten)
+{
+    const std::string in = Write("mixed.txt", "کتاب readme\nأ");
+    const ToolRun r = Convert({"--from-unicode", "--to", "ziba2.kbd", in, Path("out.ziba2")});
+    EXPECT_EQ(r.status, 3);
+    for (const char* line : {":1:6: U+0072 'r'", ":1:11: U+0065 'e'", ":2:1: U+0623 'أ'"})
+        EXPECT_NE(r.err.find(in + line), std::string::npos) << line << "\n" << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 7);
+    EXPECT_EQ(fakes::Unicode("ziba2.kbd", Read(Path("out.ziba2"))), "کتاب \n");
+
+    // Between fonts: Latin letters of main have no glyph in ziba2.
+    const std::string glyphs = Write("latin.main", fakes::Glyphs("main.kbd", "ab سلام"));
+    const ToolRun g = Convert({"--from", "main.kbd", "--to", "ziba2.kbd", glyphs});
+    EXPECT_EQ(g.status, 3);
+    EXPECT_NE(g.err.find("byte 0x61 (U+0061 'a' in main.kbd) has no glyph in ziba2.kbd"), std::string::npos) << g.err;
+    EXPECT_EQ(fakes::Unicode("ziba2.kbd", g.out), " سلام");
+}
+
+TEST_F(ConvertToolTest, AFailedRunLeavesTheOutputFileAsItWas)
+{
+    const std::string out = Write("out.txt", "previous content");
+    const std::string in = Write("in.txt", "سلام");
+    const std::vector<std::vector<std::string>> failing = {
+        {"--from", "nosuch.kbd", "--to", "kolb.kbd", in, out},
+        {"--from", "main.kbd", "--to", "kolb.kbd", Path("missing.txt"), out},
+        {"--from-unicode", "--to", Write("bad.kbd", "not a keymap\n"), in, out},
+    };
+    for (const auto& args : failing) {
+        EXPECT_EQ(Convert(args).status, 1);
+        EXPECT_EQ(Read(out), "previous content");
+    }
+    // An output that cannot be created reports and writes nothing anywhere.
+    const ToolRun r = Convert({"--from-unicode", "--to", "main.kbd", in, Path("no/such/folder/out.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write"), std::string::npos);
+    // No temporary files are left beside the output.
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    EXPECT_EQ(left, QStringList({"bad.kbd", "in.txt", "out.txt"}));
+    // Converting a file onto itself replaces it whole.
+    EXPECT_EQ(Convert({"--from-unicode", "--to", "main.kbd", in, in}).status, 0);
+    EXPECT_EQ(Read(in), fakes::Glyphs("main.kbd", "سلام"));
+}
