@@ -8,6 +8,27 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
+
+#include <memory>
+
+namespace {
+
+/// The user's own settings of application "Dorvantile". A QSettings without an organisation
+/// lands under "Unknown Organization" on Linux, so there the file is named directly; the format
+/// is the same as the native one.
+std::unique_ptr<platform::QtSettingsStore> OpenUserStore()
+{
+#ifdef _WIN32
+    return std::make_unique<platform::QtSettingsStore>("Dorvantile");
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(folder);
+    return platform::QtSettingsStore::AtFile((folder + QStringLiteral("/Dorvantile.conf")).toStdString());
+#endif
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -16,11 +37,11 @@ int main(int argc, char** argv)
     // folder it was started from.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
-    platform::QtSettingsStore store("Dorvantile");
+    const std::unique_ptr<platform::QtSettingsStore> store = OpenUserStore();
     platform::QtMessageService messages;
-    platform::InstallServices(platform::Services{&store, &messages});
+    platform::InstallServices(platform::Services{store.get(), &messages});
 
-    kbdedit::RegistrySettings settings(store);
+    kbdedit::RegistrySettings settings(*store);
     {
         kbdedit::DorvantileDialog window(settings, QDir::currentPath().toStdString());
         window.exec(); // Cancel, Esc and the close box all end the program normally
