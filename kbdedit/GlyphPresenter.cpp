@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kbdedit {
 namespace {
@@ -39,11 +40,15 @@ bool FaceInstalled(const QString& face)
 QFont MakeFont(const std::string& face, int height)
 {
     const QString name = QString::fromStdString(face);
-    QFont font(FaceInstalled(name) ? name : StandInFace());
+    const bool installed = FaceInstalled(name);
+    QFont font(installed ? name : StandInFace());
     if (height == 0)
         return font; // the platform's default size
-    if (height < 0) {
-        font.setPixelSize(-height);
+    // The Unicode stand-ins have far taller line spacing than the legacy fonts, so fitting their
+    // cell to the height would shrink the letters until they cannot be read: they get the height
+    // as their character height instead.
+    if (height < 0 || !installed) {
+        font.setPixelSize(std::abs(height));
         return font;
     }
     // A positive height is the whole cell (ascent plus descent): scale the em size to fit it.

@@ -18,7 +18,8 @@ bool FaceInstalled(const QString& face);
 
 /// A font made as the platform makes one from a face name and a height: a negative height is the
 /// character height in pixels, a positive one the cell height. When the face is not installed a
-/// Persian Unicode face stands in, so the fallback characters can be drawn.
+/// Persian Unicode face stands in, so the fallback characters can be drawn, with the height's size
+/// as its character height.
 QFont MakeFont(const std::string& face, int height);
 
 /// The characters that show the 256 glyph codes of one keymap in one face.
