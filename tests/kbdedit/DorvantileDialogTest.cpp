@@ -275,6 +275,16 @@ TEST_F(DorvantileDialogTest, SetFontStoresFaceAndCharacterHeight)
     EXPECT_EQ(services.settings.ReadString("Setting", "FontSize", ""), "-20");
     EXPECT_EQ(window->DisplayFont().family(), "Nazli");
     EXPECT_EQ(window->DisplayFont().pixelSize(), 20);
+
+    // The key dialog's lists are drawn in the new font.
+    QFont listFont;
+    OnNextModal([&](QWidget* modal) {
+        if (auto* list = modal ? modal->findChild<QComboBox*>(ids::IdName(ids::IDC_ISOLATED)) : nullptr)
+            listFont = list->font();
+    });
+    window->OpenKeyDialog();
+    EXPECT_EQ(listFont.family(), "Nazli");
+    EXPECT_EQ(listFont.pixelSize(), 20);
 }
 
 TEST_F(DorvantileDialogTest, ClosingWithUnsavedChangesAsksAndCancelKeepsTheWindow)
