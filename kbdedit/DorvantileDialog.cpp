@@ -225,6 +225,9 @@ void DorvantileDialog::SaveAs()
 
 void DorvantileDialog::Load()
 {
+    // Loading replaces the working table, so unsaved edits get the same question as closing.
+    if (editor.ConfirmUnsavedChanges() != ChangesDecision::Proceed)
+        return;
     const std::optional<std::string> path = ChooseFile(ChooserPurpose::Load);
     if (!path || !editor.Load(*path))
         return;
@@ -257,7 +260,7 @@ void DorvantileDialog::ShowAbout()
 
 void DorvantileDialog::reject()
 {
-    if (editor.ConfirmClose() == CloseDecision::Close)
+    if (editor.ConfirmUnsavedChanges() == ChangesDecision::Proceed)
         QDialog::reject();
 }
 

@@ -146,17 +146,17 @@ void KeymapEditor::SetFont(const std::string& face, int height)
     settings.WriteInt("FontSize", fontHeight);
 }
 
-CloseDecision KeymapEditor::ConfirmClose()
+ChangesDecision KeymapEditor::ConfirmUnsavedChanges()
 {
     if (!modified)
-        return CloseDecision::Close;
+        return ChangesDecision::Proceed;
     switch (platform::Messages().Show(SaveChangesText, "Dorvantile", platform::MessageButtons::YesNoCancel,
                                       platform::MessageIcon::Question)) {
     case platform::MessageAnswer::Yes:
         // A failed save has been reported; staying open keeps the changes from being lost.
-        return SaveFile() ? CloseDecision::Close : CloseDecision::Stay;
-    case platform::MessageAnswer::No: return CloseDecision::Close;
-    default: return CloseDecision::Stay;
+        return SaveFile() ? ChangesDecision::Proceed : ChangesDecision::Stay;
+    case platform::MessageAnswer::No: return ChangesDecision::Proceed;
+    default: return ChangesDecision::Stay;
     }
 }
 

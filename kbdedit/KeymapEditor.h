@@ -42,7 +42,8 @@ struct SelectionMove {
     GridCell to;
 };
 
-enum class CloseDecision { Close, Stay };
+/// Whether the command that would drop unsaved changes (closing, Load) may go on.
+enum class ChangesDecision { Proceed, Stay };
 
 /// The data of one keymap editor window. Messages go through platform::Messages(); settings
 /// through the RegistrySettings it is given, which must outlive it.
@@ -71,8 +72,9 @@ public:
     bool SaveAs(const std::string& path);
     bool Load(const std::string& path);
     void SetFont(const std::string& faceName, int height);
-    /// The question asked before the window closes with unsaved changes; Yes saves first.
-    CloseDecision ConfirmClose();
+    /// The question asked before unsaved changes would be dropped (closing the window, Load); Yes
+    /// saves first and a failed save stays.
+    ChangesDecision ConfirmUnsavedChanges();
 
     // The "supports English" flag: record 38's extInitial, read as its low byte.
     int GetEnglishFlag() const;

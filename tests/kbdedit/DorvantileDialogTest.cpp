@@ -303,6 +303,39 @@ TEST_F(DorvantileDialogTest, ClosingWithUnsavedChangesAsksAndCancelKeepsTheWindo
     EXPECT_FALSE(QFile::exists(dir.path() + "/main.kbd"));
 }
 
+TEST_F(DorvantileDialogTest, LoadOverUnsavedChangesAsksFirst)
+{
+    KeyTable other{};
+    other[0].keyCode = 0x77;
+    const std::string path = Write("other.kbd", keymap::SerializeKeymapFile(other));
+    Open();
+    int chooserShown = 0;
+    window->SetFileChooserHook([&](ChooserPurpose) -> std::optional<std::string> {
+        ++chooserShown;
+        return path;
+    });
+    Control<QCheckBox>(ids::IDC_SUPPORT_ENGLISH)->click();
+    services.messages.shown.clear();
+
+    services.messages.Script({platform::MessageAnswer::Cancel});
+    Control<QAbstractButton>(ids::IDC_LOAD)->click();
+    EXPECT_EQ(chooserShown, 0);
+    EXPECT_EQ(window->Editor().GetEnglishFlag(), 1) << "the edit is still there";
+
+    services.messages.Script({platform::MessageAnswer::No});
+    Control<QAbstractButton>(ids::IDC_LOAD)->click();
+    EXPECT_EQ(chooserShown, 1);
+    EXPECT_EQ(window->Editor().WorkingTable(), other);
+    ASSERT_EQ(services.messages.shown.size(), 2u);
+    EXPECT_EQ(services.messages.shown[0].text, SaveChangesText);
+
+    // Without changes there is no question.
+    services.messages.shown.clear();
+    Control<QAbstractButton>(ids::IDC_LOAD)->click();
+    EXPECT_EQ(chooserShown, 2);
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
 TEST_F(DorvantileDialogTest, AboutBoxShowsThePictureOfTheCurrentFolder)
 {
     for (bool present : {false, true}) {

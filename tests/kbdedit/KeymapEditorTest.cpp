@@ -287,19 +287,19 @@ TEST_F(KeymapEditorTest, ClosingWithUnsavedChangesAsks)
         const char* what;
         MessageAnswer answer;
         bool saveFails;
-        CloseDecision decision;
+        ChangesDecision decision;
         bool saved;
     } cases[] = {
-        {"Yes saves and closes", MessageAnswer::Yes, false, CloseDecision::Close, true},
-        {"No closes without saving", MessageAnswer::No, false, CloseDecision::Close, false},
-        {"Cancel stays", MessageAnswer::Cancel, false, CloseDecision::Stay, false},
-        {"Yes with a failed save stays", MessageAnswer::Yes, true, CloseDecision::Stay, false},
+        {"Yes saves and closes", MessageAnswer::Yes, false, ChangesDecision::Proceed, true},
+        {"No closes without saving", MessageAnswer::No, false, ChangesDecision::Proceed, false},
+        {"Cancel stays", MessageAnswer::Cancel, false, ChangesDecision::Stay, false},
+        {"Yes with a failed save stays", MessageAnswer::Yes, true, ChangesDecision::Stay, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         LoadTable(SampleTable());
         const std::string path = editor.FilePath();
-        EXPECT_EQ(editor.ConfirmClose(), CloseDecision::Close);
+        EXPECT_EQ(editor.ConfirmUnsavedChanges(), ChangesDecision::Proceed);
         EXPECT_TRUE(services.messages.shown.empty()) << "no question without changes";
 
         editor.StoreRecord(editor.WorkingRecord()); // storing the same values is no change
@@ -311,7 +311,7 @@ TEST_F(KeymapEditorTest, ClosingWithUnsavedChangesAsks)
             ASSERT_TRUE(QDir().mkdir(QString::fromStdString(path)));
         }
         services.messages.Script({c.answer});
-        EXPECT_EQ(editor.ConfirmClose(), c.decision);
+        EXPECT_EQ(editor.ConfirmUnsavedChanges(), c.decision);
         ASSERT_GE(services.messages.shown.size(), 1u);
         EXPECT_EQ(services.messages.shown[0].text, SaveChangesText);
         EXPECT_EQ(services.messages.shown[0].buttons, platform::MessageButtons::YesNoCancel);
