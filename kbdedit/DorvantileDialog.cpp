@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kbdedit {
@@ -41,7 +42,7 @@ QFont DescriptionOf(const std::string& face, int height)
 {
     QFont font(QString::fromStdString(face));
     if (height != 0)
-        font.setPixelSize(std::abs(height));
+        font.setPixelSize(std::abs(std::clamp(height, -MaxFontHeight, MaxFontHeight)));
     return font;
 }
 

@@ -37,8 +37,10 @@ bool FaceInstalled(const QString& face)
     return false;
 }
 
-QFont MakeFont(const std::string& face, int height)
+QFont MakeFont(const std::string& face, int requestedHeight)
 {
+    // The height comes from a settings file anyone can edit: keep it to sizes a list can show.
+    const int height = std::clamp(requestedHeight, -MaxFontHeight, MaxFontHeight);
     const QString name = QString::fromStdString(face);
     const bool installed = FaceInstalled(name);
     QFont font(installed ? name : StandInFace());

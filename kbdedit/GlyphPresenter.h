@@ -21,6 +21,8 @@ bool FaceInstalled(const QString& face);
 /// Persian Unicode face stands in, so the fallback characters can be drawn, with the height's size
 /// as its character height.
 QFont MakeFont(const std::string& face, int height);
+/// Heights beyond this many pixels either way are drawn at this size.
+constexpr int MaxFontHeight = 256;
 
 /// The characters that show the 256 glyph codes of one keymap in one face.
 class GlyphPresenter {

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <climits>
+
 using namespace kbdedit;
 namespace ids = dorvantile_ids;
 using keymap::KeyRecord;
@@ -254,6 +256,9 @@ TEST(GlyphFonts, HeightsFollowThePlatformsFontRules)
             EXPECT_EQ(font.pixelSize(), c.height) << "a stand-in keeps its letters readable";
         }
     }
+    // Heights read from a hand-edited settings file stay drawable.
+    EXPECT_EQ(MakeFont("Nazli", INT_MIN).pixelSize(), MaxFontHeight);
+    EXPECT_EQ(MakeFont("nasim web homa", 99999).pixelSize(), MaxFontHeight);
 }
 
 TEST_F(KeyModifyDialogTest, ControlsSitAtTheirDialogUnitPositions)
