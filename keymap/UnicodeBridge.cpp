@@ -85,44 +85,15 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
         int form = -1;
         const KeyRecord& rec = map.RecordRefForGlyph(g, form);
         const KeyMeaning key = form >= 0 ? PersianKeyMeaning(rec.keyCode) : KeyMeaning{};
-        char32_t symbol = 0;
         if (form >= Isolated && form <= Initial && key.letter) {
-            const auto chosen = ChosenShapes(rec, key.lamAlef);
-            unsigned shapes = 0;
-            for (int s = 0; s < 4; ++s)
-                if (chosen[static_cast<size_t>(s)] == g)
-                    shapes |= Bit(s);
-            const int shown = DisplayShape(shapes);
-            m.direction = Direction::Rtl;
-            m.first = key.letter;
-            m.back = LinkOf(shapes, JoinsBackShapes);
-            m.joinsBackByType = true;
-            if (key.lamAlef) {
-                m.second = script::Alef;
-                m.display = script::LamAlefForm(shown == Final || shown == Medial ? Final : Isolated);
-                m.forward = Link::No;
-                if (!lamAlef.glyph) {
-                    lamAlef.kind = CharEntry::LamAlef;
-                    lamAlef.glyph = static_cast<GlyphCode>(g);
-                    lamAlef.shapes = chosen;
-                }
-            } else {
-                const Joining j = script::JoiningOf(key.letter);
-                m.display = script::PresentationForm(key.letter, shown);
-                m.forward = LinkOf(shapes, JoinsForwardShapes);
-                m.joinsForwardByType = JoinsForwardType(j);
-                m.joinsBackByType = JoinsBackType(j);
-                CharEntry& e = byCodePoint[key.letter];
-                if (e.kind == CharEntry::None) {
-                    e.kind = CharEntry::Letter;
-                    e.shapes = chosen;
-                }
-            }
+            DescribeLetter(m, static_cast<GlyphCode>(g), rec, key);
             continue;
         }
-        if (form == ExtIsolated && rec.keyCode == HKey && key.extIsolatedChar)
+        char32_t symbol = 0;
+        // Values 0..3 of extIsolated are key types, not glyphs.
+        if (form == ExtIsolated && rec.keyCode == HKey && g > DigitKey)
             symbol = key.extIsolatedChar;
-        else if (form == ExtMedial && key.letter && key.shiftChar)
+        else if (form == ExtMedial && key.letter)
             symbol = key.shiftChar;
         else if (form == Medial && key.keyChar)
             symbol = key.keyChar;
@@ -132,6 +103,40 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
             symbol = static_cast<char32_t>(g);
         if (symbol)
             DescribeSymbol(m, symbol);
+    }
+}
+
+void UnicodeBridge::DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key)
+{
+    const auto chosen = ChosenShapes(rec, key.lamAlef);
+    unsigned shapes = 0;
+    for (int s = 0; s < 4; ++s)
+        if (chosen[static_cast<size_t>(s)] == g)
+            shapes |= Bit(s);
+    const int shown = DisplayShape(shapes);
+    m.direction = Direction::Rtl;
+    m.first = key.letter;
+    m.back = LinkOf(shapes, JoinsBackShapes);
+    m.joinsBackByType = true;
+    if (key.lamAlef) {
+        m.second = script::Alef;
+        m.display = script::LamAlefForm(shown == Final || shown == Medial ? Final : Isolated);
+        m.forward = Link::No;
+        if (lamAlef.kind == CharEntry::None) {
+            lamAlef.kind = CharEntry::LamAlef;
+            lamAlef.shapes = chosen;
+        }
+        return;
+    }
+    const Joining j = script::JoiningOf(key.letter);
+    m.display = script::PresentationForm(key.letter, shown);
+    m.forward = LinkOf(shapes, JoinsForwardShapes);
+    m.joinsForwardByType = JoinsForwardType(j);
+    m.joinsBackByType = JoinsBackType(j);
+    CharEntry& e = byCodePoint[key.letter];
+    if (e.kind == CharEntry::None) {
+        e.kind = CharEntry::Letter;
+        e.shapes = chosen;
     }
 }
 
@@ -186,8 +191,13 @@ void UnicodeBridge::BuildImportTable()
     alias(0x0649, 0x06CC); // alef maksura
     alias(0x0643, 0x06A9); // Arabic kaf
 
-    for (int g = 1; g < 256; ++g) {
+    for (int g = 0; g < 256; ++g) {
         GlyphMeaning& m = glyphs[static_cast<size_t>(g)];
+        std::string text;
+        script::AppendUtf8(text, m.first ? m.first : script::Replacement);
+        if (m.second)
+            script::AppendUtf8(text, m.second);
+        m.utf8Length = static_cast<unsigned char>(text.copy(m.utf8, sizeof m.utf8));
         m.mirror = static_cast<GlyphCode>(g);
         const char32_t mirrored = m.second ? 0 : script::MirrorOf(m.first);
         if (!mirrored)
@@ -247,7 +257,8 @@ void UnicodeBridge::Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode
 }
 
 void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                               std::vector<GlyphCode>& logical, std::string& out) const
+                               std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered,
+                               std::string& out) const
 {
     logical.clear();
     for (size_t i = 0; i < n; ++i) {
@@ -272,7 +283,6 @@ void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, st
             problems->push_back(Unrepresentable{lineNumber, static_cast<int>(i) + 1, c});
         }
     }
-    std::vector<GlyphCode> ordered;
     Reorder(logical.data(), logical.size(), ordered);
     out.append(reinterpret_cast<const char*>(ordered.data()), ordered.size());
 }
@@ -283,6 +293,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     out.reserve(utf8.size());
     std::vector<char32_t> cps;
     std::vector<GlyphCode> logical;
+    std::vector<GlyphCode> ordered;
     size_t pos = 0;
     if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
         pos = 3; // a byte-order mark is no character of the text
@@ -291,7 +302,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
         cps.clear();
         while (pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n')
             cps.push_back(script::DecodeUtf8(utf8, pos));
-        ImportLine(cps.data(), cps.size(), line, problems, logical, out);
+        ImportLine(cps.data(), cps.size(), line, problems, logical, ordered, out);
         if (pos >= utf8.size())
             break;
         if (utf8[pos] == '\r') {
@@ -340,9 +351,7 @@ void UnicodeBridge::ExportLine(std::string_view line, std::vector<GlyphCode>& lo
     for (GlyphCode g : logical) {
         const GlyphMeaning& m = glyphs[g];
         EmitJoinControls(previous, &m, out);
-        script::AppendUtf8(out, m.first ? m.first : script::Replacement);
-        if (m.second)
-            script::AppendUtf8(out, m.second);
+        out.append(m.utf8, m.utf8Length);
         previous = &m;
     }
     EmitJoinControls(previous, nullptr, out);

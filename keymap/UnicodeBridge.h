@@ -4,6 +4,7 @@
 
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
+#include "keymap/PersianKeyboard.h"
 
 #include <array>
 #include <cstdint>
@@ -65,6 +66,8 @@ private:
         Link forward = Link::No;
         Link back = Link::No;
         GlyphCode mirror = 0; // the glyph shown for this one in right-to-left context
+        unsigned char utf8Length = 0;
+        char utf8[7] = {}; // what export writes for it
     };
 
     /// How one Unicode character is written with this keymap.
@@ -75,12 +78,13 @@ private:
     };
 
     void DescribeGlyphs(const KeyMap& map);
+    void DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key);
     static void DescribeSymbol(GlyphMeaning& m, char32_t symbol);
     static void EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* b, std::string& out);
     void BuildImportTable();
     const CharEntry& EntryFor(char32_t cp) const;
     void ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                    std::vector<GlyphCode>& logical, std::string& out) const;
+                    std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered, std::string& out) const;
     void ExportLine(std::string_view line, std::vector<GlyphCode>& logical, std::string& out) const;
     /// Display order <-> logical order of one line: the sequence reversed, Latin and digit runs
     /// kept in their order, symbols outside them mirrored. Applying it twice gives the input back.

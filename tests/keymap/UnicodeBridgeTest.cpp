@@ -253,3 +253,41 @@ TEST_F(UnicodeBridgeTest, FixtureHelperSpellsPersianLiterals)
     EXPECT_THROW(fakes::Glyphs("ziba2.kbd", "abc"), std::runtime_error);
     EXPECT_EQ(GlyphTextOf(fakes::ShippedKeymap("main.kbd"), "سلام"), Bytes({0xEE, 0xE9, 0xBB}));
 }
+
+TEST_F(UnicodeBridgeTest, OddKeymapsGiveAWorkingBridge)
+{
+    // An empty table, glyph fields out of the byte range (negative, 256..269, huge), a key type on
+    // H that is not a glyph, the same glyph on several keys: nothing may read outside a table, and
+    // every import still lists what it could not write.
+    KeyTable odd{};
+    odd[30] = {0x46, -5, 256, 269, 1 << 30, 0, 0, 0, 0};   // beh with no usable glyph
+    odd[32] = {0x48, 0x8C, 0x8D, 0, 0, 3, 0, 0, 0};        // alef; extIsolated 3 is a key type
+    odd[33] = {0x4A, 0x90, 0x90, 0x90, 0x90, 0, 0, 0, 0};  // teh: one code for all shapes
+    odd[35] = {0x4C, 0x90, 0x91, 0x92, 0x93, 0, 0, 0, 0};  // meem takes 0x90 over from teh
+    KeyMap empty;
+    empty.SetRecords(KeyTable{}, "empty.kbd");
+    KeyMap strange;
+    strange.SetRecords(odd, "odd.kbd");
+    for (const KeyMap* map : {&empty, &strange}) {
+        const UnicodeBridge bridge(*map);
+        std::string every;
+        for (int g = 0; g < 256; ++g)
+            every.push_back(static_cast<char>(g));
+        const std::string unicode = bridge.ExportUtf8(every);
+        std::vector<Unrepresentable> problems;
+        const std::string glyphs = bridge.ImportUtf8(unicode + "بتم آ", &problems);
+        EXPECT_FALSE(problems.empty()) << map->FileName();
+        EXPECT_EQ(bridge.ExportUtf8(glyphs).find('\0'), std::string::npos);
+    }
+    const UnicodeBridge bridge(strange);
+    std::vector<Unrepresentable> problems;
+    EXPECT_EQ(bridge.ImportUtf8("ب", &problems), "");
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 1, 0x0628}}));
+    EXPECT_EQ(bridge.ImportUtf8("مم"), Bytes({0x91, 0x93}));
+    EXPECT_EQ(bridge.DisplayForm(0x90), 0xFEE1u); // meem isolated: the later record wins
+    // H's extIsolated of 3 is its key type, not alef madda.
+    EXPECT_EQ(bridge.DisplayForm(3), 0u);
+    problems.clear();
+    EXPECT_EQ(bridge.ImportUtf8("آ", &problems), "");
+    EXPECT_EQ(problems.size(), 1u);
+}
