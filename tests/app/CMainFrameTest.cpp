@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -276,6 +277,10 @@ TEST_F(MainFrameTest, StatusPanesShowClockLanguageAndPosition)
     EXPECT_EQ(status.PaneText(res::PaneClock), "09:05  PM ");
     EXPECT_EQ(status.PaneText(res::PaneLanguage), "Persian");
     EXPECT_EQ(status.PaneText(res::PanePosition), "   1 :   0");
+    EXPECT_EQ(status.currentMessage(), "Ready");
+    status.showMessage("Select Font");
+    status.clearMessage();
+    EXPECT_EQ(status.currentMessage(), "Ready") << "the idle prompt comes back after a hover prompt";
 
     // Caret at the logical start of a line (end of its string) and elsewhere.
     editctl::EditWindow& edit = window.View().Editor().Window();
@@ -317,8 +322,10 @@ TEST_F(MainFrameTest, ProgressModeShowsLabelAndBarOverThePanes)
     EXPECT_EQ(status.ProgressBar()->value(), status.ProgressBar()->maximum() / 2) << "64-bit ranges scale";
     EXPECT_FALSE(status.findChild<QLabel*>(res::ObjectName(res::PaneClock))->isVisible());
 
+    EXPECT_EQ(status.currentMessage(), "") << "the label replaces the prompt";
     progress.Hide();
     EXPECT_FALSE(status.InProgressMode());
+    EXPECT_EQ(status.currentMessage(), "Ready");
     EXPECT_FALSE(status.ProgressBar()->isVisible());
     EXPECT_TRUE(status.findChild<QLabel*>(res::ObjectName(res::PaneClock))->isVisible());
 }
@@ -601,6 +608,32 @@ TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
     EXPECT_EQ(window.focusWidget(), window.Bar().SizeBox());
     window.RunCommand(res::FocusScratchBox);
     EXPECT_EQ(window.focusWidget(), window.Bar().ScratchBox());
+}
+
+
+TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.FocusEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* editor = window.View().EditWidget();
+
+    QTest::keyClick(editor, Qt::Key_F3, Qt::AltModifier);
+    EXPECT_EQ(window.focusWidget(), window.Bar().SizeBox()) << "Alt+F3";
+    QTest::keyClick(window.Bar().SizeBox(), Qt::Key_Return);
+    EXPECT_EQ(window.focusWidget(), editor) << "Enter in the dialog bar";
+    QTest::keyClick(editor, Qt::Key_F1, Qt::AltModifier);
+    EXPECT_TRUE(window.Maximised()) << "Alt+F1";
+
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "Esc is the Exit command";
+    EXPECT_EQ(services.settings.ReadString("Temp", "LastFile", ""), "UnTitled.txf");
+    EXPECT_EQ(window.View().Text(), "") << "Esc typed nothing";
 }
 
 } // namespace
