@@ -95,9 +95,11 @@ std::optional<std::string> DocumentFileDialog::Run()
     selectFile(QString());
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty())
         return std::nullopt;
-    lastFolder = directory().absolutePath();
+    // A name typed with its own folder counts as a visit to that folder: the next dialog opens there.
+    const QFileInfo chosen(selectedFiles().front());
+    lastFolder = chosen.absolutePath();
     platform::Settings().WriteString("Settings", "OS_PATH", lastFolder.toStdString());
-    return QFileInfo(selectedFiles().front()).absoluteFilePath().toStdString();
+    return chosen.absoluteFilePath().toStdString();
 }
 
 } // namespace app

@@ -10,20 +10,38 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+namespace {
+
+/// The user's settings store: the registry key Software\Kelmora on Windows; elsewhere the file
+/// Kelmora.conf in the user's configuration folder (without an organisation, QSettings would put
+/// it in a folder named "Unknown Organization").
+std::unique_ptr<platform::QtSettingsStore> OpenSettings()
+{
+#ifdef _WIN32
+    return std::make_unique<platform::QtSettingsStore>("Kelmora");
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return platform::QtSettingsStore::AtFile((folder + "/Kelmora.conf").toStdString());
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Kelmora");
 
-    platform::QtSettingsStore settings("Kelmora");
+    const std::unique_ptr<platform::QtSettingsStore> settings = OpenSettings();
     platform::QtMessageService messages;
-    platform::InstallServices({&settings, &messages});
+    platform::InstallServices({settings.get(), &messages});
     platform::SystemClock clock;
 
     // Every event is offered to the splash window before anyone else sees it.
@@ -61,6 +79,6 @@ int main(int argc, char** argv)
     }
     messages.SetOwner(nullptr);
     editor.ExitInstance();
-    settings.Sync();
+    settings->Sync();
     return status;
 }

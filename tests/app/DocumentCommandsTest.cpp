@@ -351,3 +351,31 @@ TEST_F(CommandsFixture, RecentEntryWhoseFileIsGoneIsReportedAndRemoved)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CommandsFixture, CommandLineFileReplacesTheLastDocument)
+{
+    const std::string last = Doc("last.txf", "قبلی"), given = Doc("given.txf", "تازه");
+    CurrentFolderGuard guard;
+    app::EditorApp application(
+        [this, last](app::EditorApp&) -> std::unique_ptr<app::AppMainWindow> {
+            // What window creation does with "StartWithMRD": the last document is loaded first.
+            commands->OpenFromPath(last);
+            return std::make_unique<ForwardingWindow>(*host);
+        },
+        "");
+    bool splash = true;
+    application.enableSplash = [&](bool on) { splash = on; };
+    app::CommandLine line;
+    line.file = given;
+    ASSERT_TRUE(application.InitInstance(line));
+    EXPECT_FALSE(splash);
+    EXPECT_EQ(commands->CurrentPath(), given);
+    EXPECT_EQ(host->title, given + " - Kelmora");
+    EXPECT_EQ(Shown(), "تازه");
+    EXPECT_TRUE(host->shown);
+    EXPECT_TRUE(recent.Paths().empty()); // opening by path does not add to the list
+}
+
+} // namespace

@@ -66,6 +66,18 @@ TEST(DocumentFileDialog, StartsInTheStoredFolderAndStoresTheFolderOnOk)
     EXPECT_EQ(*chosen, sub + "/b.txf");
     EXPECT_EQ(services.settings.ReadString("Settings", "OS_PATH", ""), sub);
 
+    // A name typed with another folder in it: that folder is remembered.
+    const std::string other = folder.Path() + "/other";
+    folder.Write("other/c.txf", "text");
+    QTimer::singleShot(0, &dialog, [&] {
+        auto* nameBox = dialog.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(nameBox, nullptr);
+        nameBox->setText(QString::fromStdString(other + "/c.txf")); // as the user types it
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(dialog.Run(), other + "/c.txf");
+    EXPECT_EQ(services.settings.ReadString("Settings", "OS_PATH", ""), other);
+
     // Cancel returns nothing and writes nothing.
     services.settings.WriteString("Settings", "OS_PATH", "/elsewhere");
     QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });

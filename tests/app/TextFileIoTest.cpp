@@ -22,6 +22,7 @@ struct TextFileFixture : ::testing::Test {
     {
         for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"})
             folder.InstallKeymap(name);
+        services.settings.WriteInt("Settings", "EnableDos", 0); // cases that need DOS mode set it
         host.emplace();
     }
     editctl::PersianEdit& Editor() { return host->editor; }

@@ -2,6 +2,7 @@
 // every key the control's invariants must hold. KELMORA_RANDOM_KEYS sets the keys per control.
 #include "tests/editctl/EditFixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -49,6 +50,24 @@ KeyEvent RandomKey(std::mt19937& random)
     return key;
 }
 
+/// A document of random glyphs of the keymap, spaces and line breaks, to edit in.
+std::string RandomDocument(std::mt19937& random, int length)
+{
+    static const unsigned char glyphs[] = {0x8C, 0x8D, 0x8E, 0x90, 0x91, 0x98, 0xBB, 0xBA, 0xEC, 0xED, 0xE8,
+                                           0xE9, 0xF1, 0xF0, 0xEE, '1', '2', 'a', 'b', 0xAE, 0xAF};
+    std::string text;
+    while (static_cast<int>(text.size()) < length) {
+        const int roll = static_cast<int>(random() % 100);
+        if (roll < 15)
+            text += ' ';
+        else if (roll < 18)
+            text += "\r\n";
+        else
+            text += static_cast<char>(glyphs[random() % std::size(glyphs)]);
+    }
+    return text;
+}
+
 struct Snapshot {
     std::string text;
     int selStart, selEnd, horizontal, vertical;
@@ -89,7 +108,12 @@ void Drive(const Config& config, unsigned seed, int keys)
     edit.Window().SetClipboard(&clipboard);
     PersianEdit::digitRun = 0;
     std::mt19937 random(seed);
+    edit.Window().SetText(RandomDocument(random, 1200));
+    long long totalLength = 0;
+    int maxLines = 0;
     for (int step = 0; step < keys; ++step) {
+        totalLength += edit.Window().GetTextLength();
+        maxLines = std::max(maxLines, edit.Window().GetLineCount());
         const KeyEvent key = RandomKey(random);
         edit.DeliverKey(key);
         CheckInvariants(edit, key, step);
@@ -108,10 +132,14 @@ void Drive(const Config& config, unsigned seed, int keys)
             ASSERT_EQ(edit.verticalCount, expected.vertical) << step;
             CheckInvariants(edit, key, step);
         }
-        // Keep the document from growing without bound: start afresh past a size.
+        // Keep the document between a few hundred and a few thousand bytes.
         if (edit.Window().GetTextLength() > 3000)
             edit.Window().SetText(edit.Window().TextRange(0, 500));
+        else if (edit.Window().GetTextLength() < 200)
+            edit.Window().SetText(RandomDocument(random, 1200));
     }
+    std::printf("width %d, DOS mode %d: %d keys, mean text length %lld, most display lines %d\n", config.width,
+                config.dosMode, keys, totalLength / keys, maxLines);
 }
 
 TEST(RandomKeys, InvariantsHoldAfterEveryKey)
