@@ -118,6 +118,7 @@ void EditWindow::SetText(const std::string& glyphs)
     if (recorder)
         recorder->Replacing(0, GetText(), static_cast<int>(glyphs.size()));
     text.Assign(glyphs);
+    ++changeCount;
     WrapAll();
     anchor = caret = 0;
     goalX = -1;
@@ -244,6 +245,7 @@ void EditWindow::ReplaceRange(int from, int to, const std::string& glyphs)
     if (from == to && glyphs.empty())
         return;
     const int inserted = static_cast<int>(glyphs.size());
+    ++changeCount;
     if (recorder)
         recorder->Replacing(from, text.Substring(from, to), inserted);
     const int editLine = lines.LineFromPosition(from);
@@ -585,6 +587,15 @@ void EditWindow::MoveCaretVertically(int delta, bool extend)
 
 bool EditWindow::KeyDown(const KeyEvent& event)
 {
+    const unsigned long before = changeCount;
+    const bool handled = OwnKey(event);
+    if (changeCount != before && userEdited)
+        userEdited();
+    return handled;
+}
+
+bool EditWindow::OwnKey(const KeyEvent& event)
+{
     const bool shift = event.shift;
     const bool control = event.control;
     const int length = GetTextLength();
@@ -592,6 +603,13 @@ bool EditWindow::KeyDown(const KeyEvent& event)
     int end = 0;
     GetSel(start, end);
     switch (event.virtualKey) {
+    case vk::Insert:
+        // The platform's clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
+        if (shift)
+            Paste();
+        else if (control)
+            Copy();
+        return shift || control;
     case vk::Up: MoveCaretVertically(-1, shift); return true;
     case vk::Down: MoveCaretVertically(1, shift); return true;
     case vk::PageUp:
@@ -636,6 +654,10 @@ bool EditWindow::KeyDown(const KeyEvent& event)
         ScrollCaret();
         return true;
     case vk::Delete:
+        if (shift && !control) {
+            Cut();
+            return true;
+        }
         if (HasSelection())
             ReplaceSel({});
         else if (control)

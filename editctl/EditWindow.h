@@ -10,6 +10,7 @@
 #include "editctl/LineStarts.h"
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,11 @@ public:
     // The window's own keys: those the key handler passes on. Returns true when the key did something
     // the window knows (navigation, editing, typing of the US-keyboard character).
     bool KeyDown(const KeyEvent& event);
+    /// Called after the window's own key handling changed the text (Latin typing, its Backspace
+    /// and Delete), so the owner can mark its document modified.
+    void SetUserEditHandler(std::function<void()> handler) { userEdited = std::move(handler); }
+    /// Counts every change of the text; views and owners compare it to see whether anything changed.
+    unsigned long ChangeCount() const { return changeCount; }
 
     // Mouse, in text-area pixels.
     void MousePress(Point point, bool shift);
@@ -175,6 +181,8 @@ public:
     /// The display line starts a fresh wrap of the whole text gives; for checking the incremental wrap.
     std::vector<int> FreshWrap() const;
     std::vector<int> LineStartsNow() const;
+    /// Bytes the text and the display-line table take.
+    std::size_t MemoryBytes() const { return text.Capacity() + lines.MemoryBytes(); }
 
 private:
     void ReplaceRange(int from, int to, const std::string& glyphs);
@@ -187,6 +195,7 @@ private:
     int NextBreak(int start) const;
     int ClampIndex(int index) const;
     void SetSelectionInternal(int newAnchor, int newCaret, bool keepGoalX);
+    bool OwnKey(const KeyEvent& event);
     void MoveCaretVertically(int lines, bool extend);
     void MoveCaretTo(int index, bool extend);
     int WordStartBefore(int index) const;
@@ -213,6 +222,8 @@ private:
     EditRecorder* recorder = nullptr;
     std::vector<EditWindowObserver*> observers;
     bool dragging = false;
+    unsigned long changeCount = 0;
+    std::function<void()> userEdited;
 };
 
 } // namespace editctl

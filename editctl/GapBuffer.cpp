@@ -42,9 +42,11 @@ void GapBuffer::Reserve(int extra)
     const int length = Length();
     const int newGap = std::max(extra, length / 4 + 4096);
     std::vector<char> grown(static_cast<size_t>(length + newGap));
-    std::memcpy(grown.data(), buffer.data(), static_cast<size_t>(gapStart));
     const int tail = static_cast<int>(buffer.size()) - gapEnd;
-    std::memcpy(grown.data() + gapStart + newGap, buffer.data() + gapEnd, static_cast<size_t>(tail));
+    if (gapStart > 0)
+        std::memcpy(grown.data(), buffer.data(), static_cast<size_t>(gapStart));
+    if (tail > 0)
+        std::memcpy(grown.data() + gapStart + newGap, buffer.data() + gapEnd, static_cast<size_t>(tail));
     buffer.swap(grown);
     gapEnd = gapStart + newGap;
 }
@@ -71,7 +73,8 @@ void GapBuffer::Assign(const std::string& bytes)
 {
     const int gap = static_cast<int>(bytes.size()) / 8 + 4096;
     std::vector<char> fresh(bytes.size() + static_cast<size_t>(gap));
-    std::memcpy(fresh.data(), bytes.data(), bytes.size());
+    if (!bytes.empty())
+        std::memcpy(fresh.data(), bytes.data(), bytes.size());
     buffer.swap(fresh);
     gapStart = static_cast<int>(bytes.size());
     gapEnd = gapStart + gap;

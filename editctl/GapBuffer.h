@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <cstddef>
 #include <vector>
 
 namespace editctl {
@@ -19,6 +20,8 @@ public:
     void Assign(const std::string& bytes);
     /// Index of the first CR LF pair starting in [from, limit), or -1.
     int FindLineBreak(int from, int limit) const;
+    /// Bytes held, gap included.
+    std::size_t Capacity() const { return buffer.capacity(); }
 
 private:
     void MoveGap(int position);

@@ -2,6 +2,7 @@
  ** Start indexes of the display lines, with a pending shift so that an edit moves later lines lazily. **/
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace editctl {
@@ -21,6 +22,7 @@ public:
     /// Replaces lines [first, first + removeCount) by lines starting at `newStarts`.
     void Splice(int first, int removeCount, const std::vector<int>& newStarts);
     void Assign(std::vector<int> newStarts);
+    std::size_t MemoryBytes() const { return starts.capacity() * sizeof(int); }
 
 private:
     void ApplyStepTo(int line);

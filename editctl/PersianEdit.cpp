@@ -1,6 +1,7 @@
 #include "editctl/PersianEdit.h"
 
 #include "editctl/KeymapClipboardCodec.h"
+#include "keymap/UnicodeBridge.h"
 
 #include <algorithm>
 
@@ -23,8 +24,17 @@ bool IsAsciiLetter(int c)
 PersianEdit::PersianEdit(WindowStyle style) : window(style)
 {
     window.SetRecorder(&undoText);
+    window.SetUserEditHandler([this] { modified = true; });
     window.SetMetrics(&fallbackMetrics);
-    clipboardCodec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
+    auto codec = std::make_unique<KeymapClipboardCodec>([this]() -> const keymap::KeyMap& { return Map(); });
+    // Other programs get and give Unicode; the bridge of the bound keymap translates.
+    codec->exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
+        return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
+    };
+    codec->importUnicode = [](const keymap::KeyMap& map, const std::string& utf8) {
+        return keymap::UnicodeBridge(map).ImportUtf8(utf8);
+    };
+    clipboardCodec = std::move(codec);
     window.SetClipboardCodec(clipboardCodec.get());
 }
 
@@ -273,9 +283,10 @@ int PersianEdit::LetterRule(const keymap::KeyRecord& record, bool shift)
 {
     if (record.initial == 0 && record.isolated == 0 && record.final == 0)
         return 0;
+    // The snapshot comes before the selection goes, so undo brings back what the letter replaced.
+    SaveUndo();
     DeleteSelectionContent();
     horizontalCount = verticalCount = 0;
-    SaveUndo();
     const int type = record.extIsolated;
     if (type == keymap::DigitKey) {
         modified = true;

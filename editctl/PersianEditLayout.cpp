@@ -20,7 +20,9 @@ int PersianEdit::TypingLimit() const
 
 bool PersianEdit::LineTooLong(int width, int length) const
 {
-    return width >= TypingLimit() || (dosMode && length >= maxChars);
+    // A window that was never sized has no width to keep to.
+    const bool tooWide = windowWidth > 0 && width >= TypingLimit();
+    return tooWide || (dosMode && length >= maxChars);
 }
 
 bool PersianEdit::FitsLine(const std::string& text) const

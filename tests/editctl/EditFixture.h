@@ -13,7 +13,7 @@
 
 struct EditFixture : ::testing::Test {
     fakes::FakeServices services;
-    keymap::KeyMap map = testkeys::MainLikeKeyMap();
+    keymap::KeyMap map = testkeys::MainKeyMap();
     editctl::FixedGlyphMetrics metrics{10, 20};
     editctl::MemoryClipboard clipboard;
     editctl::PersianEdit edit{editctl::WindowStyle::MultiLine};

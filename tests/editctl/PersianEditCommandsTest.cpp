@@ -65,10 +65,10 @@ TEST_F(Commands, CtrlBackspaceRemovesTheWordAndLeavesTheSpace)
 
 TEST_F(Commands, CtrlDeleteRemovesTheNextWord)
 {
-    Type("سلام کتاب");
+    Type("سلام کتاب ");
     Press(vk::Home); // logical start of the line
     Press(vk::Delete, false, true);
-    EXPECT_EQ(Reading(), " کتاب");
+    EXPECT_EQ(Reading(), " کتاب ");
 }
 
 struct JoinCase {
@@ -178,7 +178,7 @@ TEST_F(Commands, DeleteLineRemovesTheTextLineAndKeepsTheCaretColumn)
 
 TEST_F(Commands, LanguageSwitchRefusedWithoutEnglishSupport)
 {
-    keymap::KeyMap persianOnly = testkeys::MainLikeKeyMap(false);
+    keymap::KeyMap persianOnly = testkeys::MainKeyMap(false);
     edit.SetKeyMap(&persianOnly);
     Press('P', false, true);
     ASSERT_EQ(services.messages.shown.size(), 1u);
@@ -195,10 +195,12 @@ TEST_F(Commands, LanguageSwitchTypesLatinThenReturnsLeftOfIt)
     Type("سلام ");
     Press('P', false, true);
     EXPECT_TRUE(edit.englishMode);
+    edit.modified = false;
     for (int key : {'O', 'K'})
         Press(key, true);
     EXPECT_EQ(Text(), G({'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
     EXPECT_EQ(Caret(), 2);
+    EXPECT_TRUE(edit.modified) << "Latin typing changes the document too";
     Press('P', false, true);
     EXPECT_FALSE(edit.englishMode);
     EXPECT_EQ(Text(), G({' ', 'O', 'K', ' ', 0xEE, 0xE9, 0xBB}));
@@ -209,21 +211,22 @@ TEST_F(Commands, LanguageSwitchTypesLatinThenReturnsLeftOfIt)
 
 TEST_F(Commands, ClipboardCarriesGlyphsAndTheirKeymap)
 {
-    Type("سلام");
+    Type("سلام ");
     Press('A', false, true);
     Press('C', false, true);
     EXPECT_TRUE(clipboard.data.hasGlyphs);
     EXPECT_EQ(clipboard.data.glyphs, Text());
     EXPECT_EQ(clipboard.data.keymapName, "main.kbd");
+    EXPECT_EQ(clipboard.data.unicodeText, "سلام ");
     edit.modified = false;
     Press('X', false, true);
     EXPECT_EQ(Text(), "");
     EXPECT_TRUE(edit.modified) << "a cut changes the document";
     Press('V', false, true);
     Press('V', false, true);
-    EXPECT_EQ(Reading(), "سلامسلام");
+    EXPECT_EQ(Reading(), "سلام سلام ");
     Press('Z', false, true);
-    EXPECT_EQ(Reading(), "سلام") << "Ctrl+V takes no snapshot: undo goes back to before the cut's snapshot";
+    EXPECT_EQ(Reading(), "سلام ") << "Ctrl+V takes no snapshot: undo goes back to before the cut's snapshot";
 }
 
 TEST_F(Commands, EnterKeepsIndentationAndContinuesAtTheNewLinesStart)
@@ -233,6 +236,36 @@ TEST_F(Commands, EnterKeepsIndentationAndContinuesAtTheNewLinesStart)
     Press(vk::Enter);
     EXPECT_EQ(Text(), "aaa   \r\nccc bbb    ");
     EXPECT_EQ(Caret(), 16);
+    EXPECT_TRUE(edit.modified);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
+{
+    fakes::TempProgramFolder folder(services.settings);
+    folder.InstallKeymap("ziba2.kbd");
+    keymap::KeyMap ziba;
+    ASSERT_TRUE(ziba.Load("ziba2.kbd"));
+    PersianEdit poem;
+    poem.multiLine = true;
+    poem.SetKeyMap(&ziba);
+    poem.Window().SetClipboard(&clipboard);
+    testkeys::Type(poem, "سلام ");
+    ASSERT_NE(poem.Window().GetText(), G({' ', 0xEE, 0xE9, 0xBB})) << "the two fonts number glyphs differently";
+    poem.DeliverKey({'A', false, true});
+    poem.DeliverKey({'C', false, true});
+    EXPECT_EQ(clipboard.data.keymapName, "ziba2.kbd");
+    Press('V', false, true);
+    EXPECT_EQ(Text(), G({' ', 0xEE, 0xE9, 0xBB}));
+
+    edit.Window().SetText("");
+    clipboard.data = {};
+    clipboard.data.unicodeText = "کتاب خوب\nدانش";
+    Press('V', false, true);
+    EXPECT_EQ(Reading(), "کتاب خوب\nدانش");
     EXPECT_TRUE(edit.modified);
 }
 

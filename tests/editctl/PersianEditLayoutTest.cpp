@@ -142,7 +142,7 @@ TEST_F(Layout, DosModeBreaksAtTheCharacterLimit)
 {
     edit.dosMode = true;
     edit.maxChars = 10;
-    Type("بب بب بب بب");
+    Type("بب بب بب بب ");
     for (int i = 0; i < edit.Window().GetLineCount(); ++i)
         EXPECT_LT(edit.Window().LineLength(edit.Window().LineIndex(i)), 10) << "line " << i;
     EXPECT_EQ(edit.Window().GetLineCount(), 2);
@@ -171,6 +171,52 @@ TEST_F(Layout, FontChangeMeasuresWithTheNewFont)
     EXPECT_FALSE(edit.firstFont);
     EXPECT_EQ(edit.Window().LineHeight(), 30);
     EXPECT_EQ(edit.Window().GetLineCount(), 2);
+}
+
+} // namespace
+
+namespace {
+
+TEST(LayoutUnsized, AWindowNeverSizedDoesNotBreakLines)
+{
+    fakes::FakeServices services;
+    keymap::KeyMap map = testkeys::MainKeyMap();
+    editctl::PersianEdit edit;
+    edit.multiLine = true;
+    edit.SetKeyMap(&map);
+    testkeys::Type(edit, "سلام دنیا");
+    EXPECT_EQ(edit.Window().GetLineCount(), 1);
+}
+
+} // namespace
+
+namespace {
+
+struct ChangeLog : editctl::EditWindowObserver {
+    std::vector<editctl::TextChange> changes;
+    void TextChanged(const editctl::TextChange& c) override { changes.push_back(c); }
+    void SelectionChanged() override {}
+    void ScrollChanged() override {}
+};
+
+TEST_F(Layout, TypingInTheMiddleReportsOnlyItsOwnLineChanged)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += G({0xBB, 0xEC, 0x8D, ' ', 0x91}) + "\r\n";
+    const int line = 500;
+    edit.Window().SetText(text);
+    edit.Window().SetSel(edit.Window().LineIndex(line), edit.Window().LineIndex(line));
+    ChangeLog log;
+    edit.Window().AddObserver(&log);
+    Type("ب");
+    edit.Window().RemoveObserver(&log);
+    ASSERT_FALSE(log.changes.empty());
+    for (const editctl::TextChange& c : log.changes) {
+        EXPECT_GE(c.firstLine, line - 1);
+        EXPECT_LE(c.lastLine, line + 1);
+        EXPECT_FALSE(c.lineCountChanged);
+    }
 }
 
 } // namespace

@@ -132,27 +132,22 @@ TEST_F(Typing, NumpadDigitsActAsDigitKeys)
 
 TEST_F(Typing, PeriodKeyInvertsShift)
 {
-    // A period record shaped like a letter shows which shape each Shift state picks.
-    keymap::KeyTable table = testkeys::MainLikeTable();
-    table[48].medial = 0x70;
-    table[48].initial = 0x71;
-    keymap::KeyMap shaped;
-    shaped.SetRecords(table, "main.kbd");
-    edit.SetKeyMap(&shaped);
+    // The period key's record is a type 2 letter (lam-alef) whose Shift symbol is the period: without
+    // Shift it acts as if Shift were held and types the period, with Shift it types the ligature.
     Type("ب");
-    Press(vk::OemPeriod);       // as if Shift were held: final
-    EXPECT_EQ(Text(), G({0xE9, 0x91}));
+    Press(vk::OemPeriod);
+    EXPECT_EQ(Text(), G({'.', 0x91}));
     edit.Window().SetText("");
     Type("ب");
-    Press(vk::OemPeriod, true); // as if Shift were not held: medial
-    EXPECT_EQ(Text(), G({0x70, 0x91}));
+    Press(vk::OemPeriod, true);
+    EXPECT_EQ(Text(), G({0xE9, 0x91}));
 }
 
 TEST_F(Typing, TypeTwoSymbolKeyGivesItsSymbolWithShift)
 {
     Type("ب");
     Press(vk::OemComma, true);
-    EXPECT_EQ(Text(), G({0x8A, 0x91}));
+    EXPECT_EQ(Text(), G({0x88, 0x91})); // و's Shift symbol
 }
 
 TEST_F(Typing, InsertGlyphKeepsTheCaretAndSetsModified)
@@ -180,6 +175,70 @@ TEST_F(Typing, ControlWithoutAKeymapIsSafe)
     bare.DeliverKey({'P', false, true});
     ASSERT_EQ(services.messages.shown.size(), 1u);
     EXPECT_FALSE(bare.englishMode);
+}
+
+} // namespace
+
+namespace {
+
+struct ShapeCase {
+    const char* before; // what lies logically before the caret
+    std::string p1p2;   // the glyphs right of the caret (display order: P1 first)
+    bool shift;
+    int expected;       // glyph of ب inserted
+};
+
+TEST_F(Typing, ShapingDecisionTable)
+{
+    const testkeys::Shapes beh = testkeys::ShapesOf("ب");
+    const testkeys::Shapes sin = testkeys::ShapesOf("س");
+    const std::vector<ShapeCase> cases = {
+        {"nothing", "", false, beh.initial},
+        {"a space", " x", false, beh.initial},
+        {"the line's logical start (CR)", "\r\nx", false, beh.initial},
+        {"isolated alef (form 0)", G({0x8C}), false, beh.initial},
+        {"final alef (form 1)", G({0x8D}), false, beh.initial},
+        {"alef madda (form 4)", G({0x85}), false, beh.initial},
+        {"a glyph no record holds", G({0x7F}), false, beh.initial},
+        {"initial sin (form 3)", G({sin.initial}), false, beh.medial},
+        {"medial sin (form 2)", G({sin.medial}), false, beh.medial},
+        {"a digit (stored as medial)", "1", false, beh.medial},
+        {"Shift after nothing", "", true, beh.isolated},
+        {"Shift after initial sin", G({sin.initial}), true, beh.final},
+    };
+    for (const ShapeCase& c : cases) {
+        SetText(c.p1p2, 0);
+        Press('F', c.shift);
+        EXPECT_EQ(static_cast<int>(edit.Window().CharAt(0)), c.expected) << c.before;
+        EXPECT_EQ(Text().substr(1), c.p1p2) << c.before << ": the glyph before is unchanged";
+    }
+}
+
+struct SpaceCase {
+    const char* name;
+    std::string text; // display order, caret at 0
+    std::string expected;
+};
+
+TEST_F(Typing, SpaceSettlesTheLastLetter)
+{
+    const testkeys::Shapes beh = testkeys::ShapesOf("ب");
+    const testkeys::Shapes sin = testkeys::ShapesOf("س");
+    const std::vector<SpaceCase> cases = {
+        {"joined to the letter before: final", G({beh.medial, sin.initial}), G({' ', beh.final, sin.initial})},
+        {"after a non-joining letter: isolated", G({beh.initial, 0x8D}), G({' ', beh.isolated, 0x8D})},
+        {"alone: isolated", G({beh.initial}), G({' ', beh.isolated})},
+        {"already final: stays final", G({beh.final, sin.medial}), G({' ', beh.final, sin.medial})},
+        {"a digit is left alone", "1", " 1"},
+        {"alef (its key's Shift glyph field is not a key type) keeps its shape", G({0x8D, sin.initial}),
+         G({' ', 0x8D, sin.initial})},
+    };
+    for (const SpaceCase& c : cases) {
+        SetText(c.text, 0);
+        Press(vk::Space);
+        EXPECT_EQ(Text(), c.expected) << c.name;
+        EXPECT_EQ(Caret(), 0) << c.name;
+    }
 }
 
 } // namespace

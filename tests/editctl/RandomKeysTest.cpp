@@ -92,7 +92,7 @@ void CheckInvariants(const PersianEdit& edit, const KeyEvent& key, int step)
 void Drive(const Config& config, unsigned seed, int keys)
 {
     fakes::FakeServices services;
-    keymap::KeyMap map = testkeys::MainLikeKeyMap(seed % 2 == 0);
+    keymap::KeyMap map = testkeys::MainKeyMap(seed % 2 == 0);
     editctl::FixedGlyphMetrics metrics{9, 18};
     metrics.SetAdvance(' ', 5);
     metrics.SetAdvance(0x8C, 4);
