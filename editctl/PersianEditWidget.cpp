@@ -6,13 +6,16 @@
 #include "keymap/UnicodeBridge.h"
 
 #include <QGuiApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
 
 #include <algorithm>
+#include <cmath>
 
 namespace editctl {
 namespace {
@@ -28,9 +31,27 @@ DisplayForms DisplayFormsOf(const keymap::KeyMap* map)
     return forms;
 }
 
+// Unicode text that another program put on the clipboard: imported through the keymap, or taken
+// as Latin-1 bytes when it is Latin-1 text the keymap cannot type (Latin letters without English
+// support), as the old platform pasted 8-bit text.
+std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
+{
+    std::vector<keymap::Unrepresentable> problems;
+    std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
+    if (problems.empty())
+        return glyphs;
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    return latin1 ? text.toLatin1().toStdString() : glyphs;
+}
+
+// Blank pixels between the text area and the frame on either side, so text never touches it.
+constexpr int TextMargin = 3;
+
+// A viewport point in text-area pixels.
 Point PointOf(const QPointF& position)
 {
-    return Point{static_cast<int>(position.x()), static_cast<int>(position.y())};
+    return Point{static_cast<int>(std::floor(position.x())) - TextMargin, static_cast<int>(std::floor(position.y()))};
 }
 
 } // namespace
@@ -38,6 +59,7 @@ Point PointOf(const QPointF& position)
 PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     : QAbstractScrollArea(parent)
     , edit(style)
+    , clipboardCodec([this]() -> const keymap::KeyMap& { return edit.KeyMapInUse() ? *edit.KeyMapInUse() : noKeyMap; })
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
@@ -53,13 +75,21 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     // Measure with the drawing font from the start, before the owner's first SetEditFont.
     edit.SetMetrics(&metrics);
     edit.Window().SetMetrics(&metrics);
+    // Copies carry the exported Unicode text for other programs; pastes import it.
+    clipboardCodec.exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
+        return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
+    };
+    clipboardCodec.importUnicode = ImportPastedText;
     edit.Window().SetClipboard(&QtClipboard::Shared());
+    edit.Window().SetClipboardCodec(&clipboardCodec);
     edit.Window().AddObserver(this);
 
     caretBlink.setInterval(std::max(100, QGuiApplication::styleHints()->cursorFlashTime() / 2));
+    dragScroll.setInterval(50);
+    connect(&dragScroll, &QTimer::timeout, this, [this] { Window().MouseMove(dragPoint); });
     connect(&caretBlink, &QTimer::timeout, this, [this] {
         caretShown = !caretShown;
-        viewport()->update(LineRect(Window().LineFromChar(Window().Caret())));
+        viewport()->update(QRect(0, Window().GetCaretPos().y, viewport()->width(), Window().LineHeight()));
     });
 }
 
@@ -124,10 +154,9 @@ std::optional<KeyEvent> PersianEditWidget::KeyEventOf(const QKeyEvent& event) co
         event.modifiers().testFlag(Qt::ControlModifier)};
 }
 
-bool PersianEditWidget::Matches(const HandledPress& press, const QKeyEvent& event, const KeyEvent& key) const
+bool PersianEditWidget::Matches(const HandledPress& press, const QKeyEvent& event) const
 {
-    return press.timestamp == event.timestamp() && press.qtKey == event.key() && press.modifiers == event.modifiers()
-        && press.key.virtualKey == key.virtualKey && press.key.shift == key.shift && press.key.control == key.control;
+    return press.timestamp == event.timestamp() && press.qtKey == event.key() && press.modifiers == event.modifiers();
 }
 
 bool PersianEditWidget::event(QEvent* event)
@@ -136,18 +165,19 @@ bool PersianEditWidget::event(QEvent* event)
     case QEvent::ShortcutOverride: {
         // The key handler comes before the owner's shortcuts: run it now, and claim the key when it
         // consumed it so no shortcut fires; the key press that follows is then only acknowledged.
+        // A second override for the same press (Qt sends one for key events sent by hand) must
+        // not run the handler again.
         auto* keyEvent = static_cast<QKeyEvent*>(event);
-        handledPress.reset();
-        const std::optional<KeyEvent> key = KeyEventOf(*keyEvent);
-        if (!key || !edit.KeyMapInUse())
-            return QAbstractScrollArea::event(event);
-        KeymapChanged();
-        const bool consumed = edit.PreTranslateMessage(*key);
-        handledPress = HandledPress{keyEvent->timestamp(), keyEvent->key(), keyEvent->modifiers(), *key, consumed};
-        if (consumed)
-            event->accept();
-        else
-            event->ignore();
+        if (!handledPress || !Matches(*handledPress, *keyEvent)) {
+            handledPress.reset();
+            const std::optional<KeyEvent> key = KeyEventOf(*keyEvent);
+            if (!key)
+                return QAbstractScrollArea::event(event);
+            KeymapChanged();
+            const bool consumed = edit.PreTranslateMessage(*key);
+            handledPress = HandledPress{keyEvent->timestamp(), keyEvent->key(), keyEvent->modifiers(), consumed};
+        }
+        event->setAccepted(handledPress->consumed);
         return true;
     }
     case QEvent::KeyPress: {
@@ -158,6 +188,15 @@ bool PersianEditWidget::event(QEvent* event)
             return true;
         }
         break;
+    }
+    case QEvent::KeyRelease:
+        handledPress.reset(); // a press whose override let a shortcut fire never arrives
+        break;
+    case QEvent::Paint: {
+        const bool result = QAbstractScrollArea::event(event); // the frame
+        if (hasFocus())
+            PaintFocusFrame();
+        return result;
     }
     default:
         break;
@@ -173,13 +212,11 @@ void PersianEditWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     bool consumed;
-    if (handledPress && Matches(*handledPress, *event, *key)) {
+    if (handledPress && Matches(*handledPress, *event)) {
         consumed = handledPress->consumed;
-    } else if (edit.KeyMapInUse()) {
-        KeymapChanged();
-        consumed = edit.PreTranslateMessage(*key);
     } else {
-        consumed = false; // without a keymap the handler types nothing; the window still navigates
+        KeymapChanged();
+        consumed = edit.PreTranslateMessage(*key); // without a keymap it types nothing
     }
     handledPress.reset();
     if (consumed) {
@@ -211,14 +248,24 @@ void PersianEditWidget::mousePressEvent(QMouseEvent* event)
 
 void PersianEditWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    if (event->buttons() & Qt::LeftButton)
-        Window().MouseMove(PointOf(event->position()));
+    if (!(event->buttons() & Qt::LeftButton))
+        return;
+    dragPoint = PointOf(event->position());
+    Window().MouseMove(dragPoint);
+    // Held above or below the text, the selection keeps growing line by line.
+    const bool outside = event->position().y() < 0 || event->position().y() >= viewport()->height();
+    if (outside && !dragScroll.isActive())
+        dragScroll.start();
+    else if (!outside)
+        dragScroll.stop();
 }
 
 void PersianEditWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        Window().MouseRelease(PointOf(event->position()));
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragScroll.stop();
+    Window().MouseRelease(PointOf(event->position()));
 }
 
 void PersianEditWidget::mouseDoubleClickEvent(QMouseEvent* event)
@@ -237,12 +284,50 @@ void PersianEditWidget::wheelEvent(QWheelEvent* event)
     event->ignore();
 }
 
+// ---- Context menu ----------------------------------------------------------------------------
+
+QMenu* PersianEditWidget::CreateContextMenu(QWidget* parent)
+{
+    // The edit window's usual menu; each item runs the same command as its key.
+    auto* menu = new QMenu(parent);
+    const bool selection = Window().HasSelection();
+    const auto add = [&](const QString& text, bool enabled, auto run) {
+        QAction* action = menu->addAction(text);
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, this, [this, run] {
+            run();
+            setFocus();
+        });
+    };
+    add(tr("&Undo"), edit.CanUndo(), [this] { edit.Undo(); });
+    menu->addSeparator();
+    add(tr("Cu&t"), selection, [this] { edit.CutCommand(true, true); });
+    add(tr("&Copy"), selection, [this] { edit.CopyCommand(); });
+    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(true); });
+    add(tr("&Delete"), selection, [this] {
+        edit.SaveUndo();
+        Window().ReplaceSel({});
+        edit.modified = true;
+    });
+    menu->addSeparator();
+    add(tr("Select &All"), Window().GetTextLength() > 0, [this] { edit.SelectAll(); });
+    return menu;
+}
+
+void PersianEditWidget::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = CreateContextMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
 // ---- Focus and caret ---------------------------------------------------------------------------
 
 void PersianEditWidget::focusInEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusInEvent(event);
     RestartCaretBlink();
+    update();
     viewport()->update();
 }
 
@@ -250,6 +335,8 @@ void PersianEditWidget::focusOutEvent(QFocusEvent* event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     caretBlink.stop();
+    dragScroll.stop();
+    update();
     viewport()->update();
 }
 
@@ -273,7 +360,7 @@ void PersianEditWidget::SyncGeometry()
     // The control's width (with frame and scroll bar) is what the line break rules use; the text is
     // laid out in the viewport, the part of it that shows text.
     edit.Resize(width(), height());
-    Window().SetViewSize(viewport()->width(), viewport()->height());
+    Window().SetViewSize(std::max(0, viewport()->width() - 2 * TextMargin), viewport()->height());
     SyncScrollBar();
     viewport()->update();
 }
@@ -316,7 +403,7 @@ void PersianEditWidget::TextChanged(const TextChange& change)
 
 void PersianEditWidget::SelectionChanged()
 {
-    caretShown = true;
+    RestartCaretBlink();
     UpdateSelectionLines();
 }
 
@@ -374,10 +461,14 @@ void PersianEditWidget::paintEvent(QPaintEvent* event)
         PaintLine(painter, line, selStart, selEnd);
     if (hasFocus() && caretShown)
         PaintCaret(painter);
-    if (hasFocus()) {
-        painter.setPen(palette().color(QPalette::Highlight));
-        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
-    }
+}
+
+void PersianEditWidget::PaintFocusFrame()
+{
+    // Over the outer line of the frame, so it never covers text.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Active, QPalette::Highlight));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void PersianEditWidget::PaintLine(QPainter& painter, int line, int selStart, int selEnd) const
@@ -388,7 +479,7 @@ void PersianEditWidget::PaintLine(QPainter& painter, int line, int selStart, int
     const int lineEnd = lineStart + static_cast<int>(text.size());
     const QRect rect = LineRect(line);
     const int baseline = rect.top() + font.Ascent();
-    qreal x = Window().LineLeft(line);
+    qreal x = TextMargin + Window().LineLeft(line);
 
     // The line in up to three pieces: before, inside and after the selection. Widths add up, so the
     // pieces sit exactly where the whole line would.
@@ -412,7 +503,7 @@ void PersianEditWidget::PaintCaret(QPainter& painter) const
 {
     const Point at = Window().GetCaretPos();
     // Centred on the gap between two glyphs, and kept inside the view at the right edge.
-    const int x = std::clamp(at.x - 1, 0, std::max(0, viewport()->width() - 2));
+    const int x = std::clamp(TextMargin + at.x - 1, 0, std::max(0, viewport()->width() - 2));
     painter.fillRect(QRect(x, at.y, 2, std::max(1, Window().LineHeight())), palette().color(QPalette::Text));
 }
 

@@ -5,18 +5,18 @@
 #include "editctl/DisplayFontMetrics.h"
 #include "editctl/EditWindow.h"
 #include "editctl/KeyEvent.h"
+#include "editctl/KeymapClipboardCodec.h"
 #include "editctl/PersianEdit.h"
+#include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
 
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+class QMenu;
+
 #include <optional>
 #include <string>
-
-namespace keymap {
-class KeyMap;
-}
 
 namespace editctl {
 
@@ -45,6 +45,9 @@ public:
     bool SetEditFont(const std::string& face, int height);
     const DisplayFont& Font() const { return metrics.Font(); }
 
+    /// The right-click menu (Undo, Cut, Copy, Paste, Delete, Select All), owned by `parent`.
+    QMenu* CreateContextMenu(QWidget* parent);
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -58,6 +61,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -68,7 +72,6 @@ private:
         ulong timestamp;
         int qtKey;
         Qt::KeyboardModifiers modifiers;
-        KeyEvent key;
         bool consumed;
     };
 
@@ -77,7 +80,7 @@ private:
     void ScrollChanged() override;
 
     std::optional<KeyEvent> KeyEventOf(const QKeyEvent& event) const;
-    bool Matches(const HandledPress& press, const QKeyEvent& event, const KeyEvent& key) const;
+    bool Matches(const HandledPress& press, const QKeyEvent& event) const;
     void PassOn(const KeyEvent& key, QKeyEvent* event);
     void SyncGeometry();
     void SyncScrollBar();
@@ -87,9 +90,12 @@ private:
     QRect LineRect(int line) const;
     void PaintLine(QPainter& painter, int line, int selStart, int selEnd) const;
     void PaintCaret(QPainter& painter) const;
+    void PaintFocusFrame();
 
     PersianEdit edit;
     DisplayFontMetrics metrics;
+    keymap::KeyMap noKeyMap;
+    KeymapClipboardCodec clipboardCodec;
     keymap::KeyTable shownTable{};
     const keymap::KeyMap* shownMap = nullptr;
     std::optional<HandledPress> handledPress;
@@ -97,6 +103,8 @@ private:
     int selectionLastLine = 0;
     bool caretShown = true;
     QTimer caretBlink;
+    QTimer dragScroll;
+    Point dragPoint;
     bool syncingScrollBar = false;
 };
 

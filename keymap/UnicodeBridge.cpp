@@ -85,44 +85,15 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
         int form = -1;
         const KeyRecord& rec = map.RecordRefForGlyph(g, form);
         const KeyMeaning key = form >= 0 ? PersianKeyMeaning(rec.keyCode) : KeyMeaning{};
-        char32_t symbol = 0;
         if (form >= Isolated && form <= Initial && key.letter) {
-            const auto chosen = ChosenShapes(rec, key.lamAlef);
-            unsigned shapes = 0;
-            for (int s = 0; s < 4; ++s)
-                if (chosen[static_cast<size_t>(s)] == g)
-                    shapes |= Bit(s);
-            const int shown = DisplayShape(shapes);
-            m.direction = Direction::Rtl;
-            m.first = key.letter;
-            m.back = LinkOf(shapes, JoinsBackShapes);
-            m.joinsBackByType = true;
-            if (key.lamAlef) {
-                m.second = script::Alef;
-                m.display = script::LamAlefForm(shown == Final || shown == Medial ? Final : Isolated);
-                m.forward = Link::No;
-                if (!lamAlef.glyph) {
-                    lamAlef.kind = CharEntry::LamAlef;
-                    lamAlef.glyph = static_cast<GlyphCode>(g);
-                    lamAlef.shapes = chosen;
-                }
-            } else {
-                const Joining j = script::JoiningOf(key.letter);
-                m.display = script::PresentationForm(key.letter, shown);
-                m.forward = LinkOf(shapes, JoinsForwardShapes);
-                m.joinsForwardByType = JoinsForwardType(j);
-                m.joinsBackByType = JoinsBackType(j);
-                CharEntry& e = byCodePoint[key.letter];
-                if (e.kind == CharEntry::None) {
-                    e.kind = CharEntry::Letter;
-                    e.shapes = chosen;
-                }
-            }
+            DescribeLetter(m, static_cast<GlyphCode>(g), rec, key);
             continue;
         }
-        if (form == ExtIsolated && rec.keyCode == HKey && key.extIsolatedChar)
+        char32_t symbol = 0;
+        // Values 0..3 of extIsolated are key types, not glyphs.
+        if (form == ExtIsolated && rec.keyCode == HKey && g > DigitKey)
             symbol = key.extIsolatedChar;
-        else if (form == ExtMedial && key.letter && key.shiftChar)
+        else if (form == ExtMedial && key.letter)
             symbol = key.shiftChar;
         else if (form == Medial && key.keyChar)
             symbol = key.keyChar;
@@ -132,6 +103,40 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
             symbol = static_cast<char32_t>(g);
         if (symbol)
             DescribeSymbol(m, symbol);
+    }
+}
+
+void UnicodeBridge::DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key)
+{
+    const auto chosen = ChosenShapes(rec, key.lamAlef);
+    unsigned shapes = 0;
+    for (int s = 0; s < 4; ++s)
+        if (chosen[static_cast<size_t>(s)] == g)
+            shapes |= Bit(s);
+    const int shown = DisplayShape(shapes);
+    m.direction = Direction::Rtl;
+    m.first = key.letter;
+    m.back = LinkOf(shapes, JoinsBackShapes);
+    m.joinsBackByType = true;
+    if (key.lamAlef) {
+        m.second = script::Alef;
+        m.display = script::LamAlefForm(shown == Final || shown == Medial ? Final : Isolated);
+        m.forward = Link::No;
+        if (lamAlef.kind == CharEntry::None) {
+            lamAlef.kind = CharEntry::LamAlef;
+            lamAlef.shapes = chosen;
+        }
+        return;
+    }
+    const Joining j = script::JoiningOf(key.letter);
+    m.display = script::PresentationForm(key.letter, shown);
+    m.forward = LinkOf(shapes, JoinsForwardShapes);
+    m.joinsForwardByType = JoinsForwardType(j);
+    m.joinsBackByType = JoinsBackType(j);
+    CharEntry& e = byCodePoint[key.letter];
+    if (e.kind == CharEntry::None) {
+        e.kind = CharEntry::Letter;
+        e.shapes = chosen;
     }
 }
 

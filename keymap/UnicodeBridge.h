@@ -4,6 +4,7 @@
 
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
+#include "keymap/PersianKeyboard.h"
 
 #include <array>
 #include <cstdint>
@@ -77,6 +78,7 @@ private:
     };
 
     void DescribeGlyphs(const KeyMap& map);
+    void DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key);
     static void DescribeSymbol(GlyphMeaning& m, char32_t symbol);
     static void EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* b, std::string& out);
     void BuildImportTable();

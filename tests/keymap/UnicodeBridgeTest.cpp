@@ -285,4 +285,9 @@ TEST_F(UnicodeBridgeTest, OddKeymapsGiveAWorkingBridge)
     EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 1, 0x0628}}));
     EXPECT_EQ(bridge.ImportUtf8("مم"), Bytes({0x91, 0x93}));
     EXPECT_EQ(bridge.DisplayForm(0x90), 0xFEE1u); // meem isolated: the later record wins
+    // H's extIsolated of 3 is its key type, not alef madda.
+    EXPECT_EQ(bridge.DisplayForm(3), 0u);
+    problems.clear();
+    EXPECT_EQ(bridge.ImportUtf8("آ", &problems), "");
+    EXPECT_EQ(problems.size(), 1u);
 }
