@@ -89,6 +89,7 @@ bool CMainFrame::Create()
         extras::ShowSplash(this);
     UserFontInstaller installer(QDir::currentPath().toStdString());
     InstallFirstRunFonts("fonts.cfg", installer, platform::Settings(), platform::Messages());
+    UpdateActionStates();
     return true;
 }
 

@@ -113,7 +113,14 @@ QPushButton* DialogBar::AddButton(int id, const QString& text)
 
 void DialogBar::ShowFaceName(const std::string& face) { faceNameBox->setText(Local(FitField(face))); }
 
-void DialogBar::ShowSize(int size) { sizeBox->setEditText(QString::number(size)); }
+void DialogBar::ShowSize(int size)
+{
+    // A size of the list is selected, so a later selection change starts from it; any other size
+    // is shown as text.
+    const QString text = QString::number(size);
+    sizeBox->setCurrentIndex(sizeBox->findText(text));
+    sizeBox->setEditText(text);
+}
 
 void DialogBar::FillKeymapBox(std::vector<std::string> names, const std::string& current)
 {
@@ -125,7 +132,9 @@ void DialogBar::FillKeymapBox(std::vector<std::string> names, const std::string&
         keymapBox->addItem(Local(FitField(name)));
     const QString prefix = Local(FitField(current));
     const int count = keymapBox->count();
-    int found = -1;
+    // The keymap in use itself comes first, so the box never shows a longer name that merely
+    // begins with it.
+    int found = keymapBox->findText(prefix, Qt::MatchFixedString);
     for (int step = 1; step <= count && found < 0; ++step) {
         const int index = step % count;
         if (StartsWithNoCase(keymapBox->itemText(index), prefix))

@@ -30,8 +30,8 @@ public:
 
     void ShowFaceName(const std::string& face);
     void ShowSize(int size);
-    /// Fills the keymap box with the sorted names and selects the entry that begins with
-    /// current (case-insensitive prefix, searched from the second entry and wrapping to the first).
+    /// Fills the keymap box with the sorted names and selects `current` (case-insensitive), or
+    /// else the entry that begins with it (searched from the second entry, wrapping to the first).
     void FillKeymapBox(std::vector<std::string> names, const std::string& current);
 
 signals:

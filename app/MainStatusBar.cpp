@@ -42,9 +42,12 @@ std::string PositionText(int line, int column)
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("statusBar"));
-    readyLabel = new QLabel(FromStd(res::StringResource(res::IdlePrompt)), this);
-    readyLabel->setObjectName(res::ObjectName(res::IdlePrompt));
-    addWidget(readyLabel, 1);
+    // The message pane shows the idle prompt whenever no other prompt is shown.
+    connect(this, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty() && !progressMode)
+            showMessage(IdlePrompt());
+    });
+    showMessage(IdlePrompt());
     // Lock states cannot be read portably; the indicators keep their places, shown disabled.
     capsPane = AddPane(59137, QStringLiteral("CAP"));
     numPane = AddPane(59138, QStringLiteral("NUM"));
@@ -119,7 +122,9 @@ QString MainStatusBar::PaneText(int paneId) const
 void MainStatusBar::SetProgressMode(bool on)
 {
     progressMode = on;
-    for (QLabel* pane : {readyLabel, capsPane, numPane, clockPane, languagePane, positionPane})
+    if (on)
+        clearMessage();
+    for (QLabel* pane : {capsPane, numPane, clockPane, languagePane, positionPane})
         if (pane)
             pane->setVisible(!on);
     progressLabel->setVisible(on);
@@ -128,8 +133,12 @@ void MainStatusBar::SetProgressMode(bool on)
         PlaceProgressWidgets();
         progressLabel->raise();
         progressBar->raise();
+    } else if (currentMessage().isEmpty()) {
+        showMessage(IdlePrompt());
     }
 }
+
+QString MainStatusBar::IdlePrompt() { return FromStd(res::StringResource(res::IdlePrompt)); }
 
 void MainStatusBar::SetProgressText(const std::string& text) { progressLabel->setText(FromStd(text)); }
 

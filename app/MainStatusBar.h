@@ -34,6 +34,8 @@ public:
     void SetLanguageText(const std::string& text);
     void SetPositionText(const std::string& text);
     QString PaneText(int paneId) const;
+    /// "Ready", shown in the message pane while nothing else is.
+    static QString IdlePrompt();
 
     void SetProgressMode(bool on);
     void SetProgressText(const std::string& text);
@@ -57,7 +59,6 @@ private:
     void PlaceProgressWidgets();
     void ShowProgressPosition();
 
-    QLabel* readyLabel;
     QLabel* capsPane;
     QLabel* numPane;
     QLabel* clockPane = nullptr;

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <QtTest/QTest>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,7 @@ TEST_F(MainFrameTest, StoredSettingsPlaceWindowToolBarAndEditor)
     InstallKeymap("kolb.kbd");
     auto& s = services.settings;
     s.WriteString("Settings", "font", "Homa");
-    s.WriteString("Settings", "keyfile", "KOLB");
+    s.WriteString("Settings", "keyfile", "kolb.kbd");
     s.WriteInt("Settings", "size", 30);
     s.WriteInt("Settings", "PosX", 40);
     s.WriteInt("Settings", "PosY", 50);
@@ -88,7 +89,8 @@ TEST_F(MainFrameTest, StoredSettingsPlaceWindowToolBarAndEditor)
 
     EXPECT_EQ(BoxText(res::FaceNameBox), "Homa");
     EXPECT_EQ(BoxText(res::SizeBox), "30");
-    EXPECT_EQ(BoxText(res::KeymapBox), "kolb.kbd") << "case-insensitive prefix search";
+    EXPECT_EQ(BoxText(res::KeymapBox), "kolb.kbd");
+    EXPECT_EQ(window.View().BoundKeyMap().FileName(), "kolb.kbd");
     EXPECT_EQ(window.pos(), QPoint(40, 50));
     EXPECT_EQ(window.size(), QSize(640, 480));
     EXPECT_FALSE(window.ToolBar().isFloating());
@@ -97,6 +99,34 @@ TEST_F(MainFrameTest, StoredSettingsPlaceWindowToolBarAndEditor)
     EXPECT_EQ(window.View().Editor().maxChars, 60);
     EXPECT_FALSE(window.View().Editor().dosMode);
     EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST(DialogBarTest, KeymapBoxSelectsTheFirstEntryBeginningWithTheName)
+{
+    struct Case {
+        std::vector<std::string> files;
+        std::string current;
+        QString selected;
+    };
+    const Case cases[] = {
+        {{"main.kbd", "kolb.kbd", "ziba2.kbd"}, "main.kbd", "main.kbd"},
+        {{"main.kbd", "kolb.kbd"}, "KOLB", "kolb.kbd"},         // case-insensitive prefix
+        {{"Zeta.kbd", "alpha.kbd", "beta.kbd"}, "alpha.kbd", "alpha.kbd"}, // sorted first, still found
+        {{"main.kbd", "main.kbd.old.kbd"}, "main.kbd", "main.kbd"}, // the keymap in use, not a longer name
+        {{"main.kbd", "main2.kbd"}, "main", "main2.kbd"},           // prefix search starts after the first entry
+        {{"main.kbd"}, "absent.kbd", ""},
+        {{}, "main.kbd", ""},
+    };
+    for (const Case& c : cases) {
+        app::DialogBar bar;
+        bar.FillKeymapBox(c.files, c.current);
+        EXPECT_EQ(bar.KeymapBox()->currentText(), c.selected) << c.current;
+        EXPECT_EQ(bar.KeymapBox()->count(), static_cast<int>(c.files.size()));
+    }
+    app::DialogBar bar;
+    bar.FillKeymapBox({"b.kbd", "A.kbd", "c.kbd"}, "");
+    EXPECT_EQ(bar.KeymapBox()->itemText(0), "A.kbd");
+    EXPECT_EQ(bar.KeymapBox()->itemText(2), "c.kbd");
 }
 
 TEST_F(MainFrameTest, NamesLongerThanTheFieldsAreCutTo79Characters)
@@ -247,6 +277,10 @@ TEST_F(MainFrameTest, StatusPanesShowClockLanguageAndPosition)
     EXPECT_EQ(status.PaneText(res::PaneClock), "09:05  PM ");
     EXPECT_EQ(status.PaneText(res::PaneLanguage), "Persian");
     EXPECT_EQ(status.PaneText(res::PanePosition), "   1 :   0");
+    EXPECT_EQ(status.currentMessage(), "Ready");
+    status.showMessage("Select Font");
+    status.clearMessage();
+    EXPECT_EQ(status.currentMessage(), "Ready") << "the idle prompt comes back after a hover prompt";
 
     // Caret at the logical start of a line (end of its string) and elsewhere.
     editctl::EditWindow& edit = window.View().Editor().Window();
@@ -288,8 +322,10 @@ TEST_F(MainFrameTest, ProgressModeShowsLabelAndBarOverThePanes)
     EXPECT_EQ(status.ProgressBar()->value(), status.ProgressBar()->maximum() / 2) << "64-bit ranges scale";
     EXPECT_FALSE(status.findChild<QLabel*>(res::ObjectName(res::PaneClock))->isVisible());
 
+    EXPECT_EQ(status.currentMessage(), "") << "the label replaces the prompt";
     progress.Hide();
     EXPECT_FALSE(status.InProgressMode());
+    EXPECT_EQ(status.currentMessage(), "Ready");
     EXPECT_FALSE(status.ProgressBar()->isVisible());
     EXPECT_TRUE(status.findChild<QLabel*>(res::ObjectName(res::PaneClock))->isVisible());
 }
@@ -388,7 +424,6 @@ TEST_F(MainFrameTest, ExitStoresWhatTheSettingsAllow)
         local.settings.WriteInt("Temp", "FirstTime", 0);
         CMainFrame& window = CreateFrame();
         window.show();
-        window.RunCommand(res::SizeBox); // size box still "24"
         if (c.hideToolBar)
             window.Action(res::ViewToolbar)->trigger();
         ASSERT_TRUE(CloseFrame());
@@ -533,7 +568,8 @@ TEST_F(MainFrameTest, LastFileWithHeaderSetsTheBarsAndIsStoredAtExit)
     EXPECT_EQ(BoxText(res::FaceNameBox), "Homa");
     EXPECT_EQ(BoxText(res::SizeBox), "30");
     EXPECT_EQ(window.CurrentKeymapName(), "kolb.kbd");
-    EXPECT_EQ(BoxText(res::KeymapBox), "main.kbd") << "the box keeps the start-up selection";
+    EXPECT_EQ(BoxText(res::KeymapBox), "kolb.kbd") << "the box is filled after the header was adopted";
+    EXPECT_EQ(window.View().BoundKeyMap().FileName(), "kolb.kbd");
     EXPECT_FALSE(window.View().Editor().modified);
     EXPECT_FALSE(window.View().Editor().headerLoaded);
     ASSERT_TRUE(CloseFrame());
@@ -560,18 +596,44 @@ TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
     services.settings.WriteInt("Temp", "FirstTime", 0);
     CMainFrame& window = CreateFrame();
     window.SetLauncher([](const QString&, const QString&) {});
+    window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
     window.show();
-    window.activateWindow();
     for (int id : {res::EditCopy, res::EditPaste, res::EditCut, res::EditUndo, res::SizeBox, res::KeymapBox,
                    res::LaunchKeymapEditor, res::HiddenForward, res::BackToEditor}) {
         window.Bar().SizeBox()->setFocus();
         window.RunCommand(id);
-        EXPECT_TRUE(window.View().EditWidget()->hasFocus()) << id;
+        EXPECT_EQ(window.focusWidget(), window.View().EditWidget()) << id;
     }
     window.RunCommand(res::FocusSizeBox);
-    EXPECT_TRUE(window.Bar().SizeBox()->hasFocus());
+    EXPECT_EQ(window.focusWidget(), window.Bar().SizeBox());
     window.RunCommand(res::FocusScratchBox);
-    EXPECT_TRUE(window.Bar().ScratchBox()->hasFocus());
+    EXPECT_EQ(window.focusWidget(), window.Bar().ScratchBox());
+}
+
+
+TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.FocusEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget* editor = window.View().EditWidget();
+
+    QTest::keyClick(editor, Qt::Key_F3, Qt::AltModifier);
+    EXPECT_EQ(window.focusWidget(), window.Bar().SizeBox()) << "Alt+F3";
+    QTest::keyClick(window.Bar().SizeBox(), Qt::Key_Return);
+    EXPECT_EQ(window.focusWidget(), editor) << "Enter in the dialog bar";
+    QTest::keyClick(editor, Qt::Key_F1, Qt::AltModifier);
+    EXPECT_TRUE(window.Maximised()) << "Alt+F1";
+
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible()) << "Esc is the Exit command";
+    EXPECT_EQ(services.settings.ReadString("Temp", "LastFile", ""), "UnTitled.txf");
+    EXPECT_EQ(window.View().Text(), "") << "Esc typed nothing";
 }
 
 } // namespace
