@@ -59,11 +59,11 @@ bool UserFontInstaller::InstallFont(const std::string& file)
 
 void UserFontInstaller::Finish()
 {
-    if (installed.empty())
+    if (installed.empty() || cacheRefresher.empty())
         return;
     // Other programs learn of the new files from fontconfig's cache. The refresh runs on its own
     // so start-up does not wait for it; a missing fc-cache only delays what fontconfig finds anyway.
-    QProcess::startDetached("fc-cache", {QString::fromStdString(fontFolder)});
+    QProcess::startDetached(QString::fromStdString(cacheRefresher), {QString::fromStdString(fontFolder)});
 }
 
 std::vector<std::string> ReadFontList(const std::string& text)

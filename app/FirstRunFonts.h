@@ -37,6 +37,8 @@ public:
     /// What every installer created afterwards starts with as onInstalled (the program sets it to
     /// register fonts with its font database, which a widget-free library cannot reach).
     static void SetDefaultRegistration(std::function<void(const std::string&)> registration);
+    /// Program that refreshes the font cache, given the font folder; empty runs nothing.
+    std::string cacheRefresher = "fc-cache";
 
 private:
     std::string programFolder;

@@ -80,6 +80,7 @@ TEST(UserFontInstaller, CopiesIntoTheUsersFontFolder)
     EXPECT_EQ(installer.FontFolder(), expectedFolder.toStdString());
     ASSERT_TRUE(QString::fromStdString(installer.FontFolder()).startsWith(qEnvironmentVariable("HOME")));
 
+    installer.cacheRefresher.clear(); // no process outliving the test's private home
     Files seen;
     installer.onInstalled = [&](const std::string& f) { seen.push_back(f); };
     EXPECT_TRUE(installer.InstallFont("Fonts/a.ttf"));
