@@ -9,6 +9,7 @@ namespace {
 
 constexpr int MinusKey = 0xBD;
 constexpr int MKey = 0x4D;
+constexpr int HKey = 0x48;
 constexpr int ProgressStep = 32;
 
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
@@ -47,6 +48,10 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
     const KeyRecord& nextRec = *info[next].record;
     const KeyRecord& prevRec = *info[prev].record;
 
+    // Alef madda is the H key's extended glyph, yet a letter that joins the one before it like
+    // any alef: read as a final alef, so that letter keeps its joining shape (الآن stays one word).
+    if (fN == ExtIsolated && nextRec.keyCode == HKey)
+        fN = Final;
     if ((f == Medial || f == Initial) && fN == Initial)
         fN = Medial;
     // Symbols and digits of the destination keep the form they had.
