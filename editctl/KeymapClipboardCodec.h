@@ -1,0 +1,33 @@
+/** @file KeymapClipboardCodec.h
+ ** Clipboard data for glyph text of one keymap: the bytes with the keymap's name, and back. **/
+#pragma once
+
+#include "editctl/Clipboard.h"
+#include "keymap/KeyMap.h"
+
+#include <functional>
+
+namespace editctl {
+
+/// Encodes a selection as glyph bytes tagged with the keymap's file name; decodes the bytes of the
+/// same keymap as they are, those of another keymap converted into this one, and text of other
+/// programs as Latin-1 bytes. The keymap is asked for on each use, since owners rebind it.
+class KeymapClipboardCodec : public ClipboardCodec {
+public:
+    explicit KeymapClipboardCodec(std::function<const keymap::KeyMap&()> currentKeyMap);
+    ClipboardData Encode(const std::string& glyphs) const override;
+    std::string Decode(const ClipboardData& data) const override;
+
+    /// Glyph text to UTF-8 and back through the bound keymap; unset, Unicode text is not produced
+    /// and is read only where it is Latin-1.
+    std::function<std::string(const keymap::KeyMap&, const std::string&)> exportUnicode;
+    std::function<std::string(const keymap::KeyMap&, const std::string&)> importUnicode;
+
+private:
+    std::function<const keymap::KeyMap&()> keyMap;
+};
+
+/// Lone line feeds become CR LF, the line break of the edit window.
+std::string WithCrLf(const std::string& bytes);
+
+} // namespace editctl

@@ -1,0 +1,146 @@
+/** @file PersianEdit.h
+ ** The Persian edit control: key-down translation into contextual glyph shapes, the editing
+ ** commands, right-to-left caret movement and line layout, on top of an EditWindow. **/
+#pragma once
+
+#include "editctl/Clipboard.h"
+#include "editctl/EditWindow.h"
+#include "editctl/GlyphMetrics.h"
+#include "editctl/KeyEvent.h"
+#include "editctl/UndoSnapshot.h"
+#include "keymap/KeyMap.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace editctl {
+
+/// The editor's text-entry component. Its text is glyph codes in display order with CR LF between
+/// lines: a Persian line begins at the end of its string, the glyph logically before the caret is
+/// the one at the caret index, and typing inserts at the caret leaving the caret in place. Owners
+/// bind a keymap (not owned) and a glyph-metrics provider (not owned) and forward key-downs to
+/// PreTranslateMessage; keys it does not consume go on to the owner's shortcuts and then to
+/// Window().KeyDown.
+class PersianEdit {
+public:
+    explicit PersianEdit(WindowStyle style = WindowStyle::MultiLine);
+    PersianEdit(const PersianEdit&) = delete;
+    PersianEdit& operator=(const PersianEdit&) = delete;
+    virtual ~PersianEdit();
+
+    EditWindow& Window() { return window; }
+    const EditWindow& Window() const { return window; }
+
+    // Binding and layout.
+    /// Stores the keymap pointer; nothing else. A control without a keymap types nothing.
+    void SetKeyMap(keymap::KeyMap* map);
+    keymap::KeyMap* KeyMapInUse() const { return keyMap; }
+    /// The provider SetEditFont asks for advances (not owned); null uses fixed advances.
+    void SetMetrics(GlyphMetrics* provider);
+    /// Chooses the display font; always true.
+    bool SetEditFont(const std::string& face, int height);
+    /// The window's new size in pixels; stores the width in windowWidth and rewraps.
+    void Resize(int width, int height);
+    /// Width of the text area for a window width: the frame and, for multi-line windows, the
+    /// vertical scroll bar take the rest.
+    static int TextAreaWidth(int width, WindowStyle style);
+
+    // Input.
+    /// True when the key was consumed by the key handler.
+    bool PreTranslateMessage(const KeyEvent& event);
+    /// 0: handled (consumed); 1: passed on to the owners and the window.
+    int HandleKeyDown(const KeyEvent& event);
+    /// PreTranslateMessage, then the window's own handling of keys not consumed (no owner shortcuts
+    /// in between): what a control without an owner does with a key.
+    void DeliverKey(const KeyEvent& event);
+
+    // Typing (keystroke translation).
+    void InsertGlyph(int code);
+    /// The glyph logically before the caret (P1) and the one before that (P2); 0 where none.
+    std::pair<int, int> CharsAtCaret() const;
+    /// True when the caret is at the end of its line string (the logical start of the line).
+    bool CaretAtLineEnd() const;
+    bool IsDigitGlyph(int code) const;
+
+    // Editing commands.
+    void SaveUndo();
+    void Undo();
+    bool CanUndo() const { return !undoText.Empty(); }
+    void CopyCommand();
+    void PasteCommand(bool resetDigitRun);
+    void CutCommand(bool resetDigitRun, bool setModified);
+    void SelectAll();
+    void HomeCommand();
+    void EndCommand();
+    void TabCommand(bool control);
+    void EnterCommand();
+    void BackspaceCommand(bool control);
+    void DeleteCommand(bool control);
+    void DeleteLine();
+    void SwitchLanguage();
+    void ReturnToPersian();
+
+    // Right-to-left caret movement and line layout.
+    void MoveRight(bool shift, bool ctrl);
+    void MoveLeft(bool shift, bool ctrl);
+    void NewLine();
+    bool AutoBreak();
+    void PullUpWords(int& from, int& to, std::string& text);
+    bool FitsLine(const std::string& text) const;
+
+    /// The undo snapshot's text as SaveUndo took it (rebuilt from the changes since).
+    std::string UndoText() const { return undoText.Text(window); }
+
+    // Fields.
+    bool multiLine = false;
+    UndoSnapshot undoText;
+    int undoSelStart = 0;
+    int undoSelEnd = 0;
+    int undoVerticalCount = 0;
+    int undoHorizontalCount = 0;
+    bool headerLoaded = false;
+    int windowWidth = 0;
+    int fontHeight = 0;
+    std::string fontFace;
+    bool dosMode = false;
+    int maxChars = 80;
+    int tabWidth = 3;
+    bool modified = false;
+    int horizontalCount = 0;
+    bool englishMode = false;
+    bool firstFont = true;
+    int verticalCount = 0;
+
+    /// Digits typed left to right since the last key that ended a number; shared by every control.
+    static int digitRun;
+
+private:
+    const keymap::KeyMap& Map() const;
+    int LetterRule(const keymap::KeyRecord& record, bool shift);
+    int SpaceRule();
+    bool LamAlef(const keymap::KeyRecord& record, bool shift, int p1, int p2);
+    void EndNumber();
+    void InsertRightToLeft(const std::string& glyphs);
+    void DeleteSelectionContent();
+    int Dispatch(int key, bool shift, bool control);
+    int DispatchControl(int key, bool& goOn);
+    int FormOf(int glyph) const;
+    bool JoinsForward(int glyph) const;
+    bool HasForm(int glyph, int form) const;
+    int CaretLine() const;
+    int TypingLimit() const;
+    bool LineTooLong(int width, int length) const;
+    void SetCaret(int index);
+    void BreakBeforeLastWord(int line, const std::string& word, int caretInWord, int caretOutside);
+    int IndentationAtEnd(const std::string& line, int fromColumn) const;
+
+    EditWindow window;
+    keymap::KeyMap* keyMap = nullptr;
+    keymap::KeyMap emptyKeyMap;
+    GlyphMetrics* metrics = nullptr;
+    FixedGlyphMetrics fallbackMetrics;
+    std::unique_ptr<ClipboardCodec> clipboardCodec;
+};
+
+} // namespace editctl

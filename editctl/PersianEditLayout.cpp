@@ -1,0 +1,290 @@
+// Right-to-left caret movement and line layout of PersianEdit: the arrows, Enter, the automatic
+// line break and the joining of lines.
+#include "editctl/PersianEdit.h"
+
+#include <algorithm>
+
+namespace editctl {
+
+namespace {
+
+constexpr int TypingMargin = 20;  // typing limit: window width less the font height and this
+constexpr int JoiningMargin = 50; // joining limit: window width less this
+
+} // namespace
+
+int PersianEdit::TypingLimit() const
+{
+    return windowWidth - fontHeight - TypingMargin;
+}
+
+bool PersianEdit::LineTooLong(int width, int length) const
+{
+    // A window that was never sized has no width to keep to.
+    const bool tooWide = windowWidth > 0 && width >= TypingLimit();
+    return tooWide || (dosMode && length >= maxChars);
+}
+
+bool PersianEdit::FitsLine(const std::string& text) const
+{
+    if (!multiLine)
+        return true;
+    return window.TextWidth(text) < windowWidth - JoiningMargin;
+}
+
+// ----- arrows -----
+
+void PersianEdit::MoveRight(bool shift, bool ctrl)
+{
+    int s = 0;
+    int e = 0;
+    window.GetSel(s, e);
+    const bool endActive = verticalCount < 0 || (verticalCount == 0 && horizontalCount > 0);
+    const bool movesEnd = endActive || s == e;
+    const int p = endActive ? e : s;
+    int newStart = s;
+    int newEnd = e;
+    if (movesEnd)
+        newEnd = e + 1;
+    else
+        newStart = s + 1;
+    const int line = window.LineFromChar(p);
+    const int lineStart = window.LineIndex(line);
+    const int lineLength = window.LineEnd(line) - lineStart;
+    const int column = p - lineStart;
+    int d = 0;
+    if (ctrl) {
+        int k = column + 1;
+        if (window.CharAt(lineStart + k) == ' ' && k < lineLength) {
+            while (k + 1 < lineLength && window.CharAt(lineStart + k + 1) == ' ')
+                ++k;
+        } else {
+            while (k < lineLength && window.CharAt(lineStart + k) != ' ')
+                ++k;
+            k = std::min(k, lineLength);
+        }
+        d = std::max(0, k - column);
+        horizontalCount += d;
+        (movesEnd ? newEnd : newStart) += d;
+    }
+    if (!shift && newEnd > lineStart + lineLength)
+        newEnd -= 1;
+    if (column >= lineLength) {
+        // At the logical start of the line: the step leads to the logical end of the line above.
+        if (shift)
+            horizontalCount -= d + 1;
+        else if (line > 0)
+            SetCaret(window.LineIndex(line - 1));
+        window.ScrollCaret();
+        return;
+    }
+    if (!shift) {
+        horizontalCount = verticalCount = 0;
+        SetCaret(movesEnd ? newEnd : newStart);
+        window.ScrollCaret();
+        return;
+    }
+    window.SetSel(movesEnd ? newStart : newEnd, movesEnd ? newEnd : newStart);
+    window.ScrollCaret();
+}
+
+void PersianEdit::MoveLeft(bool shift, bool ctrl)
+{
+    int s = 0;
+    int e = 0;
+    window.GetSel(s, e);
+    const bool endActive = verticalCount < 0 || (verticalCount == 0 && horizontalCount > 0);
+    const bool movesEnd = endActive || s == e;
+    const int p = endActive ? e : s;
+    int newStart = s;
+    int newEnd = e;
+    if (movesEnd)
+        newEnd = e - 1;
+    else
+        newStart = s - 1;
+    const int line = window.LineFromChar(p);
+    const int lineStart = window.LineIndex(line);
+    const int column = p - lineStart;
+    int d = 0;
+    if (ctrl && column > 0) {
+        int i = column - 1;
+        if (window.CharAt(lineStart + i) == ' ') {
+            while (i > 0 && window.CharAt(lineStart + i - 1) == ' ')
+                --i;
+        } else {
+            while (i > 0 && window.CharAt(lineStart + i) != ' ')
+                --i;
+        }
+        d = std::max(0, column - i - 1);
+        horizontalCount -= d;
+        (movesEnd ? newEnd : newStart) -= d;
+    }
+    if (column <= 0) {
+        // At the logical end of the line: the step leads to the logical start of the line below.
+        if (shift)
+            horizontalCount += d + 1;
+        else if (line + 1 < window.GetLineCount())
+            SetCaret(window.LineEnd(line + 1));
+        window.ScrollCaret();
+        return;
+    }
+    if (!shift) {
+        horizontalCount = verticalCount = 0;
+        SetCaret(movesEnd ? newEnd : newStart);
+        window.ScrollCaret();
+        return;
+    }
+    window.SetSel(movesEnd ? newStart : newEnd, movesEnd ? newEnd : newStart);
+    window.ScrollCaret();
+}
+
+// ----- Enter -----
+
+int PersianEdit::IndentationAtEnd(const std::string& line, int fromColumn) const
+{
+    int count = 0;
+    for (int i = static_cast<int>(line.size()) - 1; i >= fromColumn && line[static_cast<size_t>(i)] == ' '; --i)
+        ++count;
+    return count;
+}
+
+void PersianEdit::NewLine()
+{
+    int s = 0;
+    int e = 0;
+    window.GetSel(s, e);
+    const int line = window.LineFromChar(s);
+    const int a = window.LineIndex(line);
+    const std::string t = window.GetLine(line);
+    const int length = static_cast<int>(t.size());
+    const int indentation = IndentationAtEnd(t, s - a);
+    // The part logically after the caret moves to a new line below, without its trailing spaces.
+    std::string moved = t.substr(0, static_cast<size_t>(s - a));
+    moved.erase(0, moved.find_first_not_of(' ') == std::string::npos ? moved.size() : moved.find_first_not_of(' '));
+    const std::string r = "\r\n" + moved;
+    window.Replace(a, s, {});
+    const int shortened = length - (s - a);
+    window.Replace(a + shortened, a + shortened, r + std::string(static_cast<size_t>(indentation), ' '));
+    horizontalCount = verticalCount = 0;
+    SetCaret(a + shortened + static_cast<int>(r.size()));
+    window.ScrollCaret();
+}
+
+// ----- the automatic line break -----
+
+void PersianEdit::BreakBeforeLastWord(int line, const std::string& word, int caretInWord, int caretOutside)
+{
+    // The word starts a new line below, with the indentation of this one.
+    const std::string t = window.GetLine(line);
+    const int indentation = IndentationAtEnd(t, 0);
+    const int end = window.LineEnd(line);
+    const std::string inserted = "\r\n" + word + std::string(static_cast<size_t>(indentation), ' ');
+    window.Replace(end, end, inserted);
+    if (caretInWord >= 0)
+        SetCaret(end + 2 + caretInWord);
+    else
+        SetCaret(caretOutside);
+}
+
+bool PersianEdit::AutoBreak()
+{
+    if (!multiLine)
+        return false;
+    int line = CaretLine();
+    int a = window.LineIndex(line);
+    std::string t = window.GetLine(line);
+    if (!LineTooLong(window.TextWidth(t), static_cast<int>(t.size())))
+        return false;
+    const int caret = window.Caret();
+    const int q = static_cast<int>(std::min(t.find_first_not_of(' '), t.size()));
+    if (q > 0) {
+        // Trailing spaces of the logical line go first; perhaps that is enough.
+        window.Replace(a, a + q, {});
+        t.erase(0, static_cast<size_t>(q));
+        if (!LineTooLong(window.TextWidth(t), static_cast<int>(t.size()))) {
+            SetCaret(std::max(a, caret - q));
+            return false;
+        }
+    }
+    const size_t space = t.find(' ');
+    const int w = static_cast<int>(space == std::string::npos ? t.size() : space);
+    const std::string word = t.substr(0, static_cast<size_t>(w));
+    const int caretNow = std::max(a, caret - q);
+    const bool inside = caretNow <= a + w;
+    const int leftOfCaret = std::clamp(caretNow - a, 0, w);
+    int gaps = 0;
+    for (size_t i = 1; i + 1 < t.size(); ++i) {
+        if (t[i] == ' ' && t[i - 1] != ' ')
+            ++gaps;
+    }
+    if (space == std::string::npos || gaps == 0) {
+        SetCaret(caretNow);
+        NewLine();
+        return false;
+    }
+    const bool hardBreakAfter = window.EndsWithLineBreak(line);
+    window.Replace(a, a + w + 1, {});
+    const int caretOutside = caretNow - (w + 1);
+    if (hardBreakAfter && line + 1 < window.GetLineCount()) {
+        line = window.LineFromChar(a);
+        const std::string next = window.GetLine(line + 1);
+        const int indentation = IndentationAtEnd(next, 0);
+        const std::string nextText = next.substr(0, next.size() - static_cast<size_t>(indentation));
+        const std::string tail = " " + word + std::string(static_cast<size_t>(indentation), ' ');
+        const std::string candidate = nextText + tail;
+        if (!nextText.empty() && !LineTooLong(window.TextWidth(candidate), static_cast<int>(candidate.size()))) {
+            // The word becomes the logical first word of the next line.
+            const int nextEnd = window.LineEnd(line + 1);
+            window.Replace(nextEnd - indentation, nextEnd, tail);
+            if (inside)
+                SetCaret(nextEnd - indentation + 1 + leftOfCaret);
+            else
+                SetCaret(caretOutside);
+            window.ScrollCaret();
+            return true;
+        }
+    }
+    BreakBeforeLastWord(window.LineFromChar(a), word, inside ? leftOfCaret : -1, caretOutside);
+    window.ScrollCaret();
+    return true;
+}
+
+// ----- joining lines -----
+
+void PersianEdit::PullUpWords(int& from, int& to, std::string& text)
+{
+    from = to = window.Caret();
+    text.clear();
+    const int line = CaretLine();
+    if (line + 1 >= window.GetLineCount())
+        return;
+    std::string current = window.GetLine(line);
+    current.erase(0, std::min(current.find_first_not_of(' '), current.size()));
+    const int b = window.LineIndex(line + 1);
+    const std::string next = window.GetLine(line + 1);
+    const int m = static_cast<int>(next.size());
+    const bool nextIsWholeLine = window.EndsWithLineBreak(line + 1) || line + 2 >= window.GetLineCount();
+    int accepted = 0;
+    // A wrapped piece of a longer text line cannot move without reordering its text.
+    if (nextIsWholeLine) {
+        for (int i = m - 1; i >= 0; --i) {
+            if (next[static_cast<size_t>(i)] != ' ' && i != 0)
+                continue;
+            if (!FitsLine(next.substr(static_cast<size_t>(i)) + current))
+                break;
+            accepted = m - i;
+        }
+    }
+    text = next.substr(static_cast<size_t>(m - accepted));
+    to = b + m;
+    from = to - accepted;
+    if (nextIsWholeLine && accepted == m) {
+        // The whole line goes up, and its line break with it.
+        if (window.EndsWithLineBreak(line + 1))
+            to += 2;
+        else if (window.EndsWithLineBreak(line))
+            from = b - 2;
+    }
+}
+
+} // namespace editctl
