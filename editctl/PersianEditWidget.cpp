@@ -20,17 +20,6 @@
 namespace editctl {
 namespace {
 
-DisplayForms DisplayFormsOf(const keymap::KeyMap* map)
-{
-    DisplayForms forms{};
-    if (!map)
-        return forms;
-    const keymap::UnicodeBridge bridge(*map);
-    for (int code = 0; code < 256; ++code)
-        forms[static_cast<size_t>(code)] = bridge.DisplayForm(static_cast<keymap::GlyphCode>(code));
-    return forms;
-}
-
 // Unicode text that another program put on the clipboard: imported through the keymap, or taken
 // as Latin-1 bytes when it is Latin-1 text the keymap cannot type (Latin letters without English
 // support), as the old platform pasted 8-bit text.
@@ -111,7 +100,7 @@ void PersianEditWidget::KeymapChanged()
         return;
     shownMap = map;
     shownTable = map ? map->Records() : keymap::KeyTable{};
-    if (metrics.SetDisplayForms(DisplayFormsOf(map))) {
+    if (metrics.SetDisplayForms(DisplayFont::FormsOf(map))) {
         Window().MetricsChanged();
         viewport()->update();
     }
