@@ -133,7 +133,22 @@ Conversion ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyM
         for (const keymap::Unrepresentable& p : problems)
             result.problems.push_back(place(p) + Describe(p.codePoint) + " has no glyph in " + to->FileName());
     } else if (o.toUnicode) {
-        result.output = keymap::UnicodeBridge(*from).ExportUtf8(input);
+        const keymap::UnicodeBridge bridge(*from);
+        int line = 1;
+        int column = 0;
+        for (unsigned char c : input) {
+            ++column;
+            if (c == '\n') {
+                ++line;
+                column = 0;
+            } else if (c != '\r' && c != '\t' && bridge.DisplayForm(c) == 0) {
+                char code[8];
+                std::snprintf(code, sizeof code, "0x%02X", c);
+                result.problems.push_back(place(keymap::Unrepresentable{line, column, 0}) + "byte " + code +
+                                          " means nothing in " + from->FileName() + "; written as U+FFFD");
+            }
+        }
+        result.output = bridge.ExportUtf8(input);
     } else {
         std::vector<unsigned char> bytes;
         const auto lost = LostGlyphs(*from, *to, input, bytes);
@@ -169,8 +184,8 @@ std::string ConvertUsage()
            "only when the conversion succeeds. A keymap name without a path separator is looked up\n"
            "in DIR (default: the KeyMaps folder beside this program).\n"
            "Exit status: 0 done; 1 nothing written (unreadable input, missing or invalid keymap);\n"
-           "2 usage error; 3 written, but characters without a glyph were left out (listed on\n"
-           "standard error).\n"
+           "2 usage error; 3 written, but characters without a glyph were left out, or bytes that\n"
+           "mean nothing in the font were written as U+FFFD (each listed on standard error).\n"
            "  --help     show this text\n"
            "  --version  show the version\n";
 }

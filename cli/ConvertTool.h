@@ -13,7 +13,7 @@ enum ExitStatus : int {
     Success = 0,
     NothingWritten = 1,     // unreadable input, missing or invalid keymap, output not writable
     UsageError = 2,
-    SomeUnrepresentable = 3, // written, but characters the destination has no glyph for were left out
+    SomeUnrepresentable = 3, // written, but some characters had no glyph (left out) or no meaning (U+FFFD)
 };
 
 struct ConvertOptions {

@@ -603,6 +603,13 @@ bool EditWindow::OwnKey(const KeyEvent& event)
     int end = 0;
     GetSel(start, end);
     switch (event.virtualKey) {
+    case vk::Insert:
+        // The platform's clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
+        if (shift)
+            Paste();
+        else if (control)
+            Copy();
+        return shift || control;
     case vk::Up: MoveCaretVertically(-1, shift); return true;
     case vk::Down: MoveCaretVertically(1, shift); return true;
     case vk::PageUp:
@@ -647,6 +654,10 @@ bool EditWindow::OwnKey(const KeyEvent& event)
         ScrollCaret();
         return true;
     case vk::Delete:
+        if (shift && !control) {
+            Cut();
+            return true;
+        }
         if (HasSelection())
             ReplaceSel({});
         else if (control)

@@ -84,6 +84,25 @@ char32_t PresentationForm(char32_t letter, int shape)
     return 0;
 }
 
+int LettersOfPresentationForm(char32_t c, char32_t letters[2])
+{
+    if (c < 0xFB50 || c > 0xFEFC)
+        return 0;
+    if (c >= 0xFEF5) {
+        static constexpr char32_t alefs[] = {0x0622, 0x0623, 0x0625, 0x0627}; // with madda, hamza above, below, plain
+        letters[0] = Lam;
+        letters[1] = alefs[(c - 0xFEF5) / 2];
+        return 2;
+    }
+    for (const Forms& f : FormTable) {
+        if (c == f.isolated || c == f.final || c == f.initial || c == f.medial) {
+            letters[0] = f.letter;
+            return 1;
+        }
+    }
+    return 0;
+}
+
 char32_t LamAlefForm(int shape) { return shape == 1 ? 0xFEFC : 0xFEFB; }
 
 int DigitValue(char32_t c)

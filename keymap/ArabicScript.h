@@ -30,6 +30,10 @@ char32_t PresentationForm(char32_t letter, int shape);
 /// Lam-alef ligature: isolated (shape 0) or final (shape 1).
 char32_t LamAlefForm(int shape);
 
+/// The letters an Arabic presentation form stands for (one, or two for a lam-alef ligature),
+/// written to `letters`; 0 for any other character.
+int LettersOfPresentationForm(char32_t c, char32_t letters[2]);
+
 /// ۰..۹ for 0..9.
 inline char32_t PersianDigit(int d) { return 0x06F0 + static_cast<char32_t>(d); }
 /// 0..9 for ASCII, Persian and Arabic-Indic digits, -1 for anything else.

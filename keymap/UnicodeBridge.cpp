@@ -56,22 +56,25 @@ int DisplayShape(unsigned shapes)
 bool JoinsForwardType(Joining j) { return j == Joining::D || j == Joining::C; }
 bool JoinsBackType(Joining j) { return j == Joining::D || j == Joining::R || j == Joining::C; }
 
-Joining NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step)
+} // namespace
+
+Joining UnicodeBridge::NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const
 {
     for (size_t j = i;;) {
         if (step < 0 ? j == 0 : j + 1 >= n)
             return Joining::U;
         j = step < 0 ? j - 1 : j + 1;
-        const Joining t = script::JoiningOf(cps[j]);
+        const Joining t = JoiningOf(cps[j]);
         if (t != Joining::T)
             return t;
     }
 }
 
-} // namespace
-
-UnicodeBridge::UnicodeBridge(const KeyMap& map) : byCodePoint(TableSize), english(map.SupportsEnglish())
+UnicodeBridge::UnicodeBridge(const KeyMap& map)
+    : byCodePoint(TableSize), joinings(TableSize), english(map.SupportsEnglish())
 {
+    for (char32_t c = 0; c < TableSize; ++c)
+        joinings[c] = script::JoiningOf(c);
     DescribeGlyphs(map);
     BuildImportTable();
 }
@@ -256,7 +259,7 @@ void UnicodeBridge::Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode
     }
 }
 
-void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
+void UnicodeBridge::ImportLine(const char32_t* cps, const int* columns, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
                                std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered,
                                std::string& out) const
 {
@@ -265,7 +268,7 @@ void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, st
         const char32_t c = cps[i];
         if (c == script::Zwnj || c == script::Zwj)
             continue; // they only decide the shapes of their neighbours
-        const Joining j = script::JoiningOf(c);
+        const Joining j = JoiningOf(c);
         const bool back = JoinsBackType(j) && JoinsForwardType(NeighbourJoining(cps, n, i, -1));
         if (c == script::Lam && lamAlef.kind == CharEntry::LamAlef && i + 1 < n && cps[i + 1] == script::Alef) {
             logical.push_back(lamAlef.shapes[back ? Final : Isolated]);
@@ -280,7 +283,7 @@ void UnicodeBridge::ImportLine(const char32_t* cps, size_t n, int lineNumber, st
             const int shape = back ? (forward ? Medial : Final) : (forward ? Initial : Isolated);
             logical.push_back(e.shapes[static_cast<size_t>(shape)]);
         } else if (problems) {
-            problems->push_back(Unrepresentable{lineNumber, static_cast<int>(i) + 1, c});
+            problems->push_back(Unrepresentable{lineNumber, columns[i], c});
         }
     }
     Reorder(logical.data(), logical.size(), ordered);
@@ -292,6 +295,7 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     std::string out;
     out.reserve(utf8.size());
     std::vector<char32_t> cps;
+    std::vector<int> columns;
     std::vector<GlyphCode> logical;
     std::vector<GlyphCode> ordered;
     size_t pos = 0;
@@ -300,9 +304,29 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
     int line = 1;
     while (pos < utf8.size()) {
         cps.clear();
-        while (pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n')
-            cps.push_back(script::DecodeUtf8(utf8, pos));
-        ImportLine(cps.data(), cps.size(), line, problems, logical, ordered, out);
+        columns.clear();
+        for (int column = 1; pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n'; ++column) {
+            char32_t c = 0;
+            const auto b0 = static_cast<unsigned char>(utf8[pos]);
+            if (b0 >= 0xC2 && b0 < 0xE0 && pos + 1 < utf8.size() && (utf8[pos + 1] & 0xC0) == 0x80) {
+                // Persian letters are two bytes long: decoded here without a call.
+                c = static_cast<char32_t>(((b0 & 0x1F) << 6) | (utf8[pos + 1] & 0x3F));
+                pos += 2;
+            } else {
+                c = script::DecodeUtf8(utf8, pos);
+            }
+            char32_t letters[2];
+            const int count = c >= 0xFB50 ? script::LettersOfPresentationForm(c, letters) : 0;
+            for (int k = 0; k < count; ++k) {
+                cps.push_back(letters[k]);
+                columns.push_back(column);
+            }
+            if (count == 0) {
+                cps.push_back(c);
+                columns.push_back(column);
+            }
+        }
+        ImportLine(cps.data(), columns.data(), cps.size(), line, problems, logical, ordered, out);
         if (pos >= utf8.size())
             break;
         if (utf8[pos] == '\r') {

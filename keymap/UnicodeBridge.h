@@ -2,6 +2,7 @@
  ** Moves text between one keymap's glyph codes (display order) and Unicode (logical order, UTF-8). **/
 #pragma once
 
+#include "keymap/ArabicScript.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
 #include "keymap/PersianKeyboard.h"
@@ -42,7 +43,7 @@ public:
     std::string ExportUtf8(std::string_view glyphText) const;
 
     /// Logical-order UTF-8 to display-order glyph text, shapes chosen by the joining rules (ZWNJ
-    /// and ZWJ respected). Every character without a glyph, and every invalid UTF-8 sequence (as
+    /// and ZWJ respected); Arabic presentation forms are read as their letters. Every character without a glyph, and every invalid UTF-8 sequence (as
     /// U+FFFD), is listed in `problems` when given, and left out of the result.
     std::string ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems = nullptr) const;
 
@@ -83,7 +84,7 @@ private:
     static void EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* b, std::string& out);
     void BuildImportTable();
     const CharEntry& EntryFor(char32_t cp) const;
-    void ImportLine(const char32_t* cps, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
+    void ImportLine(const char32_t* cps, const int* columns, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
                     std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered, std::string& out) const;
     void ExportLine(std::string_view line, std::vector<GlyphCode>& logical, std::string& out) const;
     /// Display order <-> logical order of one line: the sequence reversed, Latin and digit runs
@@ -91,7 +92,11 @@ private:
     void Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode>& out) const;
 
     std::array<GlyphMeaning, 256> glyphs{};
-    std::vector<CharEntry> byCodePoint; // U+0000..U+06FF
+    script::Joining JoiningOf(char32_t c) const { return c < joinings.size() ? joinings[c] : script::JoiningOf(c); }
+    script::Joining NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const;
+
+    std::vector<CharEntry> byCodePoint;      // U+0000..U+06FF
+    std::vector<script::Joining> joinings;   // the same range, looked up once
     CharEntry lamAlef;
     bool english = false;
 };

@@ -165,6 +165,12 @@ TEST_F(ConvertToolTest, EveryUnrepresentableCharacterIsListedAndTheRestWritten)
     EXPECT_EQ(g.status, 3);
     EXPECT_NE(g.err.find("byte 0x61 (U+0061 'a' in main.kbd) has no glyph in ziba2.kbd"), std::string::npos) << g.err;
     EXPECT_EQ(fakes::Unicode("ziba2.kbd", g.out), " سلام");
+
+    // To Unicode: a byte that means nothing in the font is written as U+FFFD and listed.
+    const ToolRun u = Convert({"--from", "ziba2.kbd", "--to-unicode"}, fakes::Glyphs("ziba2.kbd", "سلام") + "\n~");
+    EXPECT_EQ(u.status, 3);
+    EXPECT_EQ(u.out, "سلام\n\uFFFD");
+    EXPECT_NE(u.err.find("<stdin>:2:1: byte 0x7E means nothing in ziba2.kbd"), std::string::npos) << u.err;
 }
 
 TEST_F(ConvertToolTest, AFailedRunLeavesTheOutputFileAsItWas)

@@ -241,7 +241,16 @@ TEST_F(Window, ClipboardCopyCutPaste)
     clipboard.data.latin1 = "a\nb";
     window.Paste();
     EXPECT_EQ(window.GetText(), "hello worlda\r\nb");
+    // The platform's clipboard keys.
+    window.SetSel(0, 5);
+    window.KeyDown({vk::Delete, true, false});
+    EXPECT_EQ(window.GetText(), " worlda\r\nb");
+    window.KeyDown({vk::End, false, true});
+    window.KeyDown({vk::Insert, true, false});
+    EXPECT_EQ(window.GetText(), " worlda\r\nbhello");
     EditWindow field{WindowStyle::SingleLine};
+    clipboard.data = {};
+    clipboard.data.latin1 = "a\nb";
     field.SetClipboard(&clipboard);
     field.Paste();
     EXPECT_EQ(field.GetText(), "a");

@@ -216,3 +216,30 @@ TEST_F(KeymapRoundTripTest, WordListSurvivesImportThenExport)
         EXPECT_LT(reported, static_cast<int>(words.size() / 100));
     }
 }
+
+TEST_F(KeymapRoundTripTest, ConvertReshapesRealTextAsTyped)
+{
+    // Typed text as the editor leaves it (ZWJ keeps a letter in its joining shape, as typing does
+    // until the word ends), converted with the shipped keymaps.
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* typed;
+        const char* converted;
+    };
+    const Case cases[] = {
+        {"main.kbd", "main.kbd", "سلام\u200d", "سلام"},          // last letter still medial: final
+        {"main.kbd", "main.kbd", "کتاب\u200d خوب", "کتاب خوب"},
+        {"main.kbd", "main.kbd", " ب\u200d ", " ب "},              // alone between spaces: isolated
+        {"kolb.kbd", "main.kbd", "ساعت ۱۲:۳۰", "ساعت ۱۲:۳۰"},      // digit keys to digit keys
+        {"main.kbd", "kolb.kbd", "فایل readme با ۲ خط", "فایل readme با ۲ خط"}, // both fonts have Latin
+        {"main.kbd", "ziba2.kbd", "فایل readme", "فایل "},          // ziba2 has none
+        {"main.kbd", "kolb.kbd", "خط اول\r\nخط دوم", "خط اول\r\nخط دوم"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.from) + " -> " + c.to + ": " + c.typed);
+        const std::string typed = UnicodeBridge(fakes::ShippedKeymap(c.from)).ImportUtf8(c.typed);
+        const std::string out = Convert(fakes::ShippedKeymap(c.from), fakes::ShippedKeymap(c.to), typed);
+        EXPECT_EQ(fakes::Unicode(c.to, out), c.converted);
+    }
+}

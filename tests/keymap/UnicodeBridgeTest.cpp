@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace keymap;
 
 namespace {
@@ -171,6 +173,18 @@ TEST_F(UnicodeBridgeTest, UnrepresentableCharactersAreReportedWithTheirPlace)
     EXPECT_TRUE(problems.empty());
 }
 
+TEST_F(UnicodeBridgeTest, PresentationFormsAreReadAsTheirLetters)
+{
+    // Text copied from old documents often holds the shapes themselves; they are shaped anew.
+    std::vector<Unrepresentable> problems;
+    EXPECT_EQ(main.ImportUtf8("\uFEB3\uFEFC\uFEE1", &problems), main.ImportUtf8("سلام")); // seen initial, lam-alef final, meem isolated
+    EXPECT_EQ(main.ImportUtf8("\uFB8E\uFE98\uFE8E\uFE8F"), main.ImportUtf8("کتاب"));
+    EXPECT_TRUE(problems.empty());
+    // A lam with alef hamza is two letters; the column of what cannot be written is the ligature's.
+    main.ImportUtf8("ب\uFEF7ب", &problems);
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 2, 0x0623}}));
+}
+
 TEST_F(UnicodeBridgeTest, InvalidUtf8IsReportedNotGuessed)
 {
     struct Case {
@@ -290,4 +304,24 @@ TEST_F(UnicodeBridgeTest, OddKeymapsGiveAWorkingBridge)
     problems.clear();
     EXPECT_EQ(bridge.ImportUtf8("آ", &problems), "");
     EXPECT_EQ(problems.size(), 1u);
+}
+
+TEST_F(UnicodeBridgeTest, EveryGlyphOfAShippedKeymapHasADisplayForm)
+{
+    // A window shows any keymap's text in a Unicode font through these, so none may be missing,
+    // and two glyphs of one keymap show differently unless they are the same letter and shape.
+    for (const char* name : Shipped) {
+        const KeyMap map = fakes::ShippedKeymap(name);
+        const UnicodeBridge& bridge = Bridge(name);
+        for (int g = 4; g < 256; ++g) { // 1..3 are the key types and the English flag
+            int form = -1;
+            map.RecordForGlyph(g, form);
+            if (form >= 0)
+                EXPECT_NE(bridge.DisplayForm(static_cast<GlyphCode>(g)), 0u) << name << " glyph " << g;
+        }
+    }
+    std::set<char32_t> shown;
+    for (int g = 0x80; g < 256; ++g)
+        if (main.DisplayForm(static_cast<GlyphCode>(g)) != 0)
+            EXPECT_TRUE(shown.insert(main.DisplayForm(static_cast<GlyphCode>(g))).second) << "glyph " << g;
 }

@@ -1,0 +1,86 @@
+/** @file DorvantileDialog.h
+ ** The main window of Dorvantile: the keyboard picture with its highlight, the file buttons, Set
+ ** Font, the "Does Support English ?" box and the About box. **/
+#pragma once
+
+#include "kbdedit/KeymapEditor.h"
+#include "kbdedit/KeymapFileChooser.h"
+
+#include <QDialog>
+#include <QFont>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QFontDialog;
+
+namespace kbdedit {
+
+class KeyModifyDialog;
+class KeyboardPictureWidget;
+
+/// Dialog 102. Its state lives in a KeymapEditor; this class turns events into its operations
+/// and draws what they change.
+class DorvantileDialog : public QDialog {
+    Q_OBJECT
+public:
+    /// `folder` is where KeyMaps/main.kbd is looked for (the current folder in the program).
+    DorvantileDialog(RegistrySettings& settings, const std::string& folder, QWidget* parent = nullptr);
+    ~DorvantileDialog() override;
+
+    /// Replace the choosers' user interaction (tests; a hook returns what the user would choose).
+    using FileChooserHook = std::function<std::optional<std::string>(ChooserPurpose)>;
+    using FontChooserHook = std::function<std::optional<QFont>(const QFont& initial)>;
+    void SetFileChooserHook(FileChooserHook hook) { fileChooserHook = std::move(hook); }
+    void SetFontChooserHook(FontChooserHook hook) { fontChooserHook = std::move(hook); }
+
+    KeymapEditor& Editor() { return editor; }
+    KeymapFileChooser& FileChooser() { return *fileChooser; }
+    KeyModifyDialog& KeyDialog() { return *keyDialog; }
+    KeyboardPictureWidget& Picture() { return *picture; }
+    const QFont& DisplayFont() const { return displayFont; }
+
+    /// The window-menu command: ids whose upper bits are the About item's open the About box.
+    void SystemCommand(int id);
+    /// The caption of the About item, or empty when there is none.
+    static QString AboutItemText();
+
+public slots:
+    void SaveFile();
+    void SaveAs();
+    void Load();
+    void SetFont();
+    void ShowAbout();
+    void OpenKeyDialog();
+    /// Every way of closing (Cancel, Esc, the close box) comes here and may be refused.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void BuildControls();
+    void MeasureOffsetOnce();
+    void ShowMove(const std::optional<SelectionMove>& move);
+    bool HandleKey(int key);
+    std::optional<std::string> ChooseFile(ChooserPurpose purpose);
+    void ShowEnglishFlag();
+
+    KeymapEditor editor;
+    std::unique_ptr<KeyModifyDialog> keyDialog;
+    std::unique_ptr<KeymapFileChooser> fileChooser;
+    std::unique_ptr<QFontDialog> fontChooser;
+    QFont displayFont;
+    QCheckBox* supportEnglish = nullptr;
+    KeyboardPictureWidget* picture = nullptr;
+    FileChooserHook fileChooserHook;
+    FontChooserHook fontChooserHook;
+};
+
+} // namespace kbdedit

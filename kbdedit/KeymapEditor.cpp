@@ -1,0 +1,230 @@
+#include "kbdedit/KeymapEditor.h"
+
+#include "keymap/KeymapFile.h"
+#include "platform/Services.h"
+
+namespace kbdedit {
+namespace {
+
+// Enough disk bytes for the longest signature line and a table whose every byte is a line feed;
+// whatever follows is never read, so a huge file chosen by mistake costs nothing.
+constexpr size_t KeymapReadLimit = 2 * (keymap::SignatureLineLimit + 1 + keymap::TableBytes) + 16;
+
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+enum class ReadOutcome { Loaded, CannotOpen, NotKeymap };
+
+ReadOutcome ReadTable(const std::string& path, keymap::KeyTable& table)
+{
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes, KeymapReadLimit).ok)
+        return ReadOutcome::CannotOpen;
+    if (keymap::ParseKeymapFile(bytes, table).status != keymap::ParseStatus::Ok) {
+        platform::Messages().Show(NotKeymapText, "Error", platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return ReadOutcome::NotKeymap;
+    }
+    return ReadOutcome::Loaded;
+}
+
+} // namespace
+
+int CharacterCount(const std::string& text)
+{
+    int count = 0;
+    for (char c : text)
+        if (!IsContinuationByte(c))
+            ++count;
+    return count;
+}
+
+std::string CutToCharacters(const std::string& text, int limit)
+{
+    int count = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsContinuationByte(text[i]))
+            continue;
+        if (count == limit)
+            return text.substr(0, i);
+        ++count;
+    }
+    return text;
+}
+
+KeymapEditor::KeymapEditor(RegistrySettings& s) : settings(s) {}
+
+void KeymapEditor::StartUp(const std::string& folder)
+{
+    ReadReferenceKeymap(folder);
+    ReadRememberedState();
+}
+
+void KeymapEditor::ReadRememberedState()
+{
+    faceName = CutToCharacters(settings.ReadText("FontName", DefaultFaceName), FaceNameLimit);
+    fontHeight = settings.ReadInt("FontSize", DefaultFontHeight);
+    filePath = settings.ReadText("FileName", DefaultFileName);
+    // A path this long cannot be one this program wrote; fall back rather than open a cut path.
+    if (CharacterCount(filePath) > PathLimit)
+        filePath = DefaultFileName;
+    ReadKeymapFile(filePath);
+    modified = false;
+}
+
+bool KeymapEditor::ReadKeymapFile(const std::string& path)
+{
+    return ReadTable(path, working) == ReadOutcome::Loaded;
+}
+
+platform::FileResult KeymapEditor::WriteKeymapFile(const std::string& path) const
+{
+    return platform::WriteFileAtomically(path, keymap::SerializeKeymapFile(working));
+}
+
+bool KeymapEditor::ReadReferenceKeymap(const std::string& folder)
+{
+    const std::string path = folder + "/KeyMaps/" + ReferenceFileName;
+    const ReadOutcome outcome = ReadTable(path, reference);
+    if (outcome == ReadOutcome::CannotOpen)
+        platform::Messages().Show(NoReferenceText, "Dorvantile::Error");
+    return outcome == ReadOutcome::Loaded;
+}
+
+bool KeymapEditor::RefuseLongPath(const std::string& path) const
+{
+    if (CharacterCount(path) <= PathLimit)
+        return false;
+    platform::Messages().Show(std::string(PathTooLongText) + "\n" + path, "Error", platform::MessageButtons::Ok,
+                              platform::MessageIcon::Error);
+    return true;
+}
+
+bool KeymapEditor::SaveFile()
+{
+    const platform::FileResult result = WriteKeymapFile(filePath);
+    if (!result.ok) {
+        platform::Messages().Show(std::string(SaveFailedText) + "\n" + filePath + "\n" + result.error, "Error",
+                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    modified = false;
+    return true;
+}
+
+bool KeymapEditor::SaveAs(const std::string& path)
+{
+    if (RefuseLongPath(path))
+        return false;
+    const platform::FileResult result = WriteKeymapFile(path);
+    if (!result.ok) {
+        platform::Messages().Show(std::string(SaveFailedText) + "\n" + path + "\n" + result.error, "Error",
+                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        return false;
+    }
+    filePath = path;
+    settings.WriteText("FileName", filePath);
+    modified = false;
+    return true;
+}
+
+bool KeymapEditor::Load(const std::string& path)
+{
+    if (RefuseLongPath(path))
+        return false;
+    if (!ReadKeymapFile(path))
+        return false;
+    filePath = path;
+    settings.WriteText("FileName", filePath);
+    modified = false;
+    return true;
+}
+
+void KeymapEditor::SetFont(const std::string& face, int height)
+{
+    fontHeight = height;
+    faceName = CutToCharacters(face, FaceNameLimit);
+    settings.WriteText("FontName", faceName);
+    settings.WriteInt("FontSize", fontHeight);
+}
+
+ChangesDecision KeymapEditor::ConfirmUnsavedChanges()
+{
+    if (!modified)
+        return ChangesDecision::Proceed;
+    switch (platform::Messages().Show(SaveChangesText, "Dorvantile", platform::MessageButtons::YesNoCancel,
+                                      platform::MessageIcon::Question)) {
+    case platform::MessageAnswer::Yes:
+        // A failed save has been reported; staying open keeps the changes from being lost.
+        return SaveFile() ? ChangesDecision::Proceed : ChangesDecision::Stay;
+    case platform::MessageAnswer::No: return ChangesDecision::Proceed;
+    default: return ChangesDecision::Stay;
+    }
+}
+
+int KeymapEditor::GetEnglishFlag() const
+{
+    return static_cast<int>(static_cast<std::uint32_t>(working[keymap::EnglishFlagRecord].extInitial) & 0xffu);
+}
+
+void KeymapEditor::SetEnglishFlag(int value)
+{
+    std::int32_t& field = working[keymap::EnglishFlagRecord].extInitial;
+    if (field != value)
+        modified = true;
+    field = value;
+}
+
+keymap::KeyRecord KeymapEditor::WorkingRecord() const { return working[static_cast<size_t>(SelectedRecordIndex())]; }
+
+keymap::KeyRecord KeymapEditor::ReferenceRecord() const
+{
+    return reference[static_cast<size_t>(SelectedRecordIndex())];
+}
+
+void KeymapEditor::StoreRecord(const keymap::KeyRecord& record)
+{
+    keymap::KeyRecord& slot = working[static_cast<size_t>(SelectedRecordIndex())];
+    if (!(slot == record))
+        modified = true;
+    slot = record;
+}
+
+void KeymapEditor::MeasureOffset(PictureOffset measured)
+{
+    if (!offsetPending)
+        return;
+    offset = measured;
+    offsetPending = false;
+}
+
+std::optional<SelectionMove> KeymapEditor::MoveTo(GridCell cell)
+{
+    if (cell == selection)
+        return std::nullopt;
+    const SelectionMove move{selection, cell};
+    selection = cell;
+    return move;
+}
+
+std::optional<SelectionMove> KeymapEditor::PointerMoved(int x, int y)
+{
+    const std::optional<GridCell> cell = HitTest(x, y, offset);
+    if (!cell)
+        return std::nullopt;
+    return MoveTo(*cell);
+}
+
+bool KeymapEditor::ClickOpensDialog(int x, int y) const
+{
+    const std::optional<GridCell> cell = HitTest(x, y, offset);
+    return cell && *cell == selection;
+}
+
+std::optional<SelectionMove> KeymapEditor::Arrow(ArrowKey key)
+{
+    const std::optional<GridCell> cell = ArrowStep(selection, key);
+    if (!cell)
+        return std::nullopt;
+    return MoveTo(*cell);
+}
+
+} // namespace kbdedit

@@ -1,0 +1,126 @@
+/** @file KeymapEditor.h
+ ** The keymap editor's state without any widget: the working and reference tables, the highlighted
+ ** cell, the picture offset, the current file, face name and font height, and every operation the
+ ** main window and the key modification dialog perform on them. **/
+#pragma once
+
+#include "kbdedit/KeyboardGrid.h"
+#include "kbdedit/RegistrySettings.h"
+#include "keymap/KeyRecord.h"
+#include "platform/TextMode.h"
+
+#include <optional>
+#include <string>
+
+namespace kbdedit {
+
+/// Texts the user knows from message boxes.
+inline constexpr const char* NotKeymapText = "Sorry that file is not a Dorvantile File !\nFile didn't loaded";
+inline constexpr const char* NoReferenceText =
+    "Sorry, Main.kbd is not exist in the [KeyMaps] path.\nProgram cann't work correctly !";
+inline constexpr const char* SaveFailedText = "Cannot save the file";
+inline constexpr const char* PathTooLongText = "The path is too long (more than 199 characters):";
+inline constexpr const char* SaveChangesText = "The keymap has changed .\nDo you want to save changes ?";
+
+inline constexpr const char* DefaultFaceName = "nasim web homa";
+inline constexpr int DefaultFontHeight = 16;
+inline constexpr const char* DefaultFileName = "main.kbd";
+inline constexpr const char* ReferenceFileName = "main.kbd";
+
+/// Longest face name (characters) and file path (characters) the editor keeps.
+constexpr int FaceNameLimit = 31;
+constexpr int PathLimit = 199;
+
+/// `text` cut to at most `limit` characters (UTF-8 code points, never inside one).
+std::string CutToCharacters(const std::string& text, int limit);
+/// Number of UTF-8 code points in `text`.
+int CharacterCount(const std::string& text);
+
+/// A highlight move: the frame of `from` is drawn plain, the frame of `to` sunken.
+struct SelectionMove {
+    GridCell from;
+    GridCell to;
+};
+
+/// Whether the command that would drop unsaved changes (closing, Load) may go on.
+enum class ChangesDecision { Proceed, Stay };
+
+/// The data of one keymap editor window. Messages go through platform::Messages(); settings
+/// through the RegistrySettings it is given, which must outlive it.
+class KeymapEditor {
+public:
+    explicit KeymapEditor(RegistrySettings& settings);
+
+    /// Start-up after the window exists: reference table from `folder`/KeyMaps/main.kbd, then the
+    /// three settings, then the working table from the remembered file (quietly, if it exists).
+    void StartUp(const std::string& folder);
+    /// The second half of start-up: the three settings (defaults written when missing), then the
+    /// working table from the remembered file.
+    void ReadRememberedState();
+
+    // Keymap files.
+    /// Reads a keymap into the working table. False without a message when the file cannot be
+    /// opened; false with the "not a Dorvantile File" message (table unchanged) when it is not one.
+    bool ReadKeymapFile(const std::string& path);
+    /// Replaces the file at `path` with the working table, atomically.
+    platform::FileResult WriteKeymapFile(const std::string& path) const;
+    /// Reads `folder`/KeyMaps/main.kbd into the reference table; true when it loaded.
+    bool ReadReferenceKeymap(const std::string& folder);
+
+    // Commands of the main window; each reports its own failures and returns whether it succeeded.
+    bool SaveFile();
+    bool SaveAs(const std::string& path);
+    bool Load(const std::string& path);
+    void SetFont(const std::string& faceName, int height);
+    /// The question asked before unsaved changes would be dropped (closing the window, Load); Yes
+    /// saves first and a failed save stays.
+    ChangesDecision ConfirmUnsavedChanges();
+
+    // The "supports English" flag: record 38's extInitial, read as its low byte.
+    int GetEnglishFlag() const;
+    void SetEnglishFlag(int value);
+
+    // The highlighted cell and the services the key modification dialog uses.
+    GridCell Selection() const { return selection; }
+    int SelectedRecordIndex() const { return selection.RecordIndex(); }
+    keymap::KeyRecord WorkingRecord() const;
+    keymap::KeyRecord ReferenceRecord() const;
+    void StoreRecord(const keymap::KeyRecord& record);
+
+    // Pointer and keys.
+    /// Measures the picture offset once; later calls are ignored.
+    void MeasureOffset(PictureOffset measured);
+    bool OffsetPending() const { return offsetPending; }
+    PictureOffset Offset() const { return offset; }
+    /// A pointer move to client (x, y): the highlight move it causes, if any.
+    std::optional<SelectionMove> PointerMoved(int x, int y);
+    /// Whether a left click at client (x, y) opens the key dialog (only on the highlighted cell).
+    bool ClickOpensDialog(int x, int y) const;
+    std::optional<SelectionMove> Arrow(ArrowKey key);
+
+    const keymap::KeyTable& WorkingTable() const { return working; }
+    const keymap::KeyTable& ReferenceTable() const { return reference; }
+    const std::string& FilePath() const { return filePath; }
+    /// The window caption: the current file path.
+    const std::string& Caption() const { return filePath; }
+    const std::string& FaceName() const { return faceName; }
+    int FontHeight() const { return fontHeight; }
+    bool IsModified() const { return modified; }
+
+private:
+    bool RefuseLongPath(const std::string& path) const;
+    std::optional<SelectionMove> MoveTo(GridCell cell);
+
+    RegistrySettings& settings;
+    keymap::KeyTable working{};
+    keymap::KeyTable reference{};
+    GridCell selection;
+    PictureOffset offset;
+    bool offsetPending = true;
+    std::string faceName = DefaultFaceName;
+    std::string filePath = DefaultFileName;
+    int fontHeight = DefaultFontHeight;
+    bool modified = false;
+};
+
+} // namespace kbdedit
