@@ -5,8 +5,8 @@
 #include "keymap/KeyMap.h"
 #include "keymap/UnicodeBridge.h"
 
-#include <QGuiApplication>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPaintEvent>
@@ -33,8 +33,6 @@ std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
     const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
     return latin1 ? text.toLatin1().toStdString() : glyphs;
 }
-
-
 
 } // namespace
 
