@@ -411,8 +411,10 @@ void CMainFrame::RebuildRecentMenu()
 {
     if (!fileMenu)
         return;
+    // The old entries may be the one being triggered: they leave the menu now and go later.
     for (QAction* action : recentActions) {
         fileMenu->removeAction(action);
+        action->setParent(nullptr);
         action->deleteLater();
     }
     recentActions.clear();

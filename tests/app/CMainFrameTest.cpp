@@ -636,5 +636,40 @@ TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
     EXPECT_EQ(window.View().Text(), "") << "Esc typed nothing";
 }
 
+
+TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    services.settings.WriteInt("Settings", "EnableDos", 0); // lines as written, no 80-column field
+    const std::string kept = folder.Write("kept.txf", keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
+    const std::string gone = folder.Path() + "/gone.txf";
+    recentFiles.Add(kept);
+    recentFiles.Add(gone);
+    CMainFrame& window = CreateFrame();
+
+    QMenu* file = window.menuBar()->actions().front()->menu();
+    emit file->aboutToShow();
+    QStringList items;
+    for (QAction* item : file->actions())
+        if (item->isVisible())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    const QStringList expected = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
+                                  QString::fromStdString("&1 " + gone), QString::fromStdString("&2 " + kept), "-",
+                                  "E&xit\tEscape"};
+    EXPECT_EQ(items, expected);
+
+    // An entry whose file is gone is reported and dropped; the other one opens.
+    file->findChild<QAction*>(res::ObjectName(res::FileMruFirst))->trigger();
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_NE(services.messages.shown[0].text.find("Cannot open the file"), std::string::npos);
+    ASSERT_EQ(recentFiles.Paths().size(), 1u);
+    EXPECT_EQ(recentFiles.Paths()[0], kept);
+    EXPECT_EQ(window.windowTitle(), "UnTitled.txf - Kelmora");
+    file->findChild<QAction*>(res::ObjectName(res::FileMruFirst))->trigger();
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(kept + " - Kelmora"));
+    EXPECT_EQ(window.View().Text(), keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
+}
+
 } // namespace
 } // namespace apptest
