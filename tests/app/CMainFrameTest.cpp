@@ -227,6 +227,10 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
                            res::MinimizeWindow, res::NextFile, res::PreviousFile};
     for (int id : disabled)
         EXPECT_FALSE(window.Action(id)->isEnabled()) << id;
+    for (int id : {res::ScratchAdd, res::ScratchDelete})
+        EXPECT_FALSE(window.Bar().findChild<QWidget*>(res::ObjectName(id))->isEnabled()) << id;
+    for (int id : {res::SetFont, res::LaunchKeymapEditor})
+        EXPECT_TRUE(window.Bar().findChild<QWidget*>(res::ObjectName(id))->isEnabled()) << id;
     for (int id : enabled)
         EXPECT_TRUE(window.Action(id)->isEnabled()) << id;
 }
