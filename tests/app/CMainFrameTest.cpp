@@ -142,6 +142,20 @@ TEST_F(MainFrameTest, NamesLongerThanTheFieldsAreCutTo79Characters)
     EXPECT_EQ(window.CurrentKeymapName().size(), 79u);
 }
 
+TEST_F(MainFrameTest, LongFaceNameFromADocumentHeaderIsCut)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    const std::string path = folder.Write("long.txf", app::FormatHeaderLine(std::string(150, 'h'), 20, "main.kbd") + "\r\n");
+    services.settings.WriteString("Temp", "LastFile", path);
+    CMainFrame& window = CreateFrame();
+    EXPECT_EQ(window.CurrentFaceName(), std::string(79, 'h'));
+    EXPECT_EQ(BoxText(res::FaceNameBox), QString(79, 'h'));
+    EXPECT_EQ(window.CurrentSize(), 20);
+    ASSERT_TRUE(CloseFrame());
+    EXPECT_EQ(services.settings.ReadString("Settings", "font", ""), std::string(79, 'h'));
+}
+
 TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder)
 {
     InstallKeymap("main.kbd");
