@@ -220,3 +220,34 @@ TEST_F(Layout, TypingInTheMiddleReportsOnlyItsOwnLineChanged)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Layout, TrailingSpacesGoFirstWhenALineGrowsTooLong)
+{
+    // Two logical trailing spaces at the string's start, 34 glyphs, the caret in the middle.
+    const std::string body(34, static_cast<char>(0xBB));
+    SetText("  " + body, 10);
+    Press('F');
+    EXPECT_EQ(edit.Window().GetLineCount(), 1);
+    EXPECT_EQ(Text(), body.substr(0, 8) + G({0x90}) + body.substr(8));
+    EXPECT_EQ(Caret(), 8) << "the caret stays between the same characters";
+}
+
+TEST_F(Layout, PageDownKeepsTheCaretsX)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += (i % 2 ? "abcdef" : "abcdefghij") + std::string("\r\n");
+    edit.Resize(400, 104); // 100 pixels of text: five lines of 20
+    SetText(text, 2);      // x of 'c' on the long first line
+    const int x = edit.Window().GetCaretPos().x;
+    Press(editctl::vk::PageDown);
+    EXPECT_EQ(edit.Window().LineFromChar(Caret()), 5);
+    Press(editctl::vk::PageDown);
+    EXPECT_EQ(edit.Window().LineFromChar(Caret()), 10);
+    EXPECT_EQ(edit.Window().GetCaretPos().x, x);
+    EXPECT_GT(edit.Window().FirstVisibleLine(), 0);
+}
+
+} // namespace
