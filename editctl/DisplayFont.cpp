@@ -1,5 +1,7 @@
 #include "editctl/DisplayFont.h"
 
+#include "keymap/UnicodeBridge.h"
+
 #include <QFontDatabase>
 #include <QGlyphRun>
 #include <QPainter>
@@ -61,6 +63,17 @@ std::shared_ptr<const DisplayFont> DisplayFont::Get(const QString& face, int hei
     auto font = std::make_shared<const DisplayFont>(face, height, forms);
     cache.emplace(std::move(key), font);
     return font;
+}
+
+DisplayForms DisplayFont::FormsOf(const keymap::KeyMap* map)
+{
+    DisplayForms forms{};
+    if (!map)
+        return forms;
+    const keymap::UnicodeBridge bridge(*map);
+    for (int code = 0; code < 256; ++code)
+        forms[static_cast<size_t>(code)] = bridge.DisplayForm(static_cast<keymap::GlyphCode>(code));
+    return forms;
 }
 
 bool DisplayFont::IsInstalled(const QString& face)

@@ -14,6 +14,10 @@
 
 class QPainter;
 
+namespace keymap {
+class KeyMap;
+}
+
 namespace editctl {
 
 /// For each glyph code the Unicode character that shows it (0 for none), as the bound keymap says.
@@ -32,6 +36,8 @@ public:
     /// The font for a face and height showing the given display forms; cached, so every control
     /// asking for the same triple shares one object.
     static std::shared_ptr<const DisplayFont> Get(const QString& face, int height, const DisplayForms& forms);
+    /// The display forms of every code of a keymap (all 0 for none), for Get.
+    static DisplayForms FormsOf(const keymap::KeyMap* map);
     /// True when a font family of this name (compared without case) is installed.
     static bool IsInstalled(const QString& face);
     /// Persian families tried, in order, when the requested face is missing.

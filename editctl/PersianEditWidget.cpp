@@ -20,17 +20,6 @@
 namespace editctl {
 namespace {
 
-DisplayForms DisplayFormsOf(const keymap::KeyMap* map)
-{
-    DisplayForms forms{};
-    if (!map)
-        return forms;
-    const keymap::UnicodeBridge bridge(*map);
-    for (int code = 0; code < 256; ++code)
-        forms[static_cast<size_t>(code)] = bridge.DisplayForm(static_cast<keymap::GlyphCode>(code));
-    return forms;
-}
-
 // Unicode text that another program put on the clipboard: imported through the keymap, or taken
 // as Latin-1 bytes when it is Latin-1 text the keymap cannot type (Latin letters without English
 // support), as the old platform pasted 8-bit text.
@@ -45,14 +34,7 @@ std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
     return latin1 ? text.toLatin1().toStdString() : glyphs;
 }
 
-// Blank pixels between the text area and the frame on either side, so text never touches it.
-constexpr int TextMargin = 3;
 
-// A viewport point in text-area pixels.
-Point PointOf(const QPointF& position)
-{
-    return Point{static_cast<int>(std::floor(position.x())) - TextMargin, static_cast<int>(std::floor(position.y()))};
-}
 
 } // namespace
 
@@ -111,7 +93,7 @@ void PersianEditWidget::KeymapChanged()
         return;
     shownMap = map;
     shownTable = map ? map->Records() : keymap::KeyTable{};
-    if (metrics.SetDisplayForms(DisplayFormsOf(map))) {
+    if (metrics.SetDisplayForms(DisplayFont::FormsOf(map))) {
         Window().MetricsChanged();
         viewport()->update();
     }
@@ -242,7 +224,7 @@ void PersianEditWidget::mousePressEvent(QMouseEvent* event)
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
-    Window().MousePress(PointOf(event->position()), event->modifiers().testFlag(Qt::ShiftModifier));
+    Window().MousePress(TextPoint(event->position()), event->modifiers().testFlag(Qt::ShiftModifier));
     RestartCaretBlink();
 }
 
@@ -250,7 +232,7 @@ void PersianEditWidget::mouseMoveEvent(QMouseEvent* event)
 {
     if (!(event->buttons() & Qt::LeftButton))
         return;
-    dragPoint = PointOf(event->position());
+    dragPoint = TextPoint(event->position());
     Window().MouseMove(dragPoint);
     // Held above or below the text, the selection keeps growing line by line.
     const bool outside = event->position().y() < 0 || event->position().y() >= viewport()->height();
@@ -265,13 +247,13 @@ void PersianEditWidget::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     dragScroll.stop();
-    Window().MouseRelease(PointOf(event->position()));
+    Window().MouseRelease(TextPoint(event->position()));
 }
 
 void PersianEditWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        Window().MouseDoubleClick(PointOf(event->position()));
+        Window().MouseDoubleClick(TextPoint(event->position()));
 }
 
 void PersianEditWidget::wheelEvent(QWheelEvent* event)
@@ -362,6 +344,7 @@ void PersianEditWidget::SyncGeometry()
     edit.Resize(width(), height());
     Window().SetViewSize(std::max(0, viewport()->width() - 2 * TextMargin), viewport()->height());
     SyncScrollBar();
+    KeepCaretInViewHorizontally();
     viewport()->update();
 }
 
@@ -388,6 +371,34 @@ void PersianEditWidget::scrollContentsBy(int, int)
     Window().SetFirstVisibleLine(verticalScrollBar()->value());
 }
 
+Point PersianEditWidget::TextPoint(const QPointF& position) const
+{
+    return Point{static_cast<int>(std::floor(position.x())) - TextLeft(), static_cast<int>(std::floor(position.y()))};
+}
+
+void PersianEditWidget::KeepCaretInViewHorizontally()
+{
+    // A one-line field never wraps; when its text is wider than the field, slide the text so
+    // the caret stays in view, moving no further than needed.
+    if (Window().Style() != WindowStyle::SingleLine) {
+        horizontalShift = 0;
+        return;
+    }
+    const int view = Window().ViewWidth();
+    const int maxShift = std::max(0, Window().TextWidth(0, Window().GetTextLength()) - view);
+    const int caretX = Window().GetCaretPos().x;
+    int shift = std::clamp(horizontalShift, 0, maxShift);
+    if (caretX - shift < 0)
+        shift = caretX;
+    else if (caretX - shift > view)
+        shift = caretX - view;
+    shift = std::clamp(shift, 0, maxShift);
+    if (shift != horizontalShift) {
+        horizontalShift = shift;
+        viewport()->update();
+    }
+}
+
 // ---- Model notifications -----------------------------------------------------------------------
 
 void PersianEditWidget::TextChanged(const TextChange& change)
@@ -399,12 +410,14 @@ void PersianEditWidget::TextChanged(const TextChange& change)
         UpdateLines(change.firstLine, change.lastLine);
     }
     UpdateSelectionLines();
+    KeepCaretInViewHorizontally();
 }
 
 void PersianEditWidget::SelectionChanged()
 {
     RestartCaretBlink();
     UpdateSelectionLines();
+    KeepCaretInViewHorizontally();
 }
 
 void PersianEditWidget::ScrollChanged()
@@ -479,7 +492,7 @@ void PersianEditWidget::PaintLine(QPainter& painter, int line, int selStart, int
     const int lineEnd = lineStart + static_cast<int>(text.size());
     const QRect rect = LineRect(line);
     const int baseline = rect.top() + font.Ascent();
-    qreal x = TextMargin + Window().LineLeft(line);
+    qreal x = TextLeft() + Window().LineLeft(line);
 
     // The line in up to three pieces: before, inside and after the selection. Widths add up, so the
     // pieces sit exactly where the whole line would.
@@ -503,7 +516,7 @@ void PersianEditWidget::PaintCaret(QPainter& painter) const
 {
     const Point at = Window().GetCaretPos();
     // Centred on the gap between two glyphs, and kept inside the view at the right edge.
-    const int x = std::clamp(TextMargin + at.x - 1, 0, std::max(0, viewport()->width() - 2));
+    const int x = std::clamp(TextLeft() + at.x - 1, 0, std::max(0, viewport()->width() - 2));
     painter.fillRect(QRect(x, at.y, 2, std::max(1, Window().LineHeight())), palette().color(QPalette::Text));
 }
 

@@ -82,6 +82,10 @@ private:
     std::optional<KeyEvent> KeyEventOf(const QKeyEvent& event) const;
     bool Matches(const HandledPress& press, const QKeyEvent& event) const;
     void PassOn(const KeyEvent& key, QKeyEvent* event);
+    /// Viewport x of the text area's left edge.
+    int TextLeft() const { return TextMargin - horizontalShift; }
+    Point TextPoint(const QPointF& position) const;
+    void KeepCaretInViewHorizontally();
     void SyncGeometry();
     void SyncScrollBar();
     void UpdateLines(int first, int last);
@@ -91,6 +95,9 @@ private:
     void PaintLine(QPainter& painter, int line, int selStart, int selEnd) const;
     void PaintCaret(QPainter& painter) const;
     void PaintFocusFrame();
+
+    /// Blank pixels between the text area and the frame on either side, so text never touches it.
+    static constexpr int TextMargin = 3;
 
     PersianEdit edit;
     DisplayFontMetrics metrics;
@@ -106,6 +113,7 @@ private:
     QTimer dragScroll;
     Point dragPoint;
     bool syncingScrollBar = false;
+    int horizontalShift = 0; // pixels a one-line field's text is slid left to keep the caret in view
 };
 
 } // namespace editctl

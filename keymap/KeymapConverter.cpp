@@ -9,6 +9,7 @@ namespace {
 
 constexpr int MinusKey = 0xBD;
 constexpr int MKey = 0x4D;
+constexpr int HKey = 0x48;
 constexpr int ProgressStep = 32;
 
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
@@ -47,6 +48,10 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
     const KeyRecord& nextRec = *info[next].record;
     const KeyRecord& prevRec = *info[prev].record;
 
+    // Alef madda is the H key's extended glyph, yet a letter that joins the one before it like
+    // any alef: read as a final alef, so that letter keeps its joining shape (الآن stays one word).
+    if (fN == ExtIsolated && nextRec.keyCode == HKey)
+        fN = Final;
     if ((f == Medial || f == Initial) && fN == Initial)
         fN = Medial;
     // Symbols and digits of the destination keep the form they had.
@@ -106,6 +111,21 @@ void KeymapConverter::Convert(bool showProgress)
     }
 
     const GlyphInfoTable info = BuildGlyphInfo(source);
+    // The destination record of every source byte's key, and its glyphs as output bytes (0 for
+    // none or out of range), looked up once instead of per character.
+    struct Destination {
+        const KeyRecord* record;
+        std::array<unsigned char, 8> glyph;
+    };
+    std::array<Destination, 256> destinationOf{};
+    for (int b = 0; b < 256; ++b) {
+        Destination& d = destinationOf[static_cast<size_t>(b)];
+        d.record = &destination.RecordRefForKey(info[static_cast<size_t>(b)].record->keyCode);
+        for (int form = 0; form < 8; ++form) {
+            const std::int32_t g = d.record->Glyph(form);
+            d.glyph[static_cast<size_t>(form)] = g > 0 && g <= 255 ? static_cast<unsigned char>(g) : 0;
+        }
+    }
     const size_t n = input.size();
     for (size_t i = 0; i < n; ++i) {
         if (bar && i % ProgressStep == 0)
@@ -128,13 +148,10 @@ void KeymapConverter::Convert(bool showProgress)
             next = 0;
         if (IsLineEnd(prev))
             prev = 0;
-        const KeyRecord& dest = destination.RecordRefForKey(cur.keyCode);
-        f = DecideForm(info, cur, f, next, prev, dest);
-        if (f >= 0 && f <= 7) {
-            const std::int32_t glyph = dest.Glyph(f);
-            if (glyph > 0 && glyph <= 255)
-                *w++ = static_cast<char>(glyph);
-        }
+        const Destination& dest = destinationOf[c];
+        f = DecideForm(info, cur, f, next, prev, *dest.record);
+        if (f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0)
+            *w++ = static_cast<char>(dest.glyph[static_cast<size_t>(f)]);
         if (c == ' ')
             *w++ = ' ';
     }

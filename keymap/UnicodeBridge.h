@@ -43,8 +43,9 @@ public:
     std::string ExportUtf8(std::string_view glyphText) const;
 
     /// Logical-order UTF-8 to display-order glyph text, shapes chosen by the joining rules (ZWNJ
-    /// and ZWJ respected); Arabic presentation forms are read as their letters. Every character without a glyph, and every invalid UTF-8 sequence (as
-    /// U+FFFD), is listed in `problems` when given, and left out of the result.
+    /// and ZWJ respected); Arabic presentation forms are read as their letters. Every character
+    /// without a glyph, and every invalid UTF-8 sequence (as U+FFFD), is listed in `problems` when
+    /// given, and left out of the result.
     std::string ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems = nullptr) const;
 
     bool SupportsEnglish() const { return english; }

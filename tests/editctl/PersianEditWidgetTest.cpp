@@ -504,12 +504,29 @@ TEST_F(PersianEditWidgetTest, SingleLineAndUnboundControlsBehave)
 
     EXPECT_FALSE(field->verticalScrollBar()->isVisible());
     EXPECT_LT(field->sizeHint().height(), 3 * 22);
-    TypeSentence(field, mainMap, "سلام دوستان من امروز کتاب خوبی را در کتابخانه خواندم");
+    TypeSentence(field, mainMap, Sentence + " " + Sentence);
     QTest::keyClick(field, Qt::Key_Tab);
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_TRUE(field->hasFocus()) << "Tab is the control's, even where it does nothing";
     EXPECT_EQ(field->Window().GetLineCount(), 1) << "a single-line field never wraps or breaks";
     EXPECT_EQ(field->Window().GetText().find('\r'), std::string::npos);
+
+    // Wider than the field, the text slides to keep the caret in view, and clicks land on the
+    // characters shown under them.
+    EditWindow& line = field->Window();
+    ASSERT_GT(line.TextWidth(0, line.GetTextLength()), line.ViewWidth());
+    QWidget* view = field->viewport();
+    const int length = line.GetTextLength();
+    QTest::keyClick(field, Qt::Key_Home); // the logical start: the right end of the string
+    EXPECT_EQ(line.Caret(), length);
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() - 4, 5));
+    EXPECT_GE(line.Caret(), length - 1) << "the right end is in view";
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(4, 5));
+    EXPECT_GT(line.Caret(), 2) << "the left end slid out of view";
+    QTest::keyClick(field, Qt::Key_End);
+    EXPECT_EQ(line.Caret(), 0);
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(4, 5));
+    EXPECT_LE(line.Caret(), 1) << "back at the left end";
 
     // Without a keymap letters type nothing, and nothing breaks; the window's own keys still work.
     unbound->setFocus();
