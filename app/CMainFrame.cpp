@@ -207,6 +207,11 @@ void CMainFrame::UpdateActionStates()
     const QSignalBlocker block(toolbarItem);
     toolbarItem->setChecked(toolBar && !toolBar->isHidden());
     actions.at(res::ViewStatusBar)->setChecked(statusBar && !statusBar->isHidden());
+    // Dialog-bar buttons without a handler are disabled like menu items.
+    if (dialogBar)
+        for (int id : {res::SetFont, res::ScratchAdd, res::ScratchDelete, res::LaunchKeymapEditor})
+            if (auto* button = dialogBar->findChild<QWidget*>(res::ObjectName(id)))
+                button->setEnabled(handlers.count(id) != 0);
     RebuildRecentMenu();
 }
 
@@ -411,8 +416,10 @@ void CMainFrame::RebuildRecentMenu()
 {
     if (!fileMenu)
         return;
+    // The old entries may be the one being triggered: they leave the menu now and go later.
     for (QAction* action : recentActions) {
         fileMenu->removeAction(action);
+        action->setParent(nullptr);
         action->deleteLater();
     }
     recentActions.clear();

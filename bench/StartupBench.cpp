@@ -22,10 +22,9 @@ QProcessEnvironment PrivateEnvironment(const QTemporaryDir& home, bool firstRunD
     env.insert("QT_QPA_PLATFORM", "offscreen");
     if (firstRunDone) {
         // The settings file of a user whose first-run font installation is done.
-        // QSettings files an application without an organisation under "Unknown Organization".
-        const QString folder = home.path() + "/config/Unknown Organization";
-        QDir().mkpath(folder);
-        QFile file(folder + "/Kelmora.conf");
+        // The program keeps its settings in $XDG_CONFIG_HOME/Kelmora.conf.
+        QDir().mkpath(home.path() + "/config");
+        QFile file(home.path() + "/config/Kelmora.conf");
         if (file.open(QIODevice::WriteOnly))
             file.write("[Temp]\nFirstTime=0\n");
     }

@@ -142,6 +142,20 @@ TEST_F(MainFrameTest, NamesLongerThanTheFieldsAreCutTo79Characters)
     EXPECT_EQ(window.CurrentKeymapName().size(), 79u);
 }
 
+TEST_F(MainFrameTest, LongFaceNameFromADocumentHeaderIsCut)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    const std::string path = folder.Write("long.txf", app::FormatHeaderLine(std::string(150, 'h'), 20, "main.kbd") + "\r\n");
+    services.settings.WriteString("Temp", "LastFile", path);
+    CMainFrame& window = CreateFrame();
+    EXPECT_EQ(window.CurrentFaceName(), std::string(79, 'h'));
+    EXPECT_EQ(BoxText(res::FaceNameBox), QString(79, 'h'));
+    EXPECT_EQ(window.CurrentSize(), 20);
+    ASSERT_TRUE(CloseFrame());
+    EXPECT_EQ(services.settings.ReadString("Settings", "font", ""), std::string(79, 'h'));
+}
+
 TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder)
 {
     InstallKeymap("main.kbd");
@@ -227,6 +241,10 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
                            res::MinimizeWindow, res::NextFile, res::PreviousFile};
     for (int id : disabled)
         EXPECT_FALSE(window.Action(id)->isEnabled()) << id;
+    for (int id : {res::ScratchAdd, res::ScratchDelete})
+        EXPECT_FALSE(window.Bar().findChild<QWidget*>(res::ObjectName(id))->isEnabled()) << id;
+    for (int id : {res::SetFont, res::LaunchKeymapEditor})
+        EXPECT_TRUE(window.Bar().findChild<QWidget*>(res::ObjectName(id))->isEnabled()) << id;
     for (int id : enabled)
         EXPECT_TRUE(window.Action(id)->isEnabled()) << id;
 }
@@ -634,6 +652,41 @@ TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
     EXPECT_FALSE(window.isVisible()) << "Esc is the Exit command";
     EXPECT_EQ(services.settings.ReadString("Temp", "LastFile", ""), "UnTitled.txf");
     EXPECT_EQ(window.View().Text(), "") << "Esc typed nothing";
+}
+
+
+TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    services.settings.WriteInt("Settings", "EnableDos", 0); // lines as written, no 80-column field
+    const std::string kept = folder.Write("kept.txf", keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
+    const std::string gone = folder.Path() + "/gone.txf";
+    recentFiles.Add(kept);
+    recentFiles.Add(gone);
+    CMainFrame& window = CreateFrame();
+
+    QMenu* file = window.menuBar()->actions().front()->menu();
+    emit file->aboutToShow();
+    QStringList items;
+    for (QAction* item : file->actions())
+        if (item->isVisible())
+            items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    const QStringList expected = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
+                                  QString::fromStdString("&1 " + gone), QString::fromStdString("&2 " + kept), "-",
+                                  "E&xit\tEscape"};
+    EXPECT_EQ(items, expected);
+
+    // An entry whose file is gone is reported and dropped; the other one opens.
+    file->findChild<QAction*>(res::ObjectName(res::FileMruFirst))->trigger();
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_NE(services.messages.shown[0].text.find("Cannot open the file"), std::string::npos);
+    ASSERT_EQ(recentFiles.Paths().size(), 1u);
+    EXPECT_EQ(recentFiles.Paths()[0], kept);
+    EXPECT_EQ(window.windowTitle(), "UnTitled.txf - Kelmora");
+    file->findChild<QAction*>(res::ObjectName(res::FileMruFirst))->trigger();
+    EXPECT_EQ(window.windowTitle(), QString::fromStdString(kept + " - Kelmora"));
+    EXPECT_EQ(window.View().Text(), keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
 }
 
 } // namespace
