@@ -689,5 +689,35 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
     EXPECT_EQ(window.View().Text(), keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
 }
 
+
+TEST_F(MainFrameTest, ClipboardCommandsMoveTextAndMarkTheDocument)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    const std::string word = keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب");
+    const std::string other = keymap::GlyphTextOf(LoadedMap("main.kbd"), "دفتر");
+    editctl::PersianEdit& editor = window.View().Editor();
+    editor.Window().SetText(other + " " + word);
+    const int wordStart = static_cast<int>(other.size() + 1);
+    const int end = static_cast<int>(other.size() + 1 + word.size());
+    editor.modified = false;
+
+    editor.Window().SetSel(wordStart, end);
+    window.RunCommand(res::EditCopy);
+    EXPECT_FALSE(editor.modified) << "Copy changes nothing";
+    EXPECT_EQ(window.View().Text(), other + " " + word);
+
+    window.RunCommand(res::EditCut);
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(window.View().Text(), other + " ");
+
+    editor.modified = false;
+    editor.Window().SetSel(0, 0);
+    window.RunCommand(res::EditPaste);
+    EXPECT_TRUE(editor.modified);
+    EXPECT_EQ(window.View().Text(), word + other + " ");
+}
+
 } // namespace
 } // namespace apptest
