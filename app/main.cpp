@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <memory>
@@ -19,17 +18,10 @@
 
 namespace {
 
-/// The user's settings store: the registry key Software\Kelmora on Windows; elsewhere the file
-/// Kelmora.conf in the user's configuration folder (without an organisation, QSettings would put
-/// it in a folder named "Unknown Organization").
+/// The user's own settings store of application "Kelmora".
 std::unique_ptr<platform::QtSettingsStore> OpenSettings()
 {
-#ifdef _WIN32
     return std::make_unique<platform::QtSettingsStore>("Kelmora");
-#else
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return platform::QtSettingsStore::AtFile((folder + "/Kelmora.conf").toStdString());
-#endif
 }
 
 } // namespace

@@ -8,24 +8,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 
 #include <memory>
 
 namespace {
 
-/// The user's own settings of application "Dorvantile". A QSettings without an organisation
-/// lands under "Unknown Organization" on Linux, so there the file is named directly; the format
-/// is the same as the native one.
+/// The user's own settings store of application "Dorvantile".
 std::unique_ptr<platform::QtSettingsStore> OpenUserStore()
 {
-#ifdef _WIN32
     return std::make_unique<platform::QtSettingsStore>("Dorvantile");
-#else
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QDir().mkpath(folder);
-    return platform::QtSettingsStore::AtFile((folder + QStringLiteral("/Dorvantile.conf")).toStdString());
-#endif
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include "platform/TextMode.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 
 namespace platform {
@@ -15,11 +17,26 @@ QString KeyOf(const std::string& section, const std::string& name)
 
 } // namespace
 
-QtSettingsStore::QtSettingsStore(const std::string& application)
-    : settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QString(),
-                                           QString::fromStdString(application)))
+namespace {
+
+/// Without an organisation QSettings files the values under "Unknown Organization"; name the
+/// place directly instead: HKEY_CURRENT_USER\Software\<application> on Windows, the file
+/// <application>.conf in the user's configuration folder elsewhere.
+std::unique_ptr<QSettings> UserSettingsOf(const std::string& application)
 {
+    const QString app = QString::fromStdString(application);
+#ifdef _WIN32
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + app, QSettings::NativeFormat);
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QDir().mkpath(folder);
+    return std::make_unique<QSettings>(folder + QLatin1Char('/') + app + QStringLiteral(".conf"), QSettings::IniFormat);
+#endif
 }
+
+} // namespace
+
+QtSettingsStore::QtSettingsStore(const std::string& application) : settings(UserSettingsOf(application)) {}
 
 QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> s) : settings(std::move(s)) {}
 

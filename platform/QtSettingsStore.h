@@ -11,8 +11,8 @@ class QSettings;
 
 namespace platform {
 
-/// On Windows this is HKEY_CURRENT_USER\Software\<application>; on Linux a file in the user's
-/// configuration folder. Organisation is empty, so there is no company level.
+/// On Windows this is HKEY_CURRENT_USER\Software\<application>; elsewhere the file
+/// <application>.conf in the user's configuration folder. There is no company level.
 class QtSettingsStore : public SettingsStore {
 public:
     explicit QtSettingsStore(const std::string& application);
