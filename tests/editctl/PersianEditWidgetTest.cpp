@@ -474,6 +474,11 @@ TEST_F(PersianEditWidgetTest, LayoutMeasuresWithTheDrawingFontAcrossFontChangesA
         EXPECT_EQ(editor->Window().LineHeight(), editor->Font().Height()) << when;
     };
     sameWidths("main.kbd");
+    EXPECT_EQ(editor->Edit().windowWidth, editor->width()) << "the line break rules see the control's width";
+    EXPECT_LT(editor->Window().ViewWidth(), editor->width()) << "text is laid out inside frame and scroll bar";
+    owner.resize(450, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->Edit().windowWidth, editor->width());
     EXPECT_EQ(&editor->Font(), DisplayFont::Get("nasim web homa", 24, FormsOf(mainMap)).get());
 
     editor->SetEditFont("nasim web homa", 36);
