@@ -142,8 +142,9 @@ TEST_F(ConvertToolTest, ExitStatusTellsWhatHappened)
         const ToolRun r = Convert(c.args, c.input);
         EXPECT_EQ(r.status, c.status) << testing::PrintToString(c.args) << r.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << testing::PrintToString(c.args) << r.err;
-        if (c.status == 2)
+        if (c.status == 2) {
             EXPECT_NE(r.err.find("Usage: kelmora-convert"), std::string::npos);
+        }
     }
     EXPECT_NE(Convert({"--help"}).out.find("--to-unicode"), std::string::npos);
     EXPECT_EQ(Convert({"--version"}).out.rfind("kelmora-convert ", 0), 0u);

@@ -145,11 +145,13 @@ TEST_F(ShippedKeymapsTest, KolbLettersFallInTheWordByteClasses)
                                rec.keyCode == 0x48;
         for (int f = Isolated; f <= Initial && letterKey; ++f) {
             const int g = rec.Glyph(f);
-            if (g != 0)
+            if (g != 0) {
                 EXPECT_TRUE(g >= 141 && g <= 255) << "record " << r << " form " << f << " glyph " << g;
+            }
         }
-        if (rec.extIsolated == DigitKey)
+        if (rec.extIsolated == DigitKey) {
             EXPECT_TRUE(rec.medial >= 128 && rec.medial <= 137) << "record " << r;
+        }
     }
     EXPECT_EQ(map.RecordForKey(0xBD).medial, 139);
     EXPECT_EQ(map.RecordForKey(0xBF).medial, 140);

@@ -316,12 +316,14 @@ TEST_F(UnicodeBridgeTest, EveryGlyphOfAShippedKeymapHasADisplayForm)
         for (int g = 4; g < 256; ++g) { // 1..3 are the key types and the English flag
             int form = -1;
             map.RecordForGlyph(g, form);
-            if (form >= 0)
+            if (form >= 0) {
                 EXPECT_NE(bridge.DisplayForm(static_cast<GlyphCode>(g)), 0u) << name << " glyph " << g;
+            }
         }
     }
     std::set<char32_t> shown;
     for (int g = 0x80; g < 256; ++g)
-        if (main.DisplayForm(static_cast<GlyphCode>(g)) != 0)
+        if (main.DisplayForm(static_cast<GlyphCode>(g)) != 0) {
             EXPECT_TRUE(shown.insert(main.DisplayForm(static_cast<GlyphCode>(g))).second) << "glyph " << g;
+        }
 }
