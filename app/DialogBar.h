@@ -1,0 +1,51 @@
+/** @file DialogBar.h
+ ** The dialog bar: keymap box, face name, Set Font, size box, the scratch controls, the keymap
+ ** editor launcher and the hidden focus buttons and side lists, each named by its id. **/
+#pragma once
+
+#include <QToolBar>
+
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace app {
+
+/// Names longer than the window's 79-character fields are cut to 79.
+std::string FitField(const std::string& name);
+
+class DialogBar : public QToolBar {
+    Q_OBJECT
+public:
+    explicit DialogBar(QWidget* parent = nullptr);
+
+    QComboBox* KeymapBox() const { return keymapBox; }
+    QLineEdit* FaceNameBox() const { return faceNameBox; }
+    QComboBox* SizeBox() const { return sizeBox; }
+    QComboBox* ScratchBox() const { return scratchBox; }
+
+    void ShowFaceName(const std::string& face);
+    void ShowSize(int size);
+    /// Fills the keymap box with the sorted names and selects `current` (case-insensitive), or
+    /// else the entry that begins with it (searched from the second entry, wrapping to the first).
+    void FillKeymapBox(std::vector<std::string> names, const std::string& current);
+
+signals:
+    /// A control was used: the keymap box (1004) or size box (1010) selection changed, or a button
+    /// (1003, 1000, 1005, 1013, 1011, 1012) was clicked; the scratch box (1002) selection changed.
+    void Command(int id);
+
+private:
+    QPushButton* AddButton(int id, const QString& text);
+
+    QComboBox* keymapBox;
+    QLineEdit* faceNameBox;
+    QComboBox* sizeBox;
+    QComboBox* scratchBox;
+};
+
+} // namespace app

@@ -1,0 +1,60 @@
+/** @file DocumentCommands.h
+ ** The one open document: New, Open, Save, Save As, Revert, next/previous file, opening by path. **/
+#pragma once
+
+#include "app/DocumentHost.h"
+#include "app/RecentFileList.h"
+
+#include <string>
+
+namespace app {
+
+enum class Confirmation { Proceed, Cancel };
+
+/// Owns the current path and carries out the document commands on the host's edit control.
+/// Unsaved text is never discarded: when the user chose to save and the save failed or its Save As
+/// was cancelled, the command that asked stops.
+class DocumentCommands {
+public:
+    static constexpr const char* UntitledPath = "UnTitled.txf";
+    static constexpr const char* TitleSuffix = " - Kelmora";
+
+    DocumentCommands(DocumentHost& host, RecentFileList& recentFiles);
+
+    /// Full path of the document, or "UnTitled.txf".
+    const std::string& CurrentPath() const { return currentPath; }
+    bool IsUntitled() const { return currentPath == UntitledPath; }
+    /// Sets the current path and the window title (start-up uses it for the last document).
+    void SetCurrentPath(const std::string& path);
+    /// The window title for a path: the path followed by " - Kelmora".
+    static std::string TitleFor(const std::string& path);
+
+    /// The save-changes question before the document is replaced or the window closes.
+    Confirmation ConfirmSaveChanges();
+
+    void New();
+    void Open();
+    /// Save and Save As return whether the file was written.
+    bool Save();
+    bool SaveAs();
+    void Revert();
+    void NextFile();
+    void PreviousFile();
+    /// Opening from the command line or the recent-file list. False when the file cannot be read
+    /// (path, title and text unchanged); true also when the user cancelled the save-changes question.
+    bool OpenFromPath(const std::string& path);
+    /// The close handler's question: true when the window may close.
+    bool CanClose() { return ConfirmSaveChanges() == Confirmation::Proceed; }
+
+private:
+    enum class Direction { Next, Previous };
+    bool SaveTo(const std::string& path);
+    void Step(Direction direction);
+    bool LoadAndAdopt(const std::string& path);
+
+    DocumentHost& host;
+    RecentFileList& recentFiles;
+    std::string currentPath = UntitledPath;
+};
+
+} // namespace app

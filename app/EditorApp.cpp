@@ -1,0 +1,136 @@
+#include "app/EditorApp.h"
+
+#include "platform/Services.h"
+#include "platform/TextMode.h"
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HoldsProgramFile(const std::string& folder)
+{
+    if (folder.empty())
+        return false;
+    const fs::path file = fs::path(folder) / ProgramFileName;
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    return static_cast<bool>(in);
+}
+
+std::string CurrentFolder()
+{
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    return ec ? std::string() : here.string();
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    CommandLine line;
+    for (const std::string& argument : arguments) {
+        if (argument == "--quit-when-shown")
+            line.quitWhenShown = true;
+        else if (!argument.empty() && argument[0] == '-')
+            continue; // switches of the toolkit or unknown ones: not a file name
+        else if (line.file.empty())
+            line.file = argument;
+    }
+    return line;
+}
+
+EditorApp::EditorApp(MainWindowFactory factory, std::string executableFolder)
+    : factory(std::move(factory)), executableFolder(std::move(executableFolder))
+{
+}
+
+EditorApp::~EditorApp() = default;
+
+bool EditorApp::InitInstance(const CommandLine& arguments)
+{
+    std::setlocale(LC_ALL, "");
+    const std::string startFolder = CurrentFolder();
+    LocateProgramFolder();
+
+    // A relative name means the folder the user started from, not the program folder made
+    // current above.
+    commandLine = arguments;
+    if (!commandLine.file.empty() && fs::path(commandLine.file).is_relative() && !startFolder.empty())
+        commandLine.file = (fs::path(startFolder) / commandLine.file).lexically_normal().string();
+
+    platform::SettingsStore& settings = platform::Settings();
+    splashAllowed = settings.ReadInt("Settings", "SplashScreen", 1) != 0 && commandLine.file.empty();
+    if (enableSplash)
+        enableSplash(splashAllowed);
+
+    recentFiles.Load(settings);
+
+    mainWindow = factory ? factory(*this) : nullptr;
+    if (!mainWindow)
+        return false;
+
+    if (!commandLine.file.empty() && !OpenDocumentFile(commandLine.file))
+        return false;
+
+    mainWindow->ShowMainWindow();
+    return true;
+}
+
+int EditorApp::ExitInstance()
+{
+    recentFiles.Save(platform::Settings());
+    mainWindow.reset();
+    return 0;
+}
+
+bool EditorApp::OpenDocumentFile(const std::string& path)
+{
+    return mainWindow && mainWindow->OpenFromPath(path);
+}
+
+bool EditorApp::OpenRecentFile(size_t index)
+{
+    if (index >= recentFiles.Paths().size())
+        return false;
+    const std::string path = recentFiles.Paths()[index];
+    if (OpenDocumentFile(path))
+        return true;
+    recentFiles.Remove(index);
+    return false;
+}
+
+std::string EditorApp::LocateProgramFolder()
+{
+    platform::SettingsStore& settings = platform::Settings();
+    std::string folder = CurrentFolder();
+    if (HoldsProgramFile(folder)) {
+        settings.WriteString("Temp", "KelmDir", folder);
+    } else if (HoldsProgramFile(executableFolder)) {
+        // Started from a shortcut or a file association: the program file's own folder is certain.
+        folder = executableFolder;
+        settings.WriteString("Temp", "KelmDir", folder);
+    } else {
+        folder = settings.ReadString("Temp", "KelmDir", "");
+    }
+
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec)) {
+        programFolder.clear();
+        return programFolder;
+    }
+    fs::current_path(folder, ec);
+    programFolder = ec ? std::string() : folder;
+    return programFolder;
+}
+
+} // namespace app

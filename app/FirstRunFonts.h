@@ -1,0 +1,57 @@
+/** @file FirstRunFonts.h
+ ** The first-run installation of the display fonts listed in fonts.cfg. **/
+#pragma once
+
+#include "platform/MessageService.h"
+#include "platform/SettingsStore.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace app {
+
+/// Makes one font file available to the user's programs.
+class FontInstaller {
+public:
+    virtual ~FontInstaller() = default;
+    /// `file` is a line of fonts.cfg: a path, relative ones taken from the program folder.
+    virtual bool InstallFont(const std::string& file) = 0;
+    /// Called once after the last font (e.g. to refresh the system's font cache).
+    virtual void Finish() {}
+};
+
+/// Copies font files into the user's font folder ($XDG_DATA_HOME/fonts, by default
+/// ~/.local/share/fonts), so they stay installed, and runs fc-cache on it at the end.
+class UserFontInstaller : public FontInstaller {
+public:
+    /// `programFolder` resolves relative names; `fontFolder` empty = the user's font folder.
+    explicit UserFontInstaller(std::string programFolder, std::string fontFolder = {});
+    bool InstallFont(const std::string& file) override;
+    void Finish() override;
+    const std::string& FontFolder() const { return fontFolder; }
+    /// The files copied so far (full paths in the font folder).
+    const std::vector<std::string>& Installed() const { return installed; }
+    /// Called with each installed copy, e.g. to make it usable in this process at once.
+    std::function<void(const std::string&)> onInstalled;
+    /// What every installer created afterwards starts with as onInstalled (the program sets it to
+    /// register fonts with its font database, which a widget-free library cannot reach).
+    static void SetDefaultRegistration(std::function<void(const std::string&)> registration);
+    /// Program that refreshes the font cache, given the font folder; empty runs nothing.
+    std::string cacheRefresher = "fc-cache";
+
+private:
+    std::string programFolder;
+    std::string fontFolder;
+    std::vector<std::string> installed;
+};
+
+/// The lines of fonts.cfg before the "***" line (or all of them); CR LF is read as LF.
+std::vector<std::string> ReadFontList(const std::string& text);
+
+/// When "Temp"/"FirstTime" (default 1) is non-zero: installs every font of `fontsCfgPath`, or shows
+/// "fonts.cgf not founded" (caption "Kelmora") when it cannot be read; then writes "FirstTime" = 0.
+void InstallFirstRunFonts(const std::string& fontsCfgPath, FontInstaller& installer,
+                          platform::SettingsStore& settings, platform::MessageService& messages);
+
+} // namespace app

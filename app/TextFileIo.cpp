@@ -1,0 +1,69 @@
+// LoadTextFile and SaveTextFile: a document between a file and the edit control.
+#include "app/DocumentFile.h"
+
+#include "editctl/PersianEdit.h"
+#include "platform/Services.h"
+
+namespace app {
+
+namespace {
+
+/// The window's display lines, which is what a document is saved as: each wrapped piece of a long
+/// paragraph becomes a line of its own.
+class WindowLines : public DocumentLines {
+public:
+    explicit WindowLines(const editctl::EditWindow& window) : window(window) {}
+    size_t Count() const override { return static_cast<size_t>(window.GetLineCount()); }
+    std::string Line(size_t index) const override { return window.GetLine(static_cast<int>(index)); }
+
+private:
+    const editctl::EditWindow& window;
+};
+
+bool DosModeSetting()
+{
+    return platform::Settings().ReadInt("Settings", "EnableDos", 1) != 0;
+}
+
+} // namespace
+
+bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path)
+{
+    const bool dosMode = DosModeSetting();
+    std::string bytes;
+    if (!platform::ReadFileBytes(path, bytes).ok) {
+        platform::Messages().Show("Cannot open the file", "Error");
+        return false;
+    }
+    DecodedDocument document = DecodeDocument(bytes, dosMode);
+    bytes = std::string(); // the disk copy is not needed while the window takes the text
+
+    editor.headerLoaded = document.header.has_value();
+    if (document.header) {
+        // A header without a size field keeps the current size.
+        editor.SetEditFont(document.header->faceName, document.header->size.value_or(editor.fontHeight));
+        if (!document.header->keymapName.empty() && editor.KeyMapInUse() != nullptr)
+            editor.KeyMapInUse()->Load(document.header->keymapName); // a failure is reported there
+    }
+    editor.Window().SetText(document.text);
+    editor.modified = false;
+    editor.undoText.Clear();
+    return true;
+}
+
+platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path)
+{
+    const bool dosMode = DosModeSetting();
+    std::optional<std::string> header;
+    if (platform::Settings().ReadInt("Settings", "SaveHeader", 1) != 0) {
+        const keymap::KeyMap* map = editor.KeyMapInUse();
+        header = FormatHeaderLine(editor.fontFace, editor.fontHeight, map ? map->FileName() : std::string());
+    }
+    const std::string bytes = EncodeDocument(WindowLines(editor.Window()), dosMode, header);
+    platform::FileResult result = platform::WriteFileAtomically(path, bytes);
+    if (result.ok)
+        editor.modified = false;
+    return result;
+}
+
+} // namespace app

@@ -1,0 +1,84 @@
+// The kelmora program: services, the application object, the main window, the message loop.
+#include "app/CMainFrame.h"
+#include "app/EditorApp.h"
+#include "app/FirstRunFonts.h"
+#include "extras/SplashWindow.h"
+#include "platform/Clock.h"
+#include "platform/QtMessageService.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+/// The user's settings store: the registry key Software\Kelmora on Windows; elsewhere the file
+/// Kelmora.conf in the user's configuration folder (without an organisation, QSettings would put
+/// it in a folder named "Unknown Organization").
+std::unique_ptr<platform::QtSettingsStore> OpenSettings()
+{
+#ifdef _WIN32
+    return std::make_unique<platform::QtSettingsStore>("Kelmora");
+#else
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return platform::QtSettingsStore::AtFile((folder + "/Kelmora.conf").toStdString());
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Kelmora");
+
+    const std::unique_ptr<platform::QtSettingsStore> settings = OpenSettings();
+    platform::QtMessageService messages;
+    platform::InstallServices({settings.get(), &messages});
+    platform::SystemClock clock;
+
+    // Every event is offered to the splash window before anyone else sees it.
+    extras::SplashEventFilter splashFilter;
+    application.installEventFilter(&splashFilter);
+    // Fonts installed on the first run are usable at once, not only after the next start.
+    app::UserFontInstaller::SetDefaultRegistration(
+        [](const std::string& file) { QFontDatabase::addApplicationFont(QString::fromStdString(file)); });
+
+    app::EditorApp editor(
+        [&](app::EditorApp& a) -> std::unique_ptr<app::AppMainWindow> {
+            auto frame = std::make_unique<app::CMainFrame>(a.RecentFiles(), clock);
+            frame->SetRecentFileOpener([&a](size_t index) { return a.OpenRecentFile(index); });
+            messages.SetOwner(frame.get());
+            if (!frame->Create()) {
+                messages.SetOwner(nullptr);
+                return nullptr;
+            }
+            return frame;
+        },
+        QCoreApplication::applicationDirPath().toStdString());
+    editor.enableSplash = extras::EnableSplash;
+
+    std::vector<std::string> arguments;
+    const QStringList given = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i)
+        arguments.push_back(given[i].toStdString());
+    const app::CommandLine commandLine = app::ParseCommandLine(arguments);
+
+    int status = 1;
+    if (editor.InitInstance(commandLine)) {
+        if (commandLine.quitWhenShown)
+            QTimer::singleShot(0, &application, &QCoreApplication::quit);
+        status = application.exec();
+    }
+    messages.SetOwner(nullptr);
+    editor.ExitInstance();
+    settings->Sync();
+    return status;
+}

@@ -1,0 +1,121 @@
+// First-run font installation from fonts.cfg, with a recording installer and with the real copier
+// into the test's private font folder.
+#include "app/FirstRunFonts.h"
+
+#include "platform/TextMode.h"
+#include "tests/fakes/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+using Files = std::vector<std::string>;
+
+struct RecordingInstaller : app::FontInstaller {
+    Files files;
+    int finished = 0;
+    bool InstallFont(const std::string& file) override
+    {
+        files.push_back(file);
+        return true;
+    }
+    void Finish() override { ++finished; }
+};
+
+TEST(ReadFontList, StopsAtStarsOrEndAndReadsCrLfAsLf)
+{
+    EXPECT_EQ(app::ReadFontList("a.ttf\nb.ttf\n***\nc.ttf\n"), (Files{"a.ttf", "b.ttf"}));
+    EXPECT_EQ(app::ReadFontList("a.ttf\nb.ttf"), (Files{"a.ttf", "b.ttf"})); // no "***" line
+    EXPECT_EQ(app::ReadFontList("***\na.ttf"), Files{});
+    EXPECT_EQ(app::ReadFontList(""), Files{});
+}
+
+TEST(InstallFirstRunFonts, InstallsListedFontsOnceAndMarksDone)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    const std::string cfg = folder.Write("fonts.cfg", "Fonts/homa.ttf\r\n/abs/nazli.ttf\r\n***\r\nnot.ttf\r\n");
+    RecordingInstaller installer;
+    app::InstallFirstRunFonts(cfg, installer, services.settings, services.messages);
+    EXPECT_EQ(installer.files, (Files{"Fonts/homa.ttf", "/abs/nazli.ttf"}));
+    EXPECT_EQ(installer.finished, 1);
+    EXPECT_EQ(services.settings.ReadInt("Temp", "FirstTime", 1), 0);
+    EXPECT_TRUE(services.messages.shown.empty());
+
+    RecordingInstaller second;
+    app::InstallFirstRunFonts(cfg, second, services.settings, services.messages);
+    EXPECT_TRUE(second.files.empty());
+}
+
+TEST(InstallFirstRunFonts, MissingListIsReportedAndStillMarkedDone)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    RecordingInstaller installer;
+    app::InstallFirstRunFonts(folder.Path() + "/fonts.cfg", installer, services.settings, services.messages);
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_EQ(services.messages.shown[0].text, "fonts.cgf not founded");
+    EXPECT_EQ(services.messages.shown[0].caption, "Kelmora");
+    EXPECT_EQ(services.messages.shown[0].buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(services.settings.ReadInt("Temp", "FirstTime", 1), 0);
+    EXPECT_TRUE(installer.files.empty());
+}
+
+TEST(UserFontInstaller, CopiesIntoTheUsersFontFolder)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    folder.Write("Fonts/a.ttf", "font bytes A");
+    const std::string absolute = folder.Write("elsewhere/b.otf", "font bytes B");
+
+    app::UserFontInstaller installer(folder.Path());
+    // TestMain points XDG_DATA_HOME at a private folder: the real user's fonts are never touched.
+    const QString expectedFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/fonts";
+    EXPECT_EQ(installer.FontFolder(), expectedFolder.toStdString());
+    ASSERT_TRUE(QString::fromStdString(installer.FontFolder()).startsWith(qEnvironmentVariable("HOME")));
+
+    installer.cacheRefresher.clear(); // no process outliving the test's private home
+    Files seen;
+    installer.onInstalled = [&](const std::string& f) { seen.push_back(f); };
+    EXPECT_TRUE(installer.InstallFont("Fonts/a.ttf"));
+    EXPECT_TRUE(installer.InstallFont(absolute));
+    EXPECT_FALSE(installer.InstallFont("Fonts/missing.ttf"));
+    EXPECT_FALSE(installer.InstallFont("Fonts")); // a folder is no font
+    installer.Finish();
+
+    const Files expected = {installer.FontFolder() + "/a.ttf", installer.FontFolder() + "/b.otf"};
+    EXPECT_EQ(installer.Installed(), expected);
+    EXPECT_EQ(seen, expected);
+    std::string bytes;
+    ASSERT_TRUE(platform::ReadFileBytes(expected[1], bytes).ok);
+    EXPECT_EQ(bytes, "font bytes B");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShippedFontList, NamesPersianFontsPresentInTheProgramFolder)
+{
+    std::string text;
+    ASSERT_TRUE(platform::ReadTextFile(fakes::BuildProgramFolder() + "/fonts.cfg", text).ok);
+    const Files files = app::ReadFontList(text);
+    ASSERT_FALSE(files.empty()) << "no Persian font was found to ship";
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(QFileInfo(QString::fromStdString(fakes::BuildProgramFolder() + "/" + file)).isFile());
+    }
+    const bool hasPersianFace = std::any_of(files.begin(), files.end(), [](const std::string& f) {
+        return f.find("homa") != std::string::npos || f.find("nazli") != std::string::npos ||
+               f.find("FreeFarsi") != std::string::npos;
+    });
+    EXPECT_TRUE(hasPersianFace);
+}
+
+} // namespace
