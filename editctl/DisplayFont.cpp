@@ -28,6 +28,16 @@ QRawFont RawFontOf(const QString& family)
     return QRawFont::fromFont(font);
 }
 
+// What the Windows code page 1252 puts at 0x80..0x9F (0 where it has nothing): 8-bit fonts made
+// for that platform keep their glyphs for these codes under these characters.
+constexpr char16_t Cp1252High[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+// Symbol-encoded fonts keep code b at U+F000 + b.
+constexpr char32_t SymbolBase = 0xF000;
+
 bool IsPrintableLatin1(unsigned char code)
 {
     return (code >= 0x20 && code < 0x7F) || code >= 0xA0;
@@ -39,7 +49,7 @@ bool IsEightBitFont(const QRawFont& raw)
 {
     int present = 0;
     for (char32_t c = 0xA0; c <= 0xFF; ++c)
-        present += raw.supportsCharacter(c) ? 1 : 0;
+        present += raw.supportsCharacter(c) || raw.supportsCharacter(SymbolBase + c) ? 1 : 0;
     return present >= 48;
 }
 
@@ -111,8 +121,37 @@ DisplayFont::DisplayFont(const QString& face, int requestedHeight, const Display
             character = forms[byte];
         else if (IsPrintableLatin1(byte))
             character = byte;
-        ResolveGlyph(byte, character);
+        if (!codesDirect || !ResolveDirectGlyph(byte))
+            ResolveGlyph(byte, character);
     }
+}
+
+bool DisplayFont::ResolveDirectGlyph(unsigned char code)
+{
+    if (fonts.empty() || code < 0x20)
+        return false;
+    const char32_t candidates[] = {code, code >= 0x80 && code < 0xA0 ? char32_t(Cp1252High[code - 0x80]) : 0,
+        SymbolBase + code};
+    for (const char32_t c : candidates) {
+        if (c == 0)
+            continue;
+        const QList<quint32> indexes = fonts.front().glyphIndexesForString(QString::fromUcs4(&c, 1));
+        if (indexes.size() == 1 && indexes.front() != 0) {
+            SetGlyph(code, 0, indexes.front());
+            return true;
+        }
+    }
+    return false;
+}
+
+void DisplayFont::SetGlyph(unsigned char code, int font, quint32 index)
+{
+    Glyph& glyph = glyphs[code];
+    glyph.font = font;
+    glyph.index = index;
+    QPointF advance;
+    fonts[static_cast<size_t>(font)].advancesForGlyphIndexes(&glyph.index, &advance, 1, QRawFont::UseDesignMetrics);
+    glyph.advance = std::max(0, static_cast<int>(std::lround(advance.x())));
 }
 
 void DisplayFont::LoadFonts(const QString& face)
@@ -144,25 +183,19 @@ void DisplayFont::LoadFonts(const QString& face)
 
 void DisplayFont::ResolveGlyph(unsigned char code, char32_t character)
 {
-    Glyph& glyph = glyphs[code];
     if (fonts.empty() || code < 0x20)
         return;
-    glyph.font = 0; // the missing-glyph box unless a font has the character
-    glyph.index = 0;
     if (character != 0) {
         const QString text = QString::fromUcs4(&character, 1);
         for (size_t i = 0; i < fonts.size(); ++i) {
             const QList<quint32> indexes = fonts[i].glyphIndexesForString(text);
             if (indexes.size() == 1 && indexes.front() != 0) {
-                glyph.font = static_cast<int>(i);
-                glyph.index = indexes.front();
-                break;
+                SetGlyph(code, static_cast<int>(i), indexes.front());
+                return;
             }
         }
     }
-    QPointF advance;
-    fonts[static_cast<size_t>(glyph.font)].advancesForGlyphIndexes(&glyph.index, &advance, 1, QRawFont::UseDesignMetrics);
-    glyph.advance = std::max(0, static_cast<int>(std::lround(advance.x())));
+    SetGlyph(code, 0, 0); // the missing-glyph box
 }
 
 int DisplayFont::Width(std::string_view text) const

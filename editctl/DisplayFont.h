@@ -25,7 +25,8 @@ using DisplayForms = std::array<char32_t, 256>;
 
 /// Documents hold the glyph codes of 8-bit Persian fonts that few machines still have. When an
 /// 8-bit font of the requested face is installed, code b is drawn as that font's character b
-/// (Latin-1); otherwise each code is drawn as its Unicode display form, in the requested face when
+/// (Latin-1; code page 1252 for 0x80..0x9F, or U+F000 + b in a symbol font, where the font keeps
+/// those); otherwise each code is drawn as its Unicode display form, in the requested face when
 /// it is an installed Unicode Persian font, else in one of the Persian fonts the project installs,
 /// and a code without a display form as its Latin-1 character when printable. Glyphs are placed one
 /// by one at whole-pixel advances, never shaped as a run, so a line's drawn width is exactly the sum
@@ -67,6 +68,10 @@ private:
     };
     void LoadFonts(const QString& face);
     void ResolveGlyph(unsigned char code, char32_t character);
+    /// Code b in an 8-bit face: its Latin-1 character, else its code-page 1252 one, else the
+    /// symbol-font one; false when the face has none.
+    bool ResolveDirectGlyph(unsigned char code);
+    void SetGlyph(unsigned char code, int font, quint32 index);
 
     std::vector<QRawFont> fonts;
     std::array<Glyph, 256> glyphs{};

@@ -337,9 +337,10 @@ void PersianEditWidget::resizeEvent(QResizeEvent* event)
 
 void PersianEditWidget::SyncGeometry()
 {
-    // The control's width (with frame and scroll bar) is what the line break rules use; the text is
-    // laid out in the viewport, the part of it that shows text.
-    edit.Resize(width(), height());
+    // The control's width (with frame and scroll bar) is what the line break rules use, as Resize
+    // stores it; the text is laid out in the viewport, the part of the widget that shows text. Set
+    // both here rather than through Resize, which would wrap a long document twice.
+    edit.windowWidth = width();
     Window().SetViewSize(std::max(0, viewport()->width() - 2 * TextMargin), viewport()->height());
     SyncScrollBar();
     KeepCaretInViewHorizontally();

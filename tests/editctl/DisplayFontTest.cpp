@@ -97,6 +97,15 @@ TEST(DisplayFontTest, InstalledFaceDrawsLatin1CharactersAndIgnoresDisplayForms)
     const QImage latin = Render(60, 30, [&](QPainter& p) { font->Draw(p, QPointF(0, font->Ascent()), Codes({SeenInitial})); });
     const QImage substitute = Render(60, 30, [&](QPainter& p) { persian->Draw(p, QPointF(0, persian->Ascent()), Codes({SeenInitial})); });
     EXPECT_NE(latin, substitute);
+
+    // 0x80 has no Latin-1 character; an 8-bit font of the old platform keeps the euro sign there.
+    // 0x81 has none in either set and shows the missing-glyph box.
+    const QImage euro = Render(60, 30, [&](QPainter& p) { font->Draw(p, QPointF(0, font->Ascent()), Codes({0x80})); });
+    const QImage box = Render(60, 30, [&](QPainter& p) { font->Draw(p, QPointF(0, font->Ascent()), Codes({0x81})); });
+    const QImage box2 = Render(60, 30, [&](QPainter& p) { font->Draw(p, QPointF(0, font->Ascent()), Codes({0x8D})); });
+    EXPECT_EQ(box, box2);
+    EXPECT_NE(euro, box);
+    EXPECT_GT(font->Width(0x80), 0);
 }
 
 TEST(DisplayFontTest, DrawnWidthIsTheSumOfGlyphWidths)

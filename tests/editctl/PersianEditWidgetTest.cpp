@@ -474,6 +474,11 @@ TEST_F(PersianEditWidgetTest, LayoutMeasuresWithTheDrawingFontAcrossFontChangesA
         EXPECT_EQ(editor->Window().LineHeight(), editor->Font().Height()) << when;
     };
     sameWidths("main.kbd");
+    EXPECT_EQ(editor->Edit().windowWidth, editor->width()) << "the line break rules see the control's width";
+    EXPECT_LT(editor->Window().ViewWidth(), editor->width()) << "text is laid out inside frame and scroll bar";
+    owner.resize(450, 200);
+    QApplication::processEvents();
+    EXPECT_EQ(editor->Edit().windowWidth, editor->width());
     EXPECT_EQ(&editor->Font(), DisplayFont::Get("nasim web homa", 24, FormsOf(mainMap)).get());
 
     editor->SetEditFont("nasim web homa", 36);
@@ -583,6 +588,38 @@ TEST_F(PersianEditWidgetTest, ContextMenuRunsTheEditCommands)
     EXPECT_TRUE(run("&Delete"));
     EXPECT_EQ(editor->Window().GetTextLength(), 0);
     EXPECT_TRUE(editor->hasFocus());
+}
+
+TEST_F(PersianEditWidgetTest, LatinTypingFollowsThePhysicalKeysWhateverTheLayout)
+{
+    ASSERT_TRUE(mainMap.SupportsEnglish());
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    struct Press {
+        int evdev;
+        char32_t layoutChar; // what a Persian desktop layout reports for the key
+        Qt::KeyboardModifiers modifiers;
+    };
+    const Press presses[] = {
+        {25, U'ح', Qt::ControlModifier}, // Ctrl+P: Latin typing
+        {35, U'ا', Qt::ShiftModifier},   // H
+        {23, U'ه', {}},                  // i
+        {2, U'۱', {}},                   // 1
+        {51, U'و', Qt::ShiftModifier},   // <
+    };
+    for (const Press& p : presses)
+        PressPhysical(editor, p.evdev, p.layoutChar, p.modifiers);
+    EXPECT_EQ(editor->Window().GetText(), "Hi1<");
+    EXPECT_TRUE(editor->Edit().englishMode);
+
+    // Numpad digits type Persian digits once Persian typing is back, left to right.
+    PressPhysical(editor, 25, U'ح', Qt::ControlModifier);
+    EXPECT_FALSE(editor->Edit().englishMode);
+    PressPhysical(editor, 79, U'۱', Qt::KeypadModifier);
+    PressPhysical(editor, 80, U'۲', Qt::KeypadModifier);
+    const keymap::UnicodeBridge bridge(mainMap);
+    const std::string digits = bridge.ImportUtf8("۱۲");
+    EXPECT_NE(editor->Window().GetText().find(digits), std::string::npos) << bridge.ExportUtf8(editor->Window().GetText());
 }
 
 } // namespace
