@@ -35,6 +35,8 @@ void DockToolBar(QMainWindow& window, QToolBar& bar, Qt::ToolBarArea area)
 {
     if (bar.isWindow()) {
         bar.setWindowFlags(Qt::Widget);
+    } else if (window.toolBarArea(&bar) == area) {
+        return; // already there: adding it again would move it behind the bars that follow it
     }
     window.addToolBar(area, &bar);
     bar.setOrientation(area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea ? Qt::Vertical : Qt::Horizontal);
