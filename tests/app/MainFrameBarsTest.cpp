@@ -1,4 +1,4 @@
-/** Main window: the dialog bar's controls at the default size. **/
+/** Main window: the dialog bar's controls at the default size and when the floating tool bar appears. **/
 #include "tests/app/MainFrameFixture.h"
 
 #include "app/DialogBar.h"
@@ -10,12 +10,18 @@
 #include <QComboBox>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 #include <QtTest/QTest>
 
 namespace apptest {
 namespace {
 
 using app::CMainFrame;
+
+bool ShownOnScreen(const QWidget& widget)
+{
+    return widget.windowHandle() != nullptr && widget.windowHandle()->isVisible();
+}
 
 TEST_F(MainFrameTest, EveryDialogBarControlIsReachableAtTheDefaultSize)
 {
@@ -57,6 +63,49 @@ TEST_F(MainFrameTest, EveryDialogBarControlIsReachableAtTheDefaultSize)
         EXPECT_EQ(window.focusWidget(), window.Bar().ScratchBox()) << "Alt+F2";
         frame.reset();
     }
+}
+
+TEST_F(MainFrameTest, FloatingToolBarAppearsWithTheMainWindow)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    services.settings.WriteInt("Settings", "T1PosX", 160);
+    services.settings.WriteInt("Settings", "T1PosY", 70);
+    CMainFrame& window = CreateFrame();
+    QApplication::processEvents();
+
+    // Before the window shows (while start-up messages may still be up) the bar is placed and
+    // meant to be shown, but nothing of it is on the screen.
+    const QToolBar& bar = window.ToolBar();
+    EXPECT_TRUE(bar.isFloating());
+    EXPECT_FALSE(bar.isHidden());
+    EXPECT_FALSE(ShownOnScreen(bar));
+
+    window.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(ShownOnScreen(window));
+    EXPECT_TRUE(ShownOnScreen(bar));
+    EXPECT_TRUE(bar.isFloating());
+    EXPECT_EQ(bar.pos(), QPoint(160, 70 - app::FloatingCaptionHeight));
+    EXPECT_TRUE(window.Action(res::ViewToolbar)->isChecked());
+
+    // Hidden and shown again through its menu item, it comes and goes at once.
+    window.Action(res::ViewToolbar)->trigger();
+    EXPECT_FALSE(ShownOnScreen(bar));
+    window.Action(res::ViewToolbar)->trigger();
+    EXPECT_TRUE(ShownOnScreen(bar));
+}
+
+TEST_F(MainFrameTest, ToolBarHiddenBeforeTheWindowShowsStaysHidden)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.Action(res::ViewToolbar)->trigger();
+    window.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.ToolBar().isHidden());
+    EXPECT_FALSE(ShownOnScreen(window.ToolBar()));
 }
 
 } // namespace
