@@ -65,6 +65,27 @@ TEST_F(MainFrameTest, EveryDialogBarControlIsReachableAtTheDefaultSize)
     }
 }
 
+TEST_F(MainFrameTest, DialogBarWrapsOnlyWhenTheWindowIsTooNarrow)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.show();
+    QApplication::processEvents();
+    // Controls of one row are centred on it.
+    const auto rowOf = [&](int id) {
+        return window.Bar().findChild<QWidget*>(res::ObjectName(id))->geometry().center().y();
+    };
+    const int narrowHeight = window.Bar().height();
+    EXPECT_LT(rowOf(res::KeymapBox), rowOf(res::LaunchKeymapEditor)) << "two rows at 500 pixels";
+
+    window.resize(1600, 300);
+    QApplication::processEvents();
+    EXPECT_NEAR(rowOf(res::KeymapBox), rowOf(res::SizeBox), 1);
+    EXPECT_NEAR(rowOf(res::KeymapBox), rowOf(res::LaunchKeymapEditor), 1) << "one row when there is room";
+    EXPECT_LT(window.Bar().height(), narrowHeight) << "the bar gives the spare row back";
+}
+
 TEST_F(MainFrameTest, FloatingToolBarAppearsWithTheMainWindow)
 {
     InstallKeymap("main.kbd");
