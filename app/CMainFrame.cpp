@@ -156,6 +156,8 @@ void CMainFrame::BuildToolBar()
 void CMainFrame::BuildDialogBar()
 {
     dialogBar = new DialogBar(this);
+    // A row of its own: beside a docked tool bar its controls would fold away at the default width.
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, dialogBar);
     connect(dialogBar, &DialogBar::Command, this, &CMainFrame::RunCommand);
     // Enter, Tab and Alt+` bring the focus back to the editor from the bar's controls.

@@ -13,6 +13,8 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace app {
 namespace {
@@ -33,6 +35,86 @@ bool StartsWithNoCase(const QString& text, const QString& prefix)
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 
+/// The bar's controls in a row that wraps onto further rows when the bar is too narrow for them
+/// all, so that no control is ever folded away behind the bar's extension button. It asks only
+/// for the width of its widest control and takes the width the bar gives it.
+class DialogBarPanel : public QWidget {
+public:
+    explicit DialogBarPanel(QWidget* parent) : QWidget(parent)
+    {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    }
+
+    /// Adds `control` (a child of the panel) after the others.
+    void Add(QWidget* control)
+    {
+        controls.push_back(control);
+        updateGeometry();
+    }
+
+    QSize sizeHint() const override { return QSize(WidestControl(), Arrange(std::max(width(), WidestControl()), false)); }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        const int needed = Arrange(width(), true);
+        if (needed != arrangedHeight) {
+            arrangedHeight = needed;
+            updateGeometry();
+        }
+    }
+
+private:
+    static QSize HintOf(const QWidget* control)
+    {
+        return control->sizeHint().expandedTo(control->minimumSize()).boundedTo(control->maximumSize());
+    }
+
+    int WidestControl() const
+    {
+        int widest = 0;
+        for (const QWidget* control : controls)
+            widest = std::max(widest, HintOf(control).width());
+        return widest;
+    }
+
+    /// Lays the controls out in rows `width` wide (placing them when `place`); returns the height.
+    int Arrange(int width, bool place) const
+    {
+        int top = 0;
+        size_t first = 0;
+        while (first < controls.size()) {
+            // One row: as many controls as fit, at least one.
+            size_t end = first;
+            int rowWidth = 0;
+            int rowHeight = 0;
+            for (; end < controls.size(); ++end) {
+                const QSize hint = HintOf(controls[end]);
+                const int right = rowWidth + (end > first ? Spacing : 0) + hint.width();
+                if (end > first && right > width)
+                    break;
+                rowWidth = right;
+                rowHeight = std::max(rowHeight, hint.height());
+            }
+            int left = 0;
+            for (size_t i = first; place && i < end; ++i) {
+                const QSize hint = HintOf(controls[i]);
+                controls[i]->setGeometry(left, top + (rowHeight - hint.height()) / 2, hint.width(), hint.height());
+                left += hint.width() + Spacing;
+            }
+            top += rowHeight + (end < controls.size() ? Spacing : 0);
+            first = end;
+        }
+        return top;
+    }
+
+    static constexpr int Spacing = 4;
+    std::vector<QWidget*> controls;
+    int arrangedHeight = -1;
+};
+
 } // namespace
 
 std::string FitField(const std::string& name) { return name.size() > FieldLength ? name.substr(0, FieldLength) : name; }
@@ -42,56 +124,61 @@ DialogBar::DialogBar(QWidget* parent) : QToolBar(parent)
     setObjectName(res::ObjectName(res::DialogBarResource));
     setWindowTitle(QStringLiteral("Dialog Bar"));
     setFloatable(false);
+    // Its two rows of controls fit a bar across the window, not one down its side.
+    setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
 
-    keymapBox = new QComboBox(this);
+    auto* panel = new DialogBarPanel(this);
+    addWidget(panel);
+
+    keymapBox = new QComboBox(panel);
     Describe(keymapBox, res::KeymapBox);
     keymapBox->setMinimumContentsLength(10);
     keymapBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    addWidget(keymapBox);
+    panel->Add(keymapBox);
     connect(keymapBox, &QComboBox::activated, this, [this] { emit Command(res::KeymapBox); });
 
-    addWidget(new QLabel(QStringLiteral(" Font Name : "), this));
-    faceNameBox = new QLineEdit(this);
+    panel->Add(new QLabel(QStringLiteral(" Font Name : "), panel));
+    faceNameBox = new QLineEdit(panel);
     Describe(faceNameBox, res::FaceNameBox);
     faceNameBox->setReadOnly(true);
     faceNameBox->setMaxLength(static_cast<int>(FieldLength));
-    faceNameBox->setMinimumWidth(140);
+    faceNameBox->setMinimumWidth(100);
     faceNameBox->setMaximumWidth(200);
-    addWidget(faceNameBox);
+    panel->Add(faceNameBox);
 
-    AddButton(res::SetFont, QStringLiteral("Set Font"));
+    panel->Add(AddButton(res::SetFont, QStringLiteral("Set Font"), panel));
 
-    sizeBox = new QComboBox(this);
+    sizeBox = new QComboBox(panel);
     Describe(sizeBox, res::SizeBox);
     sizeBox->setEditable(true);
     sizeBox->setInsertPolicy(QComboBox::NoInsert);
     for (const char* size : {"8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"})
         sizeBox->addItem(QString::fromLatin1(size));
     sizeBox->setMinimumContentsLength(3);
-    addWidget(sizeBox);
+    panel->Add(sizeBox);
     connect(sizeBox, &QComboBox::activated, this, [this] { emit Command(res::SizeBox); });
 
-    scratchBox = new QComboBox(this);
+    scratchBox = new QComboBox(panel);
     Describe(scratchBox, res::ScratchBox);
     scratchBox->setEditable(true);
     scratchBox->setInsertPolicy(QComboBox::NoInsert);
     scratchBox->setMinimumContentsLength(14);
-    addWidget(scratchBox);
+    panel->Add(scratchBox);
     connect(scratchBox, &QComboBox::activated, this, [this] { emit Command(res::ScratchBox); });
 
-    AddButton(res::ScratchAdd, QStringLiteral("Add"));
-    AddButton(res::ScratchDelete, QStringLiteral("Del"));
+    panel->Add(AddButton(res::ScratchAdd, QStringLiteral("Add"), panel));
+    panel->Add(AddButton(res::ScratchDelete, QStringLiteral("Del"), panel));
 
-    auto* launcher = new QToolButton(this);
+    auto* launcher = new QToolButton(panel);
     Describe(launcher, res::LaunchKeymapEditor);
     launcher->setIcon(KeymapEditorIcon());
     launcher->setAutoRaise(true);
-    addWidget(launcher);
+    panel->Add(launcher);
     connect(launcher, &QToolButton::clicked, this, [this] { emit Command(res::LaunchKeymapEditor); });
 
     // Hidden helpers: two focus buttons and the scratch table's side lists.
-    AddButton(res::HiddenForward, QStringLiteral("F"))->setVisible(false);
-    AddButton(res::HiddenBack, QStringLiteral("B"))->setVisible(false);
+    for (const auto& [id, text] : {std::pair{res::HiddenForward, "F"}, std::pair{res::HiddenBack, "B"}})
+        addWidget(AddButton(id, QString::fromLatin1(text), this))->setVisible(false);
     for (int id : {res::ScratchSideList1, res::ScratchSideList2}) {
         auto* list = new QComboBox(this);
         list->setObjectName(res::ObjectName(id));
@@ -99,15 +186,12 @@ DialogBar::DialogBar(QWidget* parent) : QToolBar(parent)
     }
 }
 
-QPushButton* DialogBar::AddButton(int id, const QString& text)
+QPushButton* DialogBar::AddButton(int id, const QString& text, QWidget* parent)
 {
-    auto* button = new QPushButton(text, this);
+    auto* button = new QPushButton(text, parent);
     Describe(button, id);
     button->setFocusPolicy(Qt::TabFocus);
-    QAction* slot = addWidget(button);
     connect(button, &QPushButton::clicked, this, [this, id] { emit Command(id); });
-    if (id == res::HiddenForward || id == res::HiddenBack)
-        slot->setVisible(false);
     return button;
 }
 

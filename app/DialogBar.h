@@ -40,7 +40,7 @@ signals:
     void Command(int id);
 
 private:
-    QPushButton* AddButton(int id, const QString& text);
+    QPushButton* AddButton(int id, const QString& text, QWidget* parent);
 
     QComboBox* keymapBox;
     QLineEdit* faceNameBox;

@@ -2,6 +2,7 @@
  ** Start-up placement of the tool bar and its state at exit. **/
 #include "app/ToolBarPlacement.h"
 
+#include <QEvent>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -35,10 +36,53 @@ void DockToolBar(QMainWindow& window, QToolBar& bar, Qt::ToolBarArea area)
 {
     if (bar.isWindow()) {
         bar.setWindowFlags(Qt::Widget);
+        bar.setAttribute(Qt::WA_DontShowOnScreen, false);
+    } else if (window.toolBarArea(&bar) == area) {
+        return; // already there: adding it again would move it behind the bars that follow it
     }
     window.addToolBar(area, &bar);
     bar.setOrientation(area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea ? Qt::Vertical : Qt::Horizontal);
 }
+
+/// Holds a floating bar off the screen until its main window first shows, then shows it in place,
+/// so that at start-up the bar does not stand alone beside start-up messages.
+class ShowWithOwner : public QObject {
+public:
+    static constexpr const char* Name = "showWithOwner";
+
+    ShowWithOwner(QToolBar& bar, QWidget& owner) : QObject(&bar), bar(bar)
+    {
+        setObjectName(QLatin1String(Name));
+        bar.setAttribute(Qt::WA_DontShowOnScreen, true);
+        owner.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            Release();
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    void Release()
+    {
+        if (!bar.testAttribute(Qt::WA_DontShowOnScreen))
+            return;
+        const bool shown = !bar.isHidden();
+        const QPoint at = bar.pos();
+        bar.hide();
+        bar.setAttribute(Qt::WA_DontShowOnScreen, false);
+        bar.move(at);
+        if (shown)
+            bar.show();
+    }
+
+    QToolBar& bar;
+};
 
 } // namespace
 
@@ -61,6 +105,10 @@ void FloatToolBar(QToolBar& bar, QPoint at)
     bar.setOrientation(Qt::Horizontal);
     bar.adjustSize();
     bar.move(at);
+    QWidget* owner = bar.parentWidget();
+    if (owner != nullptr && !owner->isVisible()
+        && !bar.findChild<QObject*>(QLatin1String(ShowWithOwner::Name), Qt::FindDirectChildrenOnly))
+        new ShowWithOwner(bar, *owner);
     if (!wasHidden)
         bar.show();
 }
