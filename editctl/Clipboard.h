@@ -50,4 +50,7 @@ public:
 Clipboard& CurrentClipboard();
 void InstallClipboard(Clipboard* clipboard);
 
+/// Lone line feeds of text from other programs become CR LF, the line break of the edit window.
+std::string WithCrLf(const std::string& bytes);
+
 } // namespace editctl

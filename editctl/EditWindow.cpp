@@ -1,5 +1,7 @@
 #include "editctl/EditWindow.h"
 
+#include "editctl/Clipboard.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -16,19 +18,6 @@ constexpr int LinesPerNotch = 3;
 bool IsWordByte(char c)
 {
     return c != ' ' && c != '\r' && c != '\n' && c != '\t';
-}
-
-/// Lone line feeds of text from other programs become the CR LF the window separates lines with.
-std::string WithLineBreaks(const std::string& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
-            out += '\r';
-        out += bytes[i];
-    }
-    return out;
 }
 
 } // namespace
@@ -537,7 +526,7 @@ void EditWindow::Paste()
     else if (data.hasGlyphs)
         glyphs = data.glyphs;
     else
-        glyphs = WithLineBreaks(!data.latin1.empty() ? data.latin1 : data.unicodeText);
+        glyphs = WithCrLf(!data.latin1.empty() ? data.latin1 : data.unicodeText);
     if (style == WindowStyle::SingleLine) {
         // A one-line field takes the first line of what is pasted, as the platform's does.
         const size_t stop = glyphs.find_first_of("\r\n");

@@ -40,18 +40,6 @@ std::string Utf8ToLatin1(const std::string& utf8)
 
 } // namespace
 
-std::string WithCrLf(const std::string& bytes)
-{
-    std::string out;
-    out.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
-            out += '\r';
-        out += bytes[i];
-    }
-    return out;
-}
-
 KeymapClipboardCodec::KeymapClipboardCodec(std::function<const keymap::KeyMap&()> currentKeyMap)
     : keyMap(std::move(currentKeyMap))
 {

@@ -27,7 +27,4 @@ private:
     std::function<const keymap::KeyMap&()> keyMap;
 };
 
-/// Lone line feeds become CR LF, the line break of the edit window.
-std::string WithCrLf(const std::string& bytes);
-
 } // namespace editctl
