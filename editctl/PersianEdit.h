@@ -132,6 +132,15 @@ private:
     int TypingLimit() const;
     bool LineTooLong(int width, int length) const;
     void SetCaret(int index);
+    /// A one-character step of an arrow key: which end of the selection moves, from where.
+    struct HorizontalStep {
+        int start = 0;
+        int end = 0;
+        bool movesEnd = false;
+        int from = 0;
+    };
+    HorizontalStep BeginHorizontalStep() const;
+    void FinishHorizontalStep(bool shift, const HorizontalStep& step, int newStart, int newEnd);
     void BreakBeforeLastWord(int line, const std::string& word, int caretInWord, int caretOutside);
     int IndentationAtEnd(const std::string& line, int fromColumn) const;
 

@@ -34,14 +34,35 @@ bool PersianEdit::FitsLine(const std::string& text) const
 
 // ----- arrows -----
 
+PersianEdit::HorizontalStep PersianEdit::BeginHorizontalStep() const
+{
+    HorizontalStep step;
+    window.GetSel(step.start, step.end);
+    // The end that moved last keeps moving; a caret without a selection moves its end.
+    const bool endActive = verticalCount < 0 || (verticalCount == 0 && horizontalCount > 0);
+    step.movesEnd = endActive || step.start == step.end;
+    step.from = endActive ? step.end : step.start;
+    return step;
+}
+
+void PersianEdit::FinishHorizontalStep(bool shift, const HorizontalStep& step, int newStart, int newEnd)
+{
+    if (!shift) {
+        horizontalCount = verticalCount = 0;
+        SetCaret(step.movesEnd ? newEnd : newStart);
+    } else {
+        window.SetSel(step.movesEnd ? newStart : newEnd, step.movesEnd ? newEnd : newStart);
+    }
+    window.ScrollCaret();
+}
+
 void PersianEdit::MoveRight(bool shift, bool ctrl)
 {
-    int s = 0;
-    int e = 0;
-    window.GetSel(s, e);
-    const bool endActive = verticalCount < 0 || (verticalCount == 0 && horizontalCount > 0);
-    const bool movesEnd = endActive || s == e;
-    const int p = endActive ? e : s;
+    const HorizontalStep step = BeginHorizontalStep();
+    const int s = step.start;
+    const int e = step.end;
+    const bool movesEnd = step.movesEnd;
+    const int p = step.from;
     int newStart = s;
     int newEnd = e;
     if (movesEnd)
@@ -78,24 +99,16 @@ void PersianEdit::MoveRight(bool shift, bool ctrl)
         window.ScrollCaret();
         return;
     }
-    if (!shift) {
-        horizontalCount = verticalCount = 0;
-        SetCaret(movesEnd ? newEnd : newStart);
-        window.ScrollCaret();
-        return;
-    }
-    window.SetSel(movesEnd ? newStart : newEnd, movesEnd ? newEnd : newStart);
-    window.ScrollCaret();
+    FinishHorizontalStep(shift, step, newStart, newEnd);
 }
 
 void PersianEdit::MoveLeft(bool shift, bool ctrl)
 {
-    int s = 0;
-    int e = 0;
-    window.GetSel(s, e);
-    const bool endActive = verticalCount < 0 || (verticalCount == 0 && horizontalCount > 0);
-    const bool movesEnd = endActive || s == e;
-    const int p = endActive ? e : s;
+    const HorizontalStep step = BeginHorizontalStep();
+    const int s = step.start;
+    const int e = step.end;
+    const bool movesEnd = step.movesEnd;
+    const int p = step.from;
     int newStart = s;
     int newEnd = e;
     if (movesEnd)
@@ -128,14 +141,7 @@ void PersianEdit::MoveLeft(bool shift, bool ctrl)
         window.ScrollCaret();
         return;
     }
-    if (!shift) {
-        horizontalCount = verticalCount = 0;
-        SetCaret(movesEnd ? newEnd : newStart);
-        window.ScrollCaret();
-        return;
-    }
-    window.SetSel(movesEnd ? newStart : newEnd, movesEnd ? newEnd : newStart);
-    window.ScrollCaret();
+    FinishHorizontalStep(shift, step, newStart, newEnd);
 }
 
 // ----- Enter -----
