@@ -140,6 +140,7 @@ private:
         int from = 0;
     };
     HorizontalStep BeginHorizontalStep() const;
+    void JoinNextLineAt(int caret);
     void FinishHorizontalStep(bool shift, const HorizontalStep& step, int newStart, int newEnd);
     void BreakBeforeLastWord(int line, const std::string& word, int caretInWord, int caretOutside);
     int IndentationAtEnd(const std::string& line, int fromColumn) const;

@@ -145,17 +145,7 @@ void PersianEdit::BackspaceCommand(bool control)
     if (s == lineEnd && window.EndsWithLineBreak(line - 1)) {
         // The caret is at the logical start of a line: join it with the line above.
         const int above = window.LineIndex(line - 1);
-        SetCaret(above);
-        int from = 0;
-        int to = 0;
-        std::string pulled;
-        PullUpWords(from, to, pulled);
-        if (!pulled.empty() || to > from) {
-            window.Replace(from, to, {});
-            SetCaret(above);
-            window.ReplaceSel(pulled);
-        }
-        window.ScrollCaret();
+        JoinNextLineAt(above);
         return;
     }
     if (s == lineEnd && window.EndsWithLineBreak(line))
@@ -177,6 +167,22 @@ void PersianEdit::BackspaceCommand(bool control)
     SetCaret(s);
 }
 
+void PersianEdit::JoinNextLineAt(int caret)
+{
+    // With the caret at the logical end of a line, the words of the next line that fit are pulled up.
+    SetCaret(caret);
+    int from = 0;
+    int to = 0;
+    std::string pulled;
+    PullUpWords(from, to, pulled);
+    if (!pulled.empty() || to > from) {
+        window.Replace(from, to, {});
+        SetCaret(caret);
+        window.ReplaceSel(pulled);
+    }
+    window.ScrollCaret();
+}
+
 void PersianEdit::DeleteCommand(bool control)
 {
     SaveUndo();
@@ -192,16 +198,7 @@ void PersianEdit::DeleteCommand(bool control)
     const int lineStart = window.LineIndex(line);
     if (s == lineStart) {
         if (line + 1 < window.GetLineCount() && window.EndsWithLineBreak(line)) {
-            int from = 0;
-            int to = 0;
-            std::string pulled;
-            PullUpWords(from, to, pulled);
-            if (!pulled.empty() || to > from) {
-                window.Replace(from, to, {});
-                SetCaret(s);
-                window.ReplaceSel(pulled);
-            }
-            window.ScrollCaret();
+            JoinNextLineAt(s);
             return;
         }
         if (line == 0 || window.EndsWithLineBreak(line - 1))
