@@ -59,16 +59,11 @@ void PersianEdit::FinishHorizontalStep(bool shift, const HorizontalStep& step, i
 void PersianEdit::MoveRight(bool shift, bool ctrl)
 {
     const HorizontalStep step = BeginHorizontalStep();
-    const int s = step.start;
-    const int e = step.end;
     const bool movesEnd = step.movesEnd;
     const int p = step.from;
-    int newStart = s;
-    int newEnd = e;
-    if (movesEnd)
-        newEnd = e + 1;
-    else
-        newStart = s + 1;
+    int newStart = step.start;
+    int newEnd = step.end;
+    (movesEnd ? newEnd : newStart) += 1;
     const int line = window.LineFromChar(p);
     const int lineStart = window.LineIndex(line);
     const int lineLength = window.LineEnd(line) - lineStart;
@@ -105,16 +100,11 @@ void PersianEdit::MoveRight(bool shift, bool ctrl)
 void PersianEdit::MoveLeft(bool shift, bool ctrl)
 {
     const HorizontalStep step = BeginHorizontalStep();
-    const int s = step.start;
-    const int e = step.end;
     const bool movesEnd = step.movesEnd;
     const int p = step.from;
-    int newStart = s;
-    int newEnd = e;
-    if (movesEnd)
-        newEnd = e - 1;
-    else
-        newStart = s - 1;
+    int newStart = step.start;
+    int newEnd = step.end;
+    (movesEnd ? newEnd : newStart) -= 1;
     const int line = window.LineFromChar(p);
     const int lineStart = window.LineIndex(line);
     const int column = p - lineStart;
