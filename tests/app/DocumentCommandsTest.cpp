@@ -42,6 +42,7 @@ struct CommandsFixture : ::testing::Test {
     fakes::TempProgramFolder folder{services.settings};
     std::optional<fakes::FakeDocumentHost> host;
     app::RecentFileList recent;
+    app::EditorSettings settings{services.settings};
     std::optional<app::DocumentCommands> commands;
 
     void SetUp() override
@@ -50,7 +51,7 @@ struct CommandsFixture : ::testing::Test {
         folder.InstallKeymap("kolb.kbd");
         services.settings.WriteInt("Settings", "EnableDos", 0);
         host.emplace();
-        commands.emplace(*host, recent);
+        commands.emplace(*host, recent, settings);
         host->commands = &*commands;
     }
     std::string G(const std::string& utf8) const { return host->Glyphs(utf8); }
