@@ -134,8 +134,11 @@ bool DocumentCommands::SaveAs()
         host.FocusEditor();
         return false;
     }
-    SetCurrentPath(*path);
+    // The document takes the new name only once it is written there: after a failure the next
+    // Save must still go to the file the text came from.
     const bool saved = SaveTo(*path);
+    if (saved)
+        SetCurrentPath(*path);
     host.FocusEditor();
     return saved;
 }
