@@ -13,21 +13,18 @@
 #include "app/HelpCommands.h"
 #include "app/LocalText.h"
 #include "app/MainStatusBar.h"
-#include "app/ToolsCommands.h"
-#include "app/ViewCommands.h"
 #include "app/ToolBarIcons.h"
 #include "app/ToolBarPlacement.h"
+#include "app/ToolsCommands.h"
+#include "app/ViewCommands.h"
 #include "extras/SplashWindow.h"
 #include "extras/WarningDialogs.h"
 #include "platform/Services.h"
-#include "platform/TextMode.h"
 #include "res/PromptStrings.h"
 #include "res/ResourceIds.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
