@@ -116,32 +116,6 @@ int DigitValue(char32_t c)
     return -1;
 }
 
-bool IsAsciiLetter(char32_t c) { return InRange(c, 'A', 'Z') || InRange(c, 'a', 'z'); }
-
-char32_t MirrorOf(char32_t c)
-{
-    switch (c) {
-    case '(': return ')';
-    case ')': return '(';
-    case '[': return ']';
-    case ']': return '[';
-    case '{': return '}';
-    case '}': return '{';
-    case '<': return '>';
-    case '>': return '<';
-    case 0x00AB: return 0x00BB;
-    case 0x00BB: return 0x00AB;
-    default: return 0;
-    }
-}
-
-bool IsNumberSeparator(char32_t c)
-{
-    return c == ',' || c == '.' || c == '/' || c == ':' || c == 0x066B || c == 0x066C;
-}
-
-bool IsRtlPunctuation(char32_t c) { return c == 0x061B || c == 0x061F; }
-
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {

@@ -1,6 +1,6 @@
 /** @file ArabicScript.h
  ** Facts about Persian and Arabic characters the Unicode bridge needs: joining types, shapes'
- ** presentation forms, digits, mirrored punctuation, UTF-8. **/
+ ** presentation forms, digits, UTF-8. **/
 #pragma once
 
 #include <cstddef>
@@ -38,13 +38,6 @@ int LettersOfPresentationForm(char32_t c, char32_t letters[2]);
 inline char32_t PersianDigit(int d) { return 0x06F0 + static_cast<char32_t>(d); }
 /// 0..9 for ASCII, Persian and Arabic-Indic digits, -1 for anything else.
 int DigitValue(char32_t c);
-bool IsAsciiLetter(char32_t c);
-/// The bracket that mirrors `c` ( "(" and ")", "«" and "»", ...); 0 if none.
-char32_t MirrorOf(char32_t c);
-/// Characters that may stand between the digits of one number: , . / : and the Arabic separators.
-bool IsNumberSeparator(char32_t c);
-/// Persian punctuation that is right to left by itself.
-bool IsRtlPunctuation(char32_t c);
 
 void AppendUtf8(std::string& out, char32_t c);
 /// Decodes one character at `pos`, advancing it; an invalid sequence gives Replacement and advances

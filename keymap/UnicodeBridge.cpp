@@ -1,7 +1,10 @@
 #include "keymap/UnicodeBridge.h"
 
 #include "keymap/ArabicScript.h"
+#include "keymap/IranSystemCodePage.h"
 #include "keymap/PersianKeyboard.h"
+
+#include <algorithm>
 
 namespace keymap {
 namespace {
@@ -9,7 +12,9 @@ namespace {
 using script::Joining;
 using Link = UnicodeBridge::Link;
 
-constexpr size_t TableSize = 0x0700; // every character a glyph can mean lies below U+0700
+constexpr size_t TableSize = 0x0700; // every character a key can mean lies below U+0700
+constexpr char32_t BoxDrawingFirst = 0x2500; // ... and a code page's box drawing in U+2500..U+259F
+constexpr char32_t BoxDrawingEnd = 0x25A0;
 
 /// The glyph a letter record gives for each shape; a shape the font lacks borrows the nearest one,
 /// so that an import never drops a letter the keymap has.
@@ -58,6 +63,68 @@ bool JoinsBackType(Joining j) { return j == Joining::D || j == Joining::R || j =
 
 } // namespace
 
+namespace {
+
+/// A run of neutral glyphs between left-to-right ones or the line's right-to-left text, and the
+/// choice of which of them belong to a left-to-right run.
+struct Gap {
+    size_t start;
+    size_t end;
+    bool afterLtr;  // a left-to-right glyph on its left
+    bool beforeLtr; // ... on its right
+    size_t option = 0;
+
+    size_t Options() const
+    {
+        const size_t k = end - start;
+        if (afterLtr && beforeLtr)
+            return 1 + k * (k + 1) / 2;
+        return afterLtr || beforeLtr ? k + 1 : 1;
+    }
+    /// Option 0 joins the runs on both sides into one (or leaves the gap right to left when only
+    /// one side is left to right); later options give ever more of the gap to the runs.
+    void Apply(signed char* levels) const
+    {
+        std::fill(levels + start, levels + end, static_cast<signed char>(1));
+        size_t left = 0, right = 0;
+        if (afterLtr && beforeLtr) {
+            if (option == 0) {
+                left = end - start;
+            } else {
+                size_t index = option - 1, sum = 0;
+                while (index > sum)
+                    index -= ++sum;
+                left = index;
+                right = sum - index;
+            }
+        } else if (afterLtr) {
+            left = option;
+        } else if (beforeLtr) {
+            right = option;
+        }
+        std::fill(levels + start, levels + start + left, static_cast<signed char>(2));
+        std::fill(levels + end - right, levels + end, static_cast<signed char>(2));
+    }
+};
+
+constexpr int MaxReadings = 48;
+
+} // namespace
+
+struct UnicodeBridge::LineBuffers {
+    std::vector<char32_t> cps;
+    std::vector<int> columns;
+    std::vector<GlyphCode> logical;
+    std::vector<bidi::Properties> props;
+    bidi::RtlLineLayout layout;
+    // Export: the level each displayed glyph is read at, where each logical glyph is shown, and
+    // the neutral runs whose level is guessed.
+    std::vector<signed char> levels;
+    std::vector<size_t> shownAt;
+    std::vector<Gap> gaps;
+    std::vector<int> gapAt;
+};
+
 Joining UnicodeBridge::NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const
 {
     for (size_t j = i;;) {
@@ -71,7 +138,7 @@ Joining UnicodeBridge::NeighbourJoining(const char32_t* cps, size_t n, size_t i,
 }
 
 UnicodeBridge::UnicodeBridge(const KeyMap& map)
-    : byCodePoint(TableSize), joinings(TableSize), english(map.SupportsEnglish())
+    : byCodePoint(TableSize), boxDrawing(BoxDrawingEnd - BoxDrawingFirst), joinings(TableSize), english(map.SupportsEnglish())
 {
     for (char32_t c = 0; c < TableSize; ++c)
         joinings[c] = script::JoiningOf(c);
@@ -107,6 +174,7 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
         if (symbol)
             DescribeSymbol(m, symbol);
     }
+    DescribeCodePageExtras();
 }
 
 void UnicodeBridge::DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key)
@@ -117,7 +185,8 @@ void UnicodeBridge::DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord
         if (chosen[static_cast<size_t>(s)] == g)
             shapes |= Bit(s);
     const int shown = DisplayShape(shapes);
-    m.direction = Direction::Rtl;
+    m.kind = bidi::Kind::Rtl;
+    m.bidi = bidi::PropertiesOf(key.letter);
     m.first = key.letter;
     m.back = LinkOf(shapes, JoinsBackShapes);
     m.joinsBackByType = true;
@@ -147,52 +216,61 @@ void UnicodeBridge::DescribeSymbol(GlyphMeaning& m, char32_t symbol)
 {
     m.first = symbol;
     m.display = symbol == '\t' ? 0 : symbol;
+    m.bidi = bidi::PropertiesOf(symbol);
+    m.kind = bidi::KindOf(m.bidi);
     const Joining j = script::JoiningOf(symbol);
     if (symbol == script::AlefMadda) {
         // The only glyph of alef madda stands for both of its shapes.
         m.display = script::PresentationForm(symbol, Isolated);
-        m.direction = Direction::Rtl;
         m.joinsBackByType = true;
         m.back = Link::Either;
     } else if (j == Joining::C) {
-        m.direction = Direction::Rtl; // kashida
-        m.joinsForwardByType = m.joinsBackByType = true;
+        m.joinsForwardByType = m.joinsBackByType = true; // kashida
         m.forward = m.back = Link::Either;
-    } else if (j != Joining::U || script::IsRtlPunctuation(symbol) || symbol == 0x0621) {
-        m.direction = Direction::Rtl;
-    } else if (script::DigitValue(symbol) >= 0) {
-        m.direction = Direction::Digit;
-    } else if (script::IsAsciiLetter(symbol)) {
-        m.direction = Direction::Latin;
-    } else if (script::IsNumberSeparator(symbol)) {
-        m.direction = Direction::Separator;
     }
+}
+
+void UnicodeBridge::DescribeCodePageExtras()
+{
+    // A keymap whose letters sit where the Iran System code page puts them also means that code
+    // page's box drawing and no-break space by the bytes no key carries.
+    int agreeing = 0;
+    for (int g = 0x80; g < 256; ++g) {
+        const char32_t letter = glyphs[static_cast<size_t>(g)].first;
+        if (letter == 0)
+            continue;
+        if (letter != iransystem::LetterAt(g))
+            return;
+        ++agreeing;
+    }
+    if (agreeing < 64)
+        return;
+    for (int g = 0x80; g < 256; ++g)
+        if (const char32_t extra = iransystem::ExtraAt(g); extra && glyphs[static_cast<size_t>(g)].first == 0)
+            DescribeSymbol(glyphs[static_cast<size_t>(g)], extra);
 }
 
 void UnicodeBridge::BuildImportTable()
 {
     for (int g = 1; g < 256; ++g) {
         const GlyphMeaning& m = glyphs[static_cast<size_t>(g)];
-        if (m.first == 0 || m.first >= TableSize || m.second != 0)
+        if (m.first == 0 || m.second != 0)
             continue;
-        CharEntry& e = byCodePoint[m.first];
-        if (e.kind == CharEntry::None) {
-            e.kind = CharEntry::Fixed;
-            e.glyph = static_cast<GlyphCode>(g);
+        CharEntry* e = m.first < TableSize                                       ? &byCodePoint[m.first]
+                       : m.first >= BoxDrawingFirst && m.first < BoxDrawingEnd ? &boxDrawing[m.first - BoxDrawingFirst]
+                                                                               : nullptr;
+        if (e && e->kind == CharEntry::None) {
+            e->kind = CharEntry::Fixed;
+            e->glyph = static_cast<GlyphCode>(g);
         }
     }
-    // Other spellings of the same letters and digits.
-    const auto alias = [this](char32_t from, char32_t to) {
-        if (byCodePoint[from].kind == CharEntry::None)
-            byCodePoint[from] = byCodePoint[to];
-    };
+    // Persian, Arabic-Indic and ASCII digits are the same digit keys.
     for (int d = 0; d < 10; ++d) {
-        alias(static_cast<char32_t>('0' + d), script::PersianDigit(d));
-        alias(static_cast<char32_t>(0x0660 + d), script::PersianDigit(d));
+        for (char32_t other : {static_cast<char32_t>('0' + d), static_cast<char32_t>(0x0660 + d)})
+            if (byCodePoint[other].kind == CharEntry::None)
+                byCodePoint[other] = byCodePoint[script::PersianDigit(d)];
     }
-    alias(0x064A, 0x06CC); // Arabic yeh
-    alias(0x0649, 0x06CC); // alef maksura
-    alias(0x0643, 0x06A9); // Arabic kaf
+    AddBestFits();
 
     for (int g = 0; g < 256; ++g) {
         GlyphMeaning& m = glyphs[static_cast<size_t>(g)];
@@ -202,109 +280,149 @@ void UnicodeBridge::BuildImportTable()
             script::AppendUtf8(text, m.second);
         m.utf8Length = static_cast<unsigned char>(text.copy(m.utf8, sizeof m.utf8));
         m.mirror = static_cast<GlyphCode>(g);
-        const char32_t mirrored = m.second ? 0 : script::MirrorOf(m.first);
+        m.leftToRight = m.kind == bidi::Kind::Ltr || m.kind == bidi::Kind::Number;
+        const char32_t mirrored = m.second ? 0 : bidi::MirrorOf(m.first);
         if (!mirrored)
             continue;
-        const CharEntry& e = EntryFor(mirrored);
+        // Mirrored only where the keymap has both of the pair, so that export can undo it.
+        const CharEntry& e = EntryFor(mirrored, Fit::Strict);
         if (e.kind == CharEntry::Fixed && glyphs[e.glyph].first == mirrored)
             m.mirror = e.glyph;
     }
 }
 
-const UnicodeBridge::CharEntry& UnicodeBridge::EntryFor(char32_t cp) const
+void UnicodeBridge::AddBestFits()
 {
-    static const CharEntry none;
-    return cp < TableSize ? byCodePoint[cp] : none;
-}
-
-void UnicodeBridge::Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode>& out) const
-{
-    const auto dir = [&](size_t i) { return glyphs[in[i]].direction; };
-    const auto strong = [&](size_t i) { return dir(i) == Direction::Latin || dir(i) == Direction::Digit; };
-    const auto neutral = [&](size_t i) { return dir(i) == Direction::Neutral || dir(i) == Direction::Separator; };
-    // Neutrals between two left-to-right characters belong to their run when Latin text is on
-    // either side, or when one separator stands between two digits (12:30, 3.14).
-    const auto bridges = [&](size_t left, size_t from, size_t to) {
-        if (dir(left) == Direction::Latin || dir(to) == Direction::Latin)
-            return true;
-        return dir(left) == Direction::Digit && dir(to) == Direction::Digit && to - from == 1 &&
-               dir(from) == Direction::Separator;
+    struct BestFit {
+        char32_t from;
+        char32_t to;
     };
-    out.resize(n);
-    size_t w = 0;
-    size_t i = n;
-    while (i > 0) {
-        if (!strong(i - 1)) {
-            --i;
-            out[w++] = neutral(i) ? glyphs[in[i]].mirror : in[i];
+    // Letters the fonts lack, written as the letter they are a variant of; the written letter
+    // keeps the joining of the one it stands for (ة never joins the letter after it).
+    static constexpr BestFit letters[] = {
+        {0x0623, 0x0627}, {0x0625, 0x0627}, {0x0671, 0x0627}, // alef with hamza above, below, wasla
+        {0x0624, 0x0648},                                     // waw with hamza
+        {0x0629, 0x0647}, {0x06C0, 0x0647},                   // teh marbuta, heh with yeh above
+        {0x064A, 0x06CC}, {0x0649, 0x06CC},                   // Arabic yeh, alef maksura
+        {0x0643, 0x06A9},                                     // Arabic kaf
+        {0x00A0, ' '},                                        // no-break space
+        {0x066B, '/'}, {0x066B, '.'},                         // decimal separator: "/" as Persian typists write it, else "."
+    };
+    for (const BestFit& f : letters) {
+        CharEntry& e = byCodePoint[f.from];
+        const CharEntry& to = byCodePoint[f.to];
+        if (e.kind != CharEntry::None || to.kind == CharEntry::None)
             continue;
-        }
-        const size_t end = i;
-        size_t s = i - 1;
-        while (s > 0) {
-            if (strong(s - 1)) {
-                --s;
-                continue;
-            }
-            size_t k = s;
-            while (k > 0 && neutral(k - 1))
-                --k;
-            if (k == 0 || k == s || !strong(k - 1) || !bridges(k - 1, k, s))
-                break;
-            s = k - 1;
-        }
-        for (size_t j = s; j < end; ++j)
-            out[w++] = in[j];
-        i = s;
+        e = to;
+        e.writtenAs = f.to;
     }
 }
 
-void UnicodeBridge::ImportLine(const char32_t* cps, const int* columns, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                               std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered,
-                               std::string& out) const
+const UnicodeBridge::CharEntry& UnicodeBridge::EntryFor(char32_t cp, Fit fit) const
 {
-    logical.clear();
+    static const CharEntry none;
+    const CharEntry& e = cp < TableSize                                       ? byCodePoint[cp]
+                         : cp >= BoxDrawingFirst && cp < BoxDrawingEnd ? boxDrawing[cp - BoxDrawingFirst]
+                                                                       : none;
+    return fit == Fit::Strict && e.writtenAs ? none : e;
+}
+
+bool UnicodeBridge::HasLeftToRight(const GlyphCode* g, size_t n) const
+{
+    for (size_t i = 0; i < n; ++i)
+        if (glyphs[g[i]].leftToRight)
+            return true;
+    return false;
+}
+
+void UnicodeBridge::ImportLine(LineBuffers& b, int lineNumber, ImportProblems* problems, Fit fit, std::string& out) const
+{
+    const char32_t* cps = b.cps.data();
+    const size_t n = b.cps.size();
+    b.logical.clear();
+    const auto report = [&](size_t i, char32_t writtenAs) {
+        if (problems)
+            problems->Add(Unrepresentable{lineNumber, b.columns[i], cps[i], writtenAs});
+    };
     for (size_t i = 0; i < n; ++i) {
         const char32_t c = cps[i];
         if (c == script::Zwnj || c == script::Zwj)
             continue; // they only decide the shapes of their neighbours
         const Joining j = JoiningOf(c);
         const bool back = JoinsBackType(j) && JoinsForwardType(NeighbourJoining(cps, n, i, -1));
-        if (c == script::Lam && lamAlef.kind == CharEntry::LamAlef && i + 1 < n && cps[i + 1] == script::Alef) {
-            logical.push_back(lamAlef.shapes[back ? Final : Isolated]);
-            ++i;
+        if (c == script::Lam && lamAlef.kind == CharEntry::LamAlef && i + 1 < n &&
+            (cps[i + 1] == script::Alef || EntryFor(cps[i + 1], fit).writtenAs == script::Alef)) {
+            b.logical.push_back(lamAlef.shapes[back ? Final : Isolated]);
+            if (cps[++i] != script::Alef)
+                report(i, script::Alef);
             continue;
         }
-        const CharEntry& e = EntryFor(c);
+        const CharEntry& e = EntryFor(c, fit);
         if (e.kind == CharEntry::Fixed) {
-            logical.push_back(e.glyph);
+            b.logical.push_back(e.glyph);
         } else if (e.kind == CharEntry::Letter) {
             const bool forward = JoinsForwardType(j) && JoinsBackType(NeighbourJoining(cps, n, i, +1));
             const int shape = back ? (forward ? Medial : Final) : (forward ? Initial : Isolated);
-            logical.push_back(e.shapes[static_cast<size_t>(shape)]);
-        } else if (problems) {
-            problems->push_back(Unrepresentable{lineNumber, columns[i], c});
+            b.logical.push_back(e.shapes[static_cast<size_t>(shape)]);
+        } else {
+            report(i, 0);
+            continue;
         }
+        if (e.writtenAs)
+            report(i, e.writtenAs);
     }
-    Reorder(logical.data(), logical.size(), ordered);
-    out.append(reinterpret_cast<const char*>(ordered.data()), ordered.size());
+    LayOut(b, out);
 }
 
-std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems) const
+void UnicodeBridge::LayOut(LineBuffers& b, std::string& out) const
+{
+    const GlyphCode* logical = b.logical.data();
+    const size_t n = b.logical.size();
+    // A line without left-to-right characters is shown wholly right to left, every bracket
+    // mirrored: the algorithm gives exactly that, so it is not asked.
+    bool laidOut = false;
+    if (HasLeftToRight(logical, n)) {
+        b.props.resize(n);
+        for (size_t i = 0; i < n; ++i)
+            b.props[i] = glyphs[logical[i]].bidi;
+        laidOut = b.layout.Layout(b.props.data(), n);
+    }
+    for (size_t v = 0; v < n; ++v) {
+        const size_t i = laidOut ? static_cast<size_t>(b.layout.Order(v)) : n - 1 - v;
+        const GlyphCode g = logical[i];
+        out.push_back(static_cast<char>(!laidOut || (b.layout.Level(i) & 1) ? glyphs[g].mirror : g));
+    }
+}
+
+std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems, Fit fit) const
+{
+    struct Collect : ImportProblems {
+        std::vector<Unrepresentable>& list;
+        explicit Collect(std::vector<Unrepresentable>& list) : list(list) {}
+        void Add(const Unrepresentable& p) override { list.push_back(p); }
+    };
+    if (!problems) {
+        struct Ignore : ImportProblems {
+            void Add(const Unrepresentable&) override {}
+        } ignore;
+        return ImportUtf8(utf8, ignore, fit);
+    }
+    Collect collect(*problems);
+    return ImportUtf8(utf8, collect, fit);
+}
+
+std::string UnicodeBridge::ImportUtf8(std::string_view utf8, ImportProblems& problems, Fit fit) const
 {
     std::string out;
     out.reserve(utf8.size());
-    std::vector<char32_t> cps;
-    std::vector<int> columns;
-    std::vector<GlyphCode> logical;
-    std::vector<GlyphCode> ordered;
+    LineBuffers b;
     size_t pos = 0;
     if (utf8.substr(0, 3) == "\xEF\xBB\xBF")
         pos = 3; // a byte-order mark is no character of the text
     int line = 1;
     while (pos < utf8.size()) {
-        cps.clear();
-        columns.clear();
+        b.cps.clear();
+        b.columns.clear();
         for (int column = 1; pos < utf8.size() && utf8[pos] != '\r' && utf8[pos] != '\n'; ++column) {
             char32_t c = 0;
             const auto b0 = static_cast<unsigned char>(utf8[pos]);
@@ -312,21 +430,24 @@ std::string UnicodeBridge::ImportUtf8(std::string_view utf8, std::vector<Unrepre
                 // Persian letters are two bytes long: decoded here without a call.
                 c = static_cast<char32_t>(((b0 & 0x1F) << 6) | (utf8[pos + 1] & 0x3F));
                 pos += 2;
+            } else if (b0 < 0x80) {
+                c = b0;
+                ++pos;
             } else {
                 c = script::DecodeUtf8(utf8, pos);
             }
             char32_t letters[2];
             const int count = c >= 0xFB50 ? script::LettersOfPresentationForm(c, letters) : 0;
             for (int k = 0; k < count; ++k) {
-                cps.push_back(letters[k]);
-                columns.push_back(column);
+                b.cps.push_back(letters[k]);
+                b.columns.push_back(column);
             }
             if (count == 0) {
-                cps.push_back(c);
-                columns.push_back(column);
+                b.cps.push_back(c);
+                b.columns.push_back(column);
             }
         }
-        ImportLine(cps.data(), columns.data(), cps.size(), line, problems, logical, ordered, out);
+        ImportLine(b, line, &problems, fit, out);
         if (pos >= utf8.size())
             break;
         if (utf8[pos] == '\r') {
@@ -368,11 +489,11 @@ void UnicodeBridge::EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* 
         zwj();
 }
 
-void UnicodeBridge::ExportLine(std::string_view line, std::vector<GlyphCode>& logical, std::string& out) const
+void UnicodeBridge::ExportLine(std::string_view line, LineBuffers& b, std::string& out) const
 {
-    Reorder(reinterpret_cast<const GlyphCode*>(line.data()), line.size(), logical);
+    LogicalOrder(line, b);
     const GlyphMeaning* previous = nullptr;
-    for (GlyphCode g : logical) {
+    for (GlyphCode g : b.logical) {
         const GlyphMeaning& m = glyphs[g];
         EmitJoinControls(previous, &m, out);
         out.append(m.utf8, m.utf8Length);
@@ -381,17 +502,109 @@ void UnicodeBridge::ExportLine(std::string_view line, std::vector<GlyphCode>& lo
     EmitJoinControls(previous, nullptr, out);
 }
 
+void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
+{
+    const auto* shown = reinterpret_cast<const GlyphCode*>(line.data());
+    const size_t n = line.size();
+    b.logical.resize(n);
+    if (!HasLeftToRight(shown, n)) {
+        for (size_t i = 0; i < n; ++i)
+            b.logical[i] = glyphs[shown[n - 1 - i]].mirror;
+        return;
+    }
+    // Import shows right-to-left glyphs at level 1 and left-to-right ones at level 2; only the
+    // neutrals' levels are unknown. Each guess of them gives one reading; the reading kept is one
+    // that import lays out as this very line. Readings are tried in an order that prefers keeping
+    // left-to-right text together: "A4 90" reads as itself, not as "90" followed by "A4", though
+    // import shows both alike.
+    b.levels.assign(n, 1);
+    b.gaps.clear();
+    b.gapAt.assign(n, -1);
+    for (size_t i = 0; i < n;) {
+        const GlyphMeaning& m = glyphs[shown[i]];
+        if (m.kind != bidi::Kind::Neutral) {
+            b.levels[i++] = m.leftToRight ? 2 : 1;
+            continue;
+        }
+        size_t end = i;
+        while (end < n && glyphs[shown[end]].kind == bidi::Kind::Neutral)
+            b.gapAt[end++] = static_cast<int>(b.gaps.size());
+        const bool after = i > 0 && glyphs[shown[i - 1]].leftToRight;
+        const bool before = end < n && glyphs[shown[end]].leftToRight;
+        b.gaps.push_back(Gap{i, end, after, before});
+        b.gaps.back().Apply(b.levels.data());
+        i = end;
+    }
+    std::vector<size_t> firstOptions;
+    for (const Gap& g : b.gaps)
+        firstOptions.push_back(g.option);
+    for (int reading = 0; reading < MaxReadings; ++reading) {
+        if (ReadingFits(line, b))
+            return;
+        // Change the guess for the neutrals import put elsewhere, first in reading order.
+        size_t bad = 0;
+        while (bad < n && b.layout.Level(bad) == b.levels[b.shownAt[bad]])
+            ++bad;
+        const int gap = bad < n ? b.gapAt[b.shownAt[bad]] : -1;
+        if (gap < 0 || b.gaps[static_cast<size_t>(gap)].option + 1 >= b.gaps[static_cast<size_t>(gap)].Options())
+            break;
+        ++b.gaps[static_cast<size_t>(gap)].option;
+        b.gaps[static_cast<size_t>(gap)].Apply(b.levels.data());
+    }
+    // No reading gives this line back (it was not made by import): the first guess stands.
+    for (size_t k = 0; k < b.gaps.size(); ++k) {
+        b.gaps[k].option = firstOptions[k];
+        b.gaps[k].Apply(b.levels.data());
+    }
+    ReadingFits(line, b);
+}
+
+bool UnicodeBridge::ReadingFits(std::string_view line, LineBuffers& b) const
+{
+    // The logical order for the guessed levels: the line read from the right, runs at level 2 read
+    // from the left; what is read at level 1 was mirrored.
+    const auto* shown = reinterpret_cast<const GlyphCode*>(line.data());
+    const size_t n = line.size();
+    b.shownAt.resize(n);
+    size_t w = 0;
+    for (size_t i = n; i > 0;) {
+        if (b.levels[i - 1] == 1) {
+            --i;
+            b.shownAt[w] = i;
+            b.logical[w++] = glyphs[shown[i]].mirror;
+            continue;
+        }
+        size_t s = i;
+        while (s > 0 && b.levels[s - 1] == 2)
+            --s;
+        for (size_t j = s; j < i; ++j) {
+            b.shownAt[w] = j;
+            b.logical[w++] = shown[j];
+        }
+        i = s;
+    }
+    b.props.resize(n);
+    for (size_t i = 0; i < n; ++i)
+        b.props[i] = glyphs[b.logical[i]].bidi;
+    if (!b.layout.Layout(b.props.data(), n))
+        return true; // nothing to check against; keep the guess
+    for (size_t i = 0; i < n; ++i)
+        if (b.layout.Level(i) != b.levels[b.shownAt[i]])
+            return false;
+    return true;
+}
+
 std::string UnicodeBridge::ExportUtf8(std::string_view glyphText) const
 {
     std::string out;
     out.reserve(glyphText.size() * 2);
-    std::vector<GlyphCode> logical;
+    LineBuffers b;
     size_t start = 0;
     while (start <= glyphText.size()) {
         size_t end = start;
         while (end < glyphText.size() && glyphText[end] != '\r' && glyphText[end] != '\n')
             ++end;
-        ExportLine(glyphText.substr(start, end - start), logical, out);
+        ExportLine(glyphText.substr(start, end - start), b, out);
         if (end >= glyphText.size())
             break;
         out.push_back(glyphText[end]);

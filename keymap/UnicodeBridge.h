@@ -3,6 +3,7 @@
 #pragma once
 
 #include "keymap/ArabicScript.h"
+#include "keymap/BidiLayout.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
 #include "keymap/PersianKeyboard.h"
@@ -21,8 +22,21 @@ struct Unrepresentable {
     int line;
     int column;
     char32_t codePoint;
+    /// The nearest letter written in its place (best fit); 0 when the character was left out.
+    char32_t writtenAs = 0;
     friend bool operator==(const Unrepresentable&, const Unrepresentable&) = default;
 };
+
+/// Receives what an import could not write as it was, in the order of the input.
+class ImportProblems {
+public:
+    virtual ~ImportProblems() = default;
+    virtual void Add(const Unrepresentable& problem) = 0;
+};
+
+/// Whether an import writes a character the keymap lacks as its nearest letter (أ as ا, ة as ه,
+/// Arabic yeh and kaf as the Persian ones, ٫ as "/", a no-break space as a space) or leaves it out.
+enum class Fit : unsigned char { BestFit, Strict };
 
 /// What each glyph of one keymap means in Unicode, and the way back. A glyph's letter is the
 /// Persian letter of its record's key, its shape the form under which the keymap holds it.
@@ -36,17 +50,20 @@ public:
     /// themselves; 0 when the glyph means nothing in this keymap.
     char32_t DisplayForm(GlyphCode glyph) const { return glyphs[glyph].display; }
 
-    /// Display-order glyph text to logical-order UTF-8. Lam-alef becomes lam + alef, digit and
-    /// Latin runs keep their left-to-right order, join controls keep shapes that the letters'
-    /// neighbours alone would not give (the half-space of "می‌خواهم"), CR and LF are kept.
+    /// Display-order glyph text to logical-order UTF-8: the reading of each line that ImportUtf8
+    /// lays out as that line. Lam-alef becomes lam + alef, join controls keep shapes that the
+    /// letters' neighbours alone would not give (the half-space of "می‌خواهم"), CR and LF are kept.
     /// A byte that means nothing comes out as U+FFFD.
     std::string ExportUtf8(std::string_view glyphText) const;
 
-    /// Logical-order UTF-8 to display-order glyph text, shapes chosen by the joining rules (ZWNJ
-    /// and ZWJ respected); Arabic presentation forms are read as their letters. Every character
-    /// without a glyph, and every invalid UTF-8 sequence (as U+FFFD), is listed in `problems` when
-    /// given, and left out of the result.
-    std::string ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems = nullptr) const;
+    /// Logical-order UTF-8 to display-order glyph text: shapes chosen by the joining rules (ZWNJ
+    /// and ZWJ respected), each line laid out as the Unicode Bidirectional Algorithm shows a
+    /// right-to-left paragraph (mirrored brackets included). Arabic presentation forms are read as
+    /// their letters. Every character written as another (best fit) or left out (no glyph, and
+    /// every invalid UTF-8 sequence as U+FFFD) is listed in `problems` when given.
+    std::string ImportUtf8(std::string_view utf8, std::vector<Unrepresentable>* problems = nullptr,
+                           Fit fit = Fit::BestFit) const;
+    std::string ImportUtf8(std::string_view utf8, ImportProblems& problems, Fit fit = Fit::BestFit) const;
 
     bool SupportsEnglish() const { return english; }
 
@@ -55,19 +72,19 @@ public:
     enum class Link : unsigned char { No, Yes, Either };
 
 private:
-    enum class Direction : unsigned char { Rtl, Neutral, Separator, Latin, Digit };
-
     /// What one glyph code means.
     struct GlyphMeaning {
         char32_t first = 0;   // logical characters; lam-alef has two
         char32_t second = 0;
         char32_t display = 0;
-        Direction direction = Direction::Neutral;
+        bidi::Kind kind = bidi::Kind::Neutral;
+        bidi::Properties bidi;
         bool joinsForwardByType = false; // the letter's Unicode joining type lets it join the next
         bool joinsBackByType = false;    // ... or the previous
         Link forward = Link::No;
         Link back = Link::No;
         GlyphCode mirror = 0; // the glyph shown for this one in right-to-left context
+        bool leftToRight = false; // a Latin letter or a digit
         unsigned char utf8Length = 0;
         char utf8[7] = {}; // what export writes for it
     };
@@ -77,26 +94,31 @@ private:
         enum Kind : unsigned char { None, Fixed, Letter, LamAlef } kind = None;
         GlyphCode glyph = 0;                 // Fixed
         std::array<GlyphCode, 4> shapes{};   // Letter: by FormIndex Isolated..Initial
+        char32_t writtenAs = 0;              // best fit: the character these glyphs stand for
     };
+    struct LineBuffers;
 
     void DescribeGlyphs(const KeyMap& map);
     void DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key);
     static void DescribeSymbol(GlyphMeaning& m, char32_t symbol);
     static void EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* b, std::string& out);
+    void DescribeCodePageExtras();
     void BuildImportTable();
-    const CharEntry& EntryFor(char32_t cp) const;
-    void ImportLine(const char32_t* cps, const int* columns, size_t n, int lineNumber, std::vector<Unrepresentable>* problems,
-                    std::vector<GlyphCode>& logical, std::vector<GlyphCode>& ordered, std::string& out) const;
-    void ExportLine(std::string_view line, std::vector<GlyphCode>& logical, std::string& out) const;
-    /// Display order <-> logical order of one line: the sequence reversed, Latin and digit runs
-    /// kept in their order, symbols outside them mirrored. Applying it twice gives the input back.
-    void Reorder(const GlyphCode* in, size_t n, std::vector<GlyphCode>& out) const;
+    void AddBestFits();
+    const CharEntry& EntryFor(char32_t cp, Fit fit) const;
+    void ImportLine(LineBuffers& b, int lineNumber, ImportProblems* problems, Fit fit, std::string& out) const;
+    void LayOut(LineBuffers& b, std::string& out) const;
+    void ExportLine(std::string_view line, LineBuffers& b, std::string& out) const;
+    void LogicalOrder(std::string_view line, LineBuffers& b) const;
+    bool ReadingFits(std::string_view line, LineBuffers& b) const;
+    bool HasLeftToRight(const GlyphCode* g, size_t n) const;
 
     std::array<GlyphMeaning, 256> glyphs{};
     script::Joining JoiningOf(char32_t c) const { return c < joinings.size() ? joinings[c] : script::JoiningOf(c); }
     script::Joining NeighbourJoining(const char32_t* cps, size_t n, size_t i, int step) const;
 
     std::vector<CharEntry> byCodePoint;      // U+0000..U+06FF
+    std::vector<CharEntry> boxDrawing;       // U+2500..U+259F
     std::vector<script::Joining> joinings;   // the same range, looked up once
     CharEntry lamAlef;
     bool english = false;
