@@ -25,6 +25,13 @@ Kind KindOf(const Properties& p)
     return Kind::Neutral;
 }
 
+bool IsOpeningBracket(const Properties& p) { return FRIBIDI_IS_BRACKET_OPEN(p.bracket); }
+
+bool SameBracket(const Properties& a, const Properties& b)
+{
+    return a.bracket && FRIBIDI_BRACKET_ID(a.bracket) == FRIBIDI_BRACKET_ID(b.bracket);
+}
+
 char32_t MirrorOf(char32_t c)
 {
     FriBidiChar mirrored = 0;

@@ -24,6 +24,9 @@ enum class Kind : unsigned char {
 
 Properties PropertiesOf(char32_t c);
 Kind KindOf(const Properties& p);
+bool IsOpeningBracket(const Properties& p);
+/// Whether two brackets are of one pair ("(" and ")", "[" and "]").
+bool SameBracket(const Properties& a, const Properties& b);
 /// The character shown for `c` in right-to-left text ( "(" for ")", "»" for "«"); 0 if none.
 char32_t MirrorOf(char32_t c);
 

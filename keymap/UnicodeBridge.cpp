@@ -73,6 +73,8 @@ struct Gap {
     bool afterLtr;  // a left-to-right glyph on its left
     bool beforeLtr; // ... on its right
     size_t option = 0;
+    size_t first = 0; // the option tried first
+    size_t tried = 1;
 
     size_t Options() const
     {
@@ -80,6 +82,14 @@ struct Gap {
         if (afterLtr && beforeLtr)
             return 1 + k * (k + 1) / 2;
         return afterLtr || beforeLtr ? k + 1 : 1;
+    }
+    bool Next()
+    {
+        if (tried >= Options())
+            return false;
+        option = (option + 1) % Options();
+        ++tried;
+        return true;
     }
     /// Option 0 joins the runs on both sides into one (or leaves the gap right to left when only
     /// one side is left to right); later options give ever more of the gap to the runs.
@@ -531,13 +541,14 @@ void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
             b.gapAt[end++] = static_cast<int>(b.gaps.size());
         const bool after = i > 0 && glyphs[shown[i - 1]].leftToRight;
         const bool before = end < n && glyphs[shown[end]].leftToRight;
-        b.gaps.push_back(Gap{i, end, after, before});
-        b.gaps.back().Apply(b.levels.data());
+        Gap gap{i, end, after, before};
+        // Brackets that close one opened in the Latin run beside them belong to it: "f(x)".
+        if (after != before)
+            gap.first = gap.option = ClosingBrackets(shown, n, i, end, after);
+        gap.Apply(b.levels.data());
+        b.gaps.push_back(gap);
         i = end;
     }
-    std::vector<size_t> firstOptions;
-    for (const Gap& g : b.gaps)
-        firstOptions.push_back(g.option);
     for (int reading = 0; reading < MaxReadings; ++reading) {
         if (ReadingFits(line, b))
             return;
@@ -546,17 +557,43 @@ void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
         while (bad < n && b.layout.Level(bad) == b.levels[b.shownAt[bad]])
             ++bad;
         const int gap = bad < n ? b.gapAt[b.shownAt[bad]] : -1;
-        if (gap < 0 || b.gaps[static_cast<size_t>(gap)].option + 1 >= b.gaps[static_cast<size_t>(gap)].Options())
+        if (gap < 0 || !b.gaps[static_cast<size_t>(gap)].Next())
             break;
-        ++b.gaps[static_cast<size_t>(gap)].option;
         b.gaps[static_cast<size_t>(gap)].Apply(b.levels.data());
     }
     // No reading gives this line back (it was not made by import): the first guess stands.
-    for (size_t k = 0; k < b.gaps.size(); ++k) {
-        b.gaps[k].option = firstOptions[k];
-        b.gaps[k].Apply(b.levels.data());
+    for (Gap& g : b.gaps) {
+        g.option = g.first;
+        g.Apply(b.levels.data());
     }
     ReadingFits(line, b);
+}
+
+size_t UnicodeBridge::ClosingBrackets(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const
+{
+    // Walks from the gap into the run; a bracket of the gap counts when the run holds its partner.
+    const auto opens = [](const bidi::Properties& p) { return bidi::IsOpeningBracket(p); };
+    size_t count = 0;
+    for (size_t k = 0; k < end - start; ++k) {
+        const size_t at = runOnLeft ? start + k : end - 1 - k;
+        const bidi::Properties& p = glyphs[shown[at]].bidi;
+        if (p.bracket == 0 || opens(p) != !runOnLeft)
+            break;
+        bool partner = false;
+        for (size_t j = runOnLeft ? start : end; runOnLeft ? j > 0 : j < n; runOnLeft ? --j : ++j) {
+            const GlyphMeaning& m = glyphs[shown[runOnLeft ? j - 1 : j]];
+            if (m.kind == bidi::Kind::Rtl)
+                break;
+            if (bidi::SameBracket(m.bidi, p) && opens(m.bidi) == runOnLeft) {
+                partner = true;
+                break;
+            }
+        }
+        if (!partner)
+            break;
+        ++count;
+    }
+    return count;
 }
 
 bool UnicodeBridge::ReadingFits(std::string_view line, LineBuffers& b) const

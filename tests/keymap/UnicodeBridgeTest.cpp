@@ -19,6 +19,19 @@ std::string Bytes(std::initializer_list<int> codes)
     return s;
 }
 
+/// The text with its ASCII digits written as Persian ones, as main.kbd's digit glyphs export.
+std::string PersianDigits(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            script::AppendUtf8(out, script::PersianDigit(c - '0'));
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
 class UnicodeBridgeTest : public ::testing::Test {
 protected:
     fakes::FakeServices services; // a failed load would report here, not on a real screen
@@ -48,7 +61,8 @@ TEST_F(UnicodeBridgeTest, DisplayFormsShowLetterAndShapeOneCharacterPerGlyph)
         {main, 0x31, 0x06F1}, {main, 0x21, '!'}, {main, 0x87, 0x0640}, {main, 0x8A, 0x061F},   // digit, symbols
         {main, 'A', 'A'}, {main, 'z', 'z'}, {main, ' ', ' '}, {main, 0x7F, 0}, {main, 0x01, 0},
         {kolb, 0x92, 0xFE8F}, {kolb, 0x93, 0xFE91}, {kolb, 0xAF, 0xFEC1}, {kolb, 0x81, 0x06F1},
-        {kolb, 0xFF, 0}, {kolb, 0xB0, 0}, {kolb, 'q', 'q'},
+        {kolb, 0xFF, 0x00A0}, {kolb, 0xB0, 0x2591}, {kolb, 0xC5, 0x253C}, {kolb, 0xDF, 0x2580}, {kolb, 'q', 'q'},
+        {main, 0xFF, 0xFBFE}, {ziba2, 0xB0, ziba2.DisplayForm(0xB0)}, // the code page's extras are kolb's only
         {ziba2, 'q', 0}, {ziba2, 0x7E, 0}, {ziba2, 0x31, 0x06F1},
     };
     for (const Case& c : cases)
@@ -154,7 +168,7 @@ TEST_F(UnicodeBridgeTest, BracketsAndQuotesAreMirroredInRightToLeftText)
 TEST_F(UnicodeBridgeTest, UnrepresentableCharactersAreReportedWithTheirPlace)
 {
     std::vector<Unrepresentable> problems;
-    const std::string glyphs = ziba2.ImportUtf8("سلام ok\nمسألهٔ\t€", &problems);
+    const std::string glyphs = ziba2.ImportUtf8("سلام ok\nمسألهٔ\t€", &problems, Fit::Strict);
     const std::vector<Unrepresentable> expected = {
         {1, 6, U'o'}, {1, 7, U'k'}, {2, 3, 0x0623}, {2, 6, 0x0654}, {2, 8, 0x20AC},
     };
@@ -167,10 +181,10 @@ TEST_F(UnicodeBridgeTest, UnrepresentableCharactersAreReportedWithTheirPlace)
     main.ImportUtf8("ok €", &problems);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], (Unrepresentable{1, 4, 0x20AC}));
-    // Other spellings of the same letters are written with the Persian ones, not reported.
+    // Arabic spellings of Persian letters are written with the Persian ones, and reported.
     problems.clear();
     EXPECT_EQ(main.ImportUtf8("كتاب علي", &problems), main.ImportUtf8("کتاب علی"));
-    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 1, 0x0643, 0x06A9}, {1, 8, 0x064A, 0x06CC}}));
 }
 
 TEST_F(UnicodeBridgeTest, PresentationFormsAreReadAsTheirLetters)
@@ -181,8 +195,12 @@ TEST_F(UnicodeBridgeTest, PresentationFormsAreReadAsTheirLetters)
     EXPECT_EQ(main.ImportUtf8("\uFB8E\uFE98\uFE8E\uFE8F"), main.ImportUtf8("کتاب"));
     EXPECT_TRUE(problems.empty());
     // A lam with alef hamza is two letters; the column of what cannot be written is the ligature's.
-    main.ImportUtf8("ب\uFEF7ب", &problems);
+    main.ImportUtf8("ب\uFEF7ب", &problems, Fit::Strict);
     EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 2, 0x0623}}));
+    // With best fit it is the lam-alef glyph.
+    problems.clear();
+    EXPECT_EQ(main.ImportUtf8("ب\uFEF7ب", &problems), main.ImportUtf8("بلاب"));
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 2, 0x0623, 0x0627}}));
 }
 
 TEST_F(UnicodeBridgeTest, InvalidUtf8IsReportedNotGuessed)
@@ -222,7 +240,7 @@ TEST_F(UnicodeBridgeTest, LinesKeepTheirBreaksAndOrder)
                           "\r" + main.ImportUtf8("بد") + "\r\n");
     EXPECT_EQ(main.ExportUtf8(glyphs), text);
     std::vector<Unrepresentable> problems;
-    main.ImportUtf8("الف\r\nب\nأ", &problems);
+    main.ImportUtf8("الف\r\nب\nأ", &problems, Fit::Strict);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], (Unrepresentable{3, 1, 0x0623}));
     EXPECT_EQ(main.ImportUtf8(""), "");
@@ -326,4 +344,67 @@ TEST_F(UnicodeBridgeTest, EveryGlyphOfAShippedKeymapHasADisplayForm)
         if (main.DisplayForm(static_cast<GlyphCode>(g)) != 0) {
             EXPECT_TRUE(shown.insert(main.DisplayForm(static_cast<GlyphCode>(g))).second) << "glyph " << g;
         }
+}
+
+TEST_F(UnicodeBridgeTest, MixedLinesAreLaidOutAsTheBidirectionalAlgorithmShowsThem)
+{
+    // Each line as a right-to-left paragraph shows it, read from the left. W() is a Persian word's
+    // own glyphs; main's digit glyphs are the ASCII digit codes, its Latin letters and ASCII
+    // punctuation are ASCII, and « » ، are 0x8B 0xAD 0x88.
+    const auto W = [this](const char* word) { return main.ImportUtf8(word); };
+    struct Case {
+        const char* logical;
+        std::string shown;
+    };
+    const Case cases[] = {
+        // Numbers after Persian letters are Arabic numbers: a separator between two digits joins them.
+        {"قیمت 12.5 است", W("است") + " 12.5 " + W("قیمت")},
+        {"تاریخ 1403/05/21", "1403/05/21 " + W("تاریخ")},
+        {"سال ۱۴۰۵ است", W("است") + " 1405 " + W("سال")},
+        // At the line's start they are European numbers: the same separators join them.
+        {"1,000 تومان", W("تومان") + " 1,000"},
+        {"3/4 لیوان", W("لیوان") + " 3/4"},
+        // A sign is a neutral outside the number; % belongs to a European number only.
+        {"دمای -5 درجه", W("درجه") + " 5- " + W("دمای")},
+        {"-5 درجه", W("درجه") + " 5-"},
+        {"100% رشد", W("رشد") + " 100%"},
+        {"رشد 100%", "%100 " + W("رشد")},
+        // Two numbers with a space between are two runs, each read from the left.
+        {"۱۲ ۳۴", "34 12"},
+        // A number after a Latin word takes the Latin direction, so the run holds together.
+        {"آب A4 90 نان", W("نان") + " A4 90 " + W("آب")},
+        {"Kelmora 2 21720", "Kelmora 2 21720"},
+        {"با Kelmora 2 21720 کار کن", W("کن") + " " + W("کار") + " Kelmora 2 21720 " + W("با")},
+        // Latin word at the start and at the end of a line.
+        {"Kelmora ویرایشگر است", W("است") + " " + W("ویرایشگر") + " Kelmora"},
+        {"نسخه Kelmora", "Kelmora " + W("نسخه")},
+        // Punctuation between runs: inside one Latin run it stays there, between directions it
+        // goes with the paragraph.
+        {"نسخه Beta، ۲ است", W("است") + " Beta\x88 2 " + W("نسخه")},
+        {"نام: Ali, سن: 30", "30 :" + W("سن") + " ,Ali :" + W("نام")},
+        // Brackets and quotation marks: mirrored where they are right to left, paired.
+        {"کتاب (جلد ۲) را", W("را") + " (2 " + W("جلد") + ") " + W("کتاب")},
+        {"«سلام» گفت", W("گفت") + " \x8B" + W("سلام") + "\xAD"},
+        {"تابع f(x) است", W("است") + " f(x) " + W("تابع")},
+        {"(A) است", W("است") + " (A)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logical);
+        std::vector<Unrepresentable> problems;
+        EXPECT_EQ(main.ImportUtf8(c.logical, &problems), c.shown);
+        EXPECT_TRUE(problems.empty());
+        EXPECT_EQ(main.ExportUtf8(c.shown), PersianDigits(c.logical));
+    }
+}
+
+TEST_F(UnicodeBridgeTest, AmbiguousLinesAreReadAsImportWouldHaveWrittenThem)
+{
+    // "90 A4" and "A4 90" both show as "A4 90": the reading kept is the one that keeps the run.
+    EXPECT_EQ(main.ImportUtf8("90 A4"), "A4 90");
+    EXPECT_EQ(main.ExportUtf8("A4 90"), PersianDigits("A4 90"));
+    // Lines typed by hand that no import makes still come out whole, in a reading import lays out alike.
+    for (const std::string& typed : {std::string("(( A 1 ))"), std::string("1 + 2 = 3 ") + main.ImportUtf8("است"), std::string("%% 5 --")}) {
+        const std::string unicode = main.ExportUtf8(typed);
+        EXPECT_EQ(main.ImportUtf8(unicode).size(), typed.size()) << typed;
+    }
 }
