@@ -27,6 +27,8 @@ Kind KindOf(const Properties& p)
 
 bool IsOpeningBracket(const Properties& p) { return FRIBIDI_IS_BRACKET_OPEN(p.bracket); }
 
+bool IsNumberTerminator(const Properties& p) { return p.type == FRIBIDI_TYPE_ET; }
+
 bool SameBracket(const Properties& a, const Properties& b)
 {
     return a.bracket && FRIBIDI_BRACKET_ID(a.bracket) == FRIBIDI_BRACKET_ID(b.bracket);

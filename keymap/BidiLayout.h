@@ -25,6 +25,8 @@ enum class Kind : unsigned char {
 Properties PropertiesOf(char32_t c);
 Kind KindOf(const Properties& p);
 bool IsOpeningBracket(const Properties& p);
+/// Signs that belong to a number beside them: % $ # and the like.
+bool IsNumberTerminator(const Properties& p);
 /// Whether two brackets are of one pair ("(" and ")", "[" and "]").
 bool SameBracket(const Properties& a, const Properties& b);
 /// The character shown for `c` in right-to-left text ( "(" for ")", "»" for "«"); 0 if none.

@@ -542,9 +542,10 @@ void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
         const bool after = i > 0 && glyphs[shown[i - 1]].leftToRight;
         const bool before = end < n && glyphs[shown[end]].leftToRight;
         Gap gap{i, end, after, before};
-        // Brackets that close one opened in the Latin run beside them belong to it: "f(x)".
+        // Signs after a number and brackets that close one opened in the run beside them belong
+        // to it: "100%", "f(x)".
         if (after != before)
-            gap.first = gap.option = ClosingBrackets(shown, n, i, end, after);
+            gap.first = gap.option = AttachedToRun(shown, n, i, end, after);
         gap.Apply(b.levels.data());
         b.gaps.push_back(gap);
         i = end;
@@ -569,25 +570,33 @@ void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
     ReadingFits(line, b);
 }
 
-size_t UnicodeBridge::ClosingBrackets(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const
+size_t UnicodeBridge::AttachedToRun(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const
 {
-    // Walks from the gap into the run; a bracket of the gap counts when the run holds its partner.
-    const auto opens = [](const bidi::Properties& p) { return bidi::IsOpeningBracket(p); };
+    // Walks from the run into the gap: a sign such as % next to the run's number, or a bracket
+    // whose partner the run holds, is taken to belong to the run.
+    const size_t edge = runOnLeft ? start - 1 : end;
+    const bool number = glyphs[shown[edge]].kind == bidi::Kind::Number;
     size_t count = 0;
     for (size_t k = 0; k < end - start; ++k) {
         const size_t at = runOnLeft ? start + k : end - 1 - k;
         const bidi::Properties& p = glyphs[shown[at]].bidi;
-        if (p.bracket == 0 || opens(p) != !runOnLeft)
+        if (number && bidi::IsNumberTerminator(p)) {
+            ++count;
+            continue;
+        }
+        if (p.bracket == 0 || bidi::IsOpeningBracket(p) == runOnLeft)
             break;
         bool partner = false;
-        for (size_t j = runOnLeft ? start : end; runOnLeft ? j > 0 : j < n; runOnLeft ? --j : ++j) {
-            const GlyphMeaning& m = glyphs[shown[runOnLeft ? j - 1 : j]];
+        for (size_t j = edge;; runOnLeft ? --j : ++j) {
+            const GlyphMeaning& m = glyphs[shown[j]];
             if (m.kind == bidi::Kind::Rtl)
                 break;
-            if (bidi::SameBracket(m.bidi, p) && opens(m.bidi) == runOnLeft) {
+            if (bidi::SameBracket(m.bidi, p) && bidi::IsOpeningBracket(m.bidi) == runOnLeft) {
                 partner = true;
                 break;
             }
+            if (runOnLeft ? j == 0 : j + 1 >= n)
+                break;
         }
         if (!partner)
             break;

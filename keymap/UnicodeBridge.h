@@ -111,7 +111,7 @@ private:
     void ExportLine(std::string_view line, LineBuffers& b, std::string& out) const;
     void LogicalOrder(std::string_view line, LineBuffers& b) const;
     bool ReadingFits(std::string_view line, LineBuffers& b) const;
-    size_t ClosingBrackets(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const;
+    size_t AttachedToRun(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const;
     bool HasLeftToRight(const GlyphCode* g, size_t n) const;
 
     std::array<GlyphMeaning, 256> glyphs{};

@@ -408,3 +408,71 @@ TEST_F(UnicodeBridgeTest, AmbiguousLinesAreReadAsImportWouldHaveWrittenThem)
         EXPECT_EQ(main.ImportUtf8(unicode).size(), typed.size()) << typed;
     }
 }
+
+TEST_F(UnicodeBridgeTest, LettersTheFontLacksAreWrittenAsTheirNearestAndReported)
+{
+    struct Case {
+        const char* input;
+        const char* written; // what the glyphs say
+        std::vector<Unrepresentable> reported;
+    };
+    const Case cases[] = {
+        {"تأثیر", "تاثیر", {{1, 2, 0x0623, 0x0627}}},
+        {"إسلام", "اسلام", {{1, 1, 0x0625, 0x0627}}},
+        {"ٱلله", "الله", {{1, 1, 0x0671, 0x0627}}},
+        {"لأن", "لان", {{1, 2, 0x0623, 0x0627}}}, // lam and the alef it stands for make the ligature
+        {"مؤمن", "مومن", {{1, 2, 0x0624, 0x0648}}},
+        {"مدرسة", "مدرسه", {{1, 5, 0x0629, 0x0647}}},
+        {"سةب", "سه\u200cب", {{1, 2, 0x0629, 0x0647}}}, // teh marbuta never joins the next letter
+        {"خانۀ", "خانه", {{1, 4, 0x06C0, 0x0647}}},
+        {"علي", "علی", {{1, 3, 0x064A, 0x06CC}}},
+        {"موسى", "موسی", {{1, 4, 0x0649, 0x06CC}}},
+        {"كتاب", "کتاب", {{1, 1, 0x0643, 0x06A9}}},
+        {"۱۲٫۵", "۱۲/۵", {{1, 3, 0x066B, '/'}}},
+        {"یک\u00A0دو", "یک دو", {{1, 3, 0x00A0, ' '}}},
+        {"کِتاب", "کتاب", {{1, 2, 0x0650, 0}}}, // diacritics are left out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        std::vector<Unrepresentable> problems;
+        const std::string glyphs = main.ImportUtf8(c.input, &problems);
+        EXPECT_EQ(glyphs, main.ImportUtf8(c.written));
+        EXPECT_EQ(problems, c.reported);
+        EXPECT_EQ(main.ExportUtf8(glyphs), c.written);
+        // Strict: nothing is written in their place.
+        problems.clear();
+        main.ImportUtf8(c.input, &problems, Fit::Strict);
+        ASSERT_EQ(problems.size(), c.reported.size());
+        EXPECT_EQ(problems[0].writtenAs, 0u);
+    }
+    // The letter before the one left out still joins it, as it did.
+    EXPECT_EQ(main.ImportUtf8("تأثیر", nullptr, Fit::Strict), main.ImportUtf8("ثیر") + main.ImportUtf8("ت\u200d"));
+    // Where the keymap has the character itself nothing is substituted.
+    std::vector<Unrepresentable> problems;
+    EXPECT_EQ(kolb.ImportUtf8("یک\u00A0دو", &problems), kolb.ImportUtf8("دو") + "\xFF" + kolb.ImportUtf8("یک"));
+    EXPECT_TRUE(problems.empty());
+}
+
+TEST_F(UnicodeBridgeTest, KolbCarriesTheCodePagesBoxDrawingAndNoBreakSpace)
+{
+    // Every byte of the block, and a table as old programs printed it, go out and come back.
+    std::string block;
+    for (int g = 0xB0; g <= 0xDF; ++g)
+        block.push_back(static_cast<char>(g));
+    // Neutrals alone on a line read from the right.
+    const std::string unicode = kolb.ExportUtf8(block);
+    EXPECT_EQ(unicode.substr(0, 9), "▀▐▌");
+    EXPECT_EQ(unicode.substr(unicode.size() - 9), "▓▒░");
+    EXPECT_EQ(kolb.ImportUtf8(unicode), block);
+    const char* table = "┌──────┬─────┐\n│ نام  │ ۱۲  │\n└──────┴─────┘";
+    std::vector<Unrepresentable> problems;
+    const std::string glyphs = kolb.ImportUtf8(table, &problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(glyphs.substr(0, 3), "\xBF\xC4\xC4"); // read from the left: ┐ first, as the line is right to left
+    EXPECT_EQ(kolb.ExportUtf8(glyphs), table);
+    EXPECT_EQ(kolb.ExportUtf8("\xFF"), "\u00A0");
+    // Other keymaps have letters there, and no box drawing.
+    problems.clear();
+    main.ImportUtf8("─", &problems);
+    EXPECT_EQ(problems, (std::vector<Unrepresentable>{{1, 1, 0x2500}}));
+}
