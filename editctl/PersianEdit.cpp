@@ -1,6 +1,7 @@
 #include "editctl/PersianEdit.h"
 
 #include "editctl/KeymapClipboardCodec.h"
+#include "keymap/ArabicScript.h"
 #include "keymap/UnicodeBridge.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ namespace {
 constexpr int FrameBorder = 2;   // each side of the window's border
 constexpr int ScrollBarWidth = 16;
 
-bool IsAsciiLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 } // namespace
 
 PersianEdit::PersianEdit(WindowStyle style) : window(style)
@@ -31,8 +27,14 @@ PersianEdit::PersianEdit(WindowStyle style) : window(style)
     codec->exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
         return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
     };
+    // Text the keymap cannot type comes as Latin-1 bytes when it is Latin-1 text (Latin letters
+    // without English support), as 8-bit text was always pasted.
     codec->importUnicode = [](const keymap::KeyMap& map, const std::string& utf8) {
-        return keymap::UnicodeBridge(map).ImportUtf8(utf8);
+        std::vector<keymap::Unrepresentable> problems;
+        std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
+        if (problems.empty())
+            return glyphs;
+        return KeymapClipboardCodec::Latin1Of(utf8).value_or(std::move(glyphs));
     };
     clipboardCodec = std::move(codec);
     window.SetClipboardCodec(clipboardCodec.get());
@@ -75,8 +77,13 @@ int PersianEdit::TextAreaWidth(int width, WindowStyle style)
 
 void PersianEdit::Resize(int width, int height)
 {
+    SetTextArea(width, TextAreaWidth(width, window.Style()), height - 2 * FrameBorder);
+}
+
+void PersianEdit::SetTextArea(int width, int textWidth, int textHeight)
+{
     windowWidth = width;
-    window.SetViewSize(TextAreaWidth(width, window.Style()), std::max(0, height - 2 * FrameBorder));
+    window.SetViewSize(std::max(0, textWidth), std::max(0, textHeight));
 }
 
 // ----- input -----
@@ -351,7 +358,7 @@ int PersianEdit::SpaceRule()
     DeleteSelectionContent();
     horizontalCount = verticalCount = 0;
     const auto [p1, p2] = CharsAtCaret();
-    if ((Map().SupportsEnglish() && IsAsciiLetter(p1)) || p1 == '\r') {
+    if ((Map().SupportsEnglish() && keymap::script::IsAsciiLetter(static_cast<char32_t>(p1))) || p1 == '\r') {
         InsertRightToLeft(" ");
         return 0;
     }

@@ -40,8 +40,12 @@ public:
     void SetMetrics(GlyphMetrics* provider);
     /// Chooses the display font; always true.
     bool SetEditFont(const std::string& face, int height);
-    /// The window's new size in pixels; stores the width in windowWidth and rewraps.
+    /// The window's new size in pixels, its text area taken as TextAreaWidth gives it; rewraps.
     void Resize(int width, int height);
+    /// The window's width (what the line break rules use) and the text area inside it, as a widget
+    /// measured them; the one place both are set, so a document is wrapped once per size change.
+    void SetTextArea(int width, int textWidth, int textHeight);
+    int WindowWidth() const { return windowWidth; }
     /// Width of the text area for a window width: the frame and, for multi-line windows, the
     /// vertical scroll bar take the rest.
     static int TextAreaWidth(int width, WindowStyle style);
@@ -93,14 +97,12 @@ public:
     std::string UndoText() const { return undoText.Text(window); }
 
     // Fields.
-    bool multiLine = false;
     UndoSnapshot undoText;
     int undoSelStart = 0;
     int undoSelEnd = 0;
     int undoVerticalCount = 0;
     int undoHorizontalCount = 0;
     bool headerLoaded = false;
-    int windowWidth = 0;
     int fontHeight = 0;
     std::string fontFace;
     bool dosMode = false;
@@ -116,6 +118,7 @@ public:
     static int digitRun;
 
 private:
+    bool IsMultiLine() const { return window.Style() == WindowStyle::MultiLine; }
     const keymap::KeyMap& Map() const;
     int LetterRule(const keymap::KeyRecord& record, bool shift);
     int SpaceRule();
@@ -146,6 +149,7 @@ private:
     int IndentationAtEnd(const std::string& line, int fromColumn) const;
 
     EditWindow window;
+    int windowWidth = 0;
     keymap::KeyMap* keyMap = nullptr;
     keymap::KeyMap emptyKeyMap;
     GlyphMetrics* metrics = nullptr;

@@ -2,20 +2,12 @@
 // delete line and the switch between Persian and Latin typing.
 #include "editctl/PersianEdit.h"
 
+#include "keymap/KeymapConverter.h"
 #include "platform/Services.h"
 
 #include <algorithm>
 
 namespace editctl {
-
-namespace {
-
-bool IsAsciiLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-} // namespace
 
 int PersianEdit::CaretLine() const
 {
@@ -101,7 +93,7 @@ void PersianEdit::EndCommand()
 
 void PersianEdit::TabCommand(bool control)
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return;
     SaveUndo();
     for (int i = 0; i < tabWidth; ++i) {
@@ -114,7 +106,7 @@ void PersianEdit::TabCommand(bool control)
 
 void PersianEdit::EnterCommand()
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return;
     SaveUndo();
     digitRun = 0;
@@ -292,7 +284,9 @@ void PersianEdit::ReturnToPersian()
     int moved = 0;
     for (int c = window.Caret(); c > lineStart;) {
         const int ch = window.CharAt(c - 1);
-        if (!IsAsciiLetter(ch) && !(ch >= 0x20 && ch <= 0x40))
+        // A typed Latin run may hold '@' (an e-mail address): the walk takes it besides what
+        // conversion passes as English.
+        if (!keymap::PassesAsEnglish(static_cast<unsigned char>(ch)) && ch != '@')
             break;
         MoveLeft(false, false);
         if (window.Caret() >= c)

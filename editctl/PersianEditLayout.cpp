@@ -27,7 +27,7 @@ bool PersianEdit::LineTooLong(int width, int length) const
 
 bool PersianEdit::FitsLine(const std::string& text) const
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return true;
     return window.TextWidth(text) < windowWidth - JoiningMargin;
 }
@@ -184,7 +184,7 @@ void PersianEdit::BreakBeforeLastWord(int line, const std::string& word, int car
 
 bool PersianEdit::AutoBreak()
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return false;
     int line = CaretLine();
     int a = window.LineIndex(line);

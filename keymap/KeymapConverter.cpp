@@ -1,25 +1,20 @@
 #include "keymap/KeymapConverter.h"
 
+#include "keymap/KeyCodes.h"
 #include "platform/ProgressDisplay.h"
+
+#include "keymap/ArabicScript.h"
 
 #include <array>
 
 namespace keymap {
 namespace {
 
-constexpr int MinusKey = 0xBD;
-constexpr int MKey = 0x4D;
-constexpr int HKey = 0x48;
 constexpr int ProgressStep = 32;
 
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
 bool IsSpaceOrNone(unsigned char c) { return c == ' ' || c == 0; }
 bool IsJoiningForm(int f) { return f == Medial || f == Initial; }
-
-bool PassesAsEnglish(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0x20 && c <= 0x3F);
-}
 
 /// The source keymap's answer for every byte, looked up once per conversion instead of per character.
 struct GlyphInfo {
@@ -50,7 +45,7 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
 
     // Alef madda is the H key's extended glyph, yet a letter that joins the one before it like
     // any alef: read as a final alef, so that letter keeps its joining shape (الآن stays one word).
-    if (fN == ExtIsolated && nextRec.keyCode == HKey)
+    if (fN == ExtIsolated && nextRec.keyCode == vk::H)
         fN = Final;
     if ((f == Medial || f == Initial) && fN == Initial)
         fN = Medial;
@@ -63,7 +58,7 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
         f = cur.initial != 0 ? Initial : Isolated;
 
     const bool nextEndsWord = IsSpaceOrNone(next) || fN > 3 || nextRec.extIsolated == DigitKey ||
-                              (nextRec.extIsolated == SymbolKey && nextRec.keyCode != MinusKey);
+                              (nextRec.extIsolated == SymbolKey && nextRec.keyCode != vk::OemMinus);
     if (nextEndsWord) {
         if (f > 3)
             return f;
@@ -77,7 +72,7 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
 
     // Middle of a word.
     if ((fN == Final || fN == Medial) && IsJoiningForm(fP))
-        return (dest.medial == 0 || (nextRec.keyCode == MKey && fN == Final)) ? Final : Medial;
+        return (dest.medial == 0 || (nextRec.keyCode == vk::M && fN == Final)) ? Final : Medial;
     if (IsJoiningForm(fP))
         return dest.initial != 0 ? f : Final;
     if (prevRec.initial != 0) {
@@ -90,6 +85,8 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
 
 } // namespace
 
+bool PassesAsEnglish(unsigned char c) { return script::IsAsciiLetter(c) || (c >= 0x20 && c <= 0x3F); }
+
 bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::string& destinationName)
 {
     source.Load(sourceName);
@@ -100,6 +97,7 @@ void KeymapConverter::Convert(bool showProgress)
 {
     // Each character yields at most a glyph and a space; write into a buffer of that size.
     std::string out(input.size() * 2, '\0');
+    dropped.clear();
     char* w = out.data();
     const bool english = source.SupportsEnglish() && destination.SupportsEnglish();
     platform::ProgressDisplay* bar = showProgress ? progress : nullptr;
@@ -150,10 +148,13 @@ void KeymapConverter::Convert(bool showProgress)
             prev = 0;
         const Destination& dest = destinationOf[c];
         f = DecideForm(info, cur, f, next, prev, *dest.record);
-        if (f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0)
+        const bool hasGlyph = f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0;
+        if (hasGlyph)
             *w++ = static_cast<char>(dest.glyph[static_cast<size_t>(f)]);
         if (c == ' ')
             *w++ = ' ';
+        else if (!hasGlyph)
+            dropped.push_back(i);
     }
     out.resize(static_cast<size_t>(w - out.data()));
     output = std::move(out);
