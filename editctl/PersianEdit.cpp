@@ -106,32 +106,31 @@ int PersianEdit::HandleKeyDown(const KeyEvent& event)
     const bool control = event.control;
     if (key == vk::F3 || key == vk::F12 || key == vk::Escape || key == vk::Add || key == vk::Subtract)
         return 1;
+    // The period key's record is read with Shift reversed: unshifted it types what Shift types on
+    // a letter key. Numpad digits (0x60..0x69) type as the digit keys (0x30..0x39) they stand for.
     if (key == vk::OemPeriod)
         shift = !shift;
     else if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9)
-        key -= 0x30;
+        key -= vk::Numpad0 - vk::Digit0;
     if (control) {
-        bool goOn = false;
-        const int result = DispatchControl(key, goOn);
-        if (!goOn)
-            return result;
+        if (const std::optional<int> result = DispatchControl(key))
+            return *result;
     }
     if (englishMode)
         return 1;
     if (shift && key == vk::Insert) {
-        PasteCommand(false);
+        PasteCommand(DigitRun::Keep);
         return 0;
     }
     if (shift && key == vk::Delete) {
-        CutCommand(false, true);
+        CutCommand(DigitRun::Keep);
         return 0;
     }
     return Dispatch(key, shift, control);
 }
 
-int PersianEdit::DispatchControl(int key, bool& goOn)
+std::optional<int> PersianEdit::DispatchControl(int key)
 {
-    goOn = false;
     switch (key) {
     case vk::Insert:
     case vk::C: CopyCommand(); return 0;
@@ -139,8 +138,8 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
     case vk::L:
     case vk::Y: DeleteLine(); return 0;
     case vk::P: SwitchLanguage(); return 0;
-    case vk::V: PasteCommand(true); return 0;
-    case vk::X: CutCommand(true, true); return 0;
+    case vk::V: PasteCommand(DigitRun::End); return 0;
+    case vk::X: CutCommand(DigitRun::End); return 0;
     case vk::Z: Undo(); return 0;
     case vk::Backspace:
     case vk::Tab:
@@ -150,7 +149,7 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
     case vk::Up:
     case vk::Right:
     case vk::Down:
-    case vk::Delete: goOn = true; return 0;
+    case vk::Delete: return std::nullopt;
     default: return 1;
     }
 }
@@ -158,7 +157,7 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
 int PersianEdit::Dispatch(int key, bool shift, bool control)
 {
     switch (key) {
-    case vk::Backspace: BackspaceCommand(control); return 0;
+    case vk::Backspace: BackspaceCommand(control ? Unit::Word : Unit::Character); return 0;
     case vk::Tab: TabCommand(control); return 0;
     case vk::Enter: EnterCommand(); return 0;
     case vk::PageUp:
@@ -175,18 +174,21 @@ int PersianEdit::Dispatch(int key, bool shift, bool control)
     case vk::End: EndCommand(); return 0;
     case vk::Home: HomeCommand(); return 0;
     case vk::Left:
-    case vk::Right:
+    case vk::Right: {
         digitRun = 0;
+        const Selecting selecting = shift ? Selecting::Extend : Selecting::Move;
+        const Unit unit = control ? Unit::Word : Unit::Character;
         if (key == vk::Left)
-            MoveLeft(shift, control);
+            MoveLeft(selecting, unit);
         else
-            MoveRight(shift, control);
+            MoveRight(selecting, unit);
         if (shift)
             horizontalCount += key == vk::Right ? 1 : -1;
         else
             horizontalCount = verticalCount = 0;
         return 0;
-    case vk::Delete: DeleteCommand(control); return 0;
+    }
+    case vk::Delete: DeleteCommand(control ? Unit::Word : Unit::Character); return 0;
     case vk::Space: return SpaceRule();
     default: return LetterRule(Map().RecordForKey(key), shift);
     }
@@ -278,7 +280,7 @@ void PersianEdit::EndNumber()
         return;
     const int lineStart = window.LineIndex(CaretLine());
     for (int c = window.Caret(); c > lineStart && IsDigitGlyph(window.CharAt(c - 1));) {
-        MoveLeft(false, false);
+        MoveLeft(Selecting::Move, Unit::Character);
         if (window.Caret() >= c)
             break;
         c = window.Caret();
@@ -302,7 +304,7 @@ int PersianEdit::LetterRule(const keymap::KeyRecord& record, bool shift)
         } else {
             InsertGlyph(record.medial);
             ++digitRun;
-            MoveRight(false, false);
+            MoveRight(Selecting::Move, Unit::Character);
         }
         AutoBreak();
         return 0;

@@ -11,6 +11,7 @@
 #include "keymap/KeyMap.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,13 @@ namespace editctl {
 /// bind a keymap (not owned) and a glyph-metrics provider (not owned) and forward key-downs to
 /// PreTranslateMessage; keys it does not consume go on to the owner's shortcuts and then to
 /// Window().KeyDown.
+/// Whether an arrow step moves the caret or extends the selection (Shift).
+enum class Selecting { Move, Extend };
+/// What an arrow or deletion key takes: one character, or a word (Control).
+enum class Unit { Character, Word };
+/// Whether a command ends the run of digits typed left to right.
+enum class DigitRun { Keep, End };
+
 class PersianEdit {
 public:
     explicit PersianEdit(WindowStyle style = WindowStyle::MultiLine);
@@ -72,25 +80,32 @@ public:
     void Undo();
     bool CanUndo() const { return !undoText.Empty(); }
     void CopyCommand();
-    void PasteCommand(bool resetDigitRun);
-    void CutCommand(bool resetDigitRun, bool setModified);
+    void PasteCommand(DigitRun run);
+    void CutCommand(DigitRun run);
     void SelectAll();
     void HomeCommand();
     void EndCommand();
     void TabCommand(bool control);
     void EnterCommand();
-    void BackspaceCommand(bool control);
-    void DeleteCommand(bool control);
+    void BackspaceCommand(Unit unit);
+    void DeleteCommand(Unit unit);
     void DeleteLine();
     void SwitchLanguage();
     void ReturnToPersian();
 
     // Right-to-left caret movement and line layout.
-    void MoveRight(bool shift, bool ctrl);
-    void MoveLeft(bool shift, bool ctrl);
+    void MoveRight(Selecting selecting, Unit unit);
+    void MoveLeft(Selecting selecting, Unit unit);
     void NewLine();
     bool AutoBreak();
-    void PullUpWords(int& from, int& to, std::string& text);
+    /// The words of the next line that fit at the logical end of the caret line: the range they
+    /// (and a line break going with them) take, and their text.
+    struct PulledWords {
+        int from = 0;
+        int to = 0;
+        std::string text;
+    };
+    PulledWords PullUpWords() const;
     bool FitsLine(const std::string& text) const;
 
     /// The undo snapshot's text as SaveUndo took it (rebuilt from the changes since).
@@ -127,7 +142,8 @@ private:
     void InsertRightToLeft(const std::string& glyphs);
     void DeleteSelectionContent();
     int Dispatch(int key, bool shift, bool control);
-    int DispatchControl(int key, bool& goOn);
+    /// The Control key's result, or nothing when the key goes on to the plain handling.
+    std::optional<int> DispatchControl(int key);
     int FormOf(int glyph) const;
     bool JoinsForward(int glyph) const;
     bool HasForm(int glyph, int form) const;

@@ -256,10 +256,10 @@ QMenu* PersianEditWidget::CreateContextMenu(QWidget* parent)
     };
     add(tr("&Undo"), edit.CanUndo(), [this] { edit.Undo(); });
     menu->addSeparator();
-    add(tr("Cu&t"), selection, [this] { edit.CutCommand(true, true); });
+    add(tr("Cu&t"), selection, [this] { edit.CutCommand(DigitRun::End); });
     add(tr("&Copy"), selection, [this] { edit.CopyCommand(); });
-    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(true); });
-    add(tr("&Delete"), selection, [this] { edit.DeleteCommand(false); });
+    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(DigitRun::End); });
+    add(tr("&Delete"), selection, [this] { edit.DeleteCommand(Unit::Character); });
     menu->addSeparator();
     add(tr("Select &All"), Window().GetTextLength() > 0, [this] { edit.SelectAll(); });
     return menu;

@@ -15,6 +15,8 @@ constexpr int ProgressStep = 32;
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
 bool IsSpaceOrNone(unsigned char c) { return c == ' ' || c == 0; }
 bool IsJoiningForm(int f) { return f == Medial || f == Initial; }
+/// One of the four extended fields, ExtIsolated to ExtInitial.
+bool IsExtendedForm(int f) { return f >= ExtIsolated; }
 
 /// The source keymap's answer for every byte, looked up once per conversion instead of per character.
 struct GlyphInfo {
@@ -38,45 +40,45 @@ GlyphInfoTable BuildGlyphInfo(const KeyMap& source)
 int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned char next, unsigned char prev,
                const KeyRecord& dest)
 {
-    int fN = info[next].form;
-    const int fP = info[prev].form;
+    int nextForm = info[next].form;
+    const int prevForm = info[prev].form;
     const KeyRecord& nextRec = *info[next].record;
     const KeyRecord& prevRec = *info[prev].record;
 
     // Alef madda is the H key's extended glyph, yet a letter that joins the one before it like
     // any alef: read as a final alef, so that letter keeps its joining shape (الآن stays one word).
-    if (fN == ExtIsolated && nextRec.keyCode == vk::H)
-        fN = Final;
-    if ((f == Medial || f == Initial) && fN == Initial)
-        fN = Medial;
+    if (nextForm == ExtIsolated && nextRec.keyCode == vk::H)
+        nextForm = Final;
+    if ((f == Medial || f == Initial) && nextForm == Initial)
+        nextForm = Medial;
     // Symbols and digits of the destination keep the form they had.
     if (dest.extIsolated == SymbolKey || dest.extIsolated == DigitKey)
         return f;
 
-    const bool prevEndsWord = IsSpaceOrNone(prev) || fP > 3 || prevRec.extIsolated == DigitKey;
-    if (prevEndsWord && f <= 3)
+    const bool prevEndsWord = IsSpaceOrNone(prev) || IsExtendedForm(prevForm) || prevRec.extIsolated == DigitKey;
+    if (prevEndsWord && !IsExtendedForm(f))
         f = cur.initial != 0 ? Initial : Isolated;
 
-    const bool nextEndsWord = IsSpaceOrNone(next) || fN > 3 || nextRec.extIsolated == DigitKey ||
+    const bool nextEndsWord = IsSpaceOrNone(next) || IsExtendedForm(nextForm) || nextRec.extIsolated == DigitKey ||
                               (nextRec.extIsolated == SymbolKey && nextRec.keyCode != vk::OemMinus);
     if (nextEndsWord) {
-        if (f > 3)
+        if (IsExtendedForm(f))
             return f;
         if (!IsSpaceOrNone(prev))
-            return IsJoiningForm(fP) ? Final : Isolated;
+            return IsJoiningForm(prevForm) ? Final : Isolated;
         // A one-letter word: without this it would keep the initial shape chosen above.
         return Isolated;
     }
-    if (f > 3 || prevEndsWord)
+    if (IsExtendedForm(f) || prevEndsWord)
         return f;
 
     // Middle of a word.
-    if ((fN == Final || fN == Medial) && IsJoiningForm(fP))
-        return (dest.medial == 0 || (nextRec.keyCode == vk::M && fN == Final)) ? Final : Medial;
-    if (IsJoiningForm(fP))
+    if ((nextForm == Final || nextForm == Medial) && IsJoiningForm(prevForm))
+        return (dest.medial == 0 || (nextRec.keyCode == vk::M && nextForm == Final)) ? Final : Medial;
+    if (IsJoiningForm(prevForm))
         return dest.initial != 0 ? f : Final;
     if (prevRec.initial != 0) {
-        if (fP == Isolated || fP == Final)
+        if (prevForm == Isolated || prevForm == Final)
             return dest.initial != 0 ? Initial : Isolated;
         return f;
     }

@@ -1,7 +1,5 @@
 #include "keymap/PersianKeyboard.h"
 
-#include <iterator>
-
 namespace keymap {
 namespace {
 
@@ -32,15 +30,6 @@ const KeyRow Keys[] = {
     {vk::OemPeriod, KeyMeaning{0x0644, true, 0, '.', 0}}, {0xBF, Symbol(0x061F, '?')}, {0xDC, Letter(0x0698, '/')},
 };
 
-struct KeyCodes {
-    int codes[std::size(Keys)];
-    KeyCodes()
-    {
-        for (size_t i = 0; i < std::size(Keys); ++i)
-            codes[i] = Keys[i].keyCode;
-    }
-};
-
 } // namespace
 
 KeyMeaning PersianKeyMeaning(int keyCode)
@@ -49,13 +38,6 @@ KeyMeaning PersianKeyMeaning(int keyCode)
         if (row.keyCode == keyCode)
             return row.meaning;
     return KeyMeaning{};
-}
-
-const int* MeaningfulKeys(int& count)
-{
-    static const KeyCodes all;
-    count = static_cast<int>(std::size(Keys));
-    return all.codes;
 }
 
 } // namespace keymap

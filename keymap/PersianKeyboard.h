@@ -26,7 +26,4 @@ struct KeyMeaning {
 /// What a Windows virtual-key code of the grid means; all zero for keys without a character.
 KeyMeaning PersianKeyMeaning(int keyCode);
 
-/// The key codes of the grid that carry a character, for walking them all.
-const int* MeaningfulKeys(int& count);
-
 } // namespace keymap
