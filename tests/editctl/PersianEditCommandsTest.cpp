@@ -279,6 +279,13 @@ TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
     Press('V', false, true);
     EXPECT_EQ(Reading(), "کتاب خوب\nدانش");
     EXPECT_TRUE(edit.modified);
+
+    // Latin-1 text a keymap cannot type comes as its bytes, in a control without a widget too.
+    poem.Window().SetText("");
+    clipboard.data = {};
+    clipboard.data.unicodeText = "abc d\xC3\xA9";
+    poem.DeliverKey({'V', false, true});
+    EXPECT_EQ(poem.Window().GetText(), "abc d\xE9");
 }
 
 } // namespace
