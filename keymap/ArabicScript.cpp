@@ -116,6 +116,8 @@ int DigitValue(char32_t c)
     return -1;
 }
 
+bool IsAsciiLetter(char32_t c) { return InRange(c, 'A', 'Z') || InRange(c, 'a', 'z'); }
+
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {

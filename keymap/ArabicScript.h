@@ -38,6 +38,7 @@ int LettersOfPresentationForm(char32_t c, char32_t letters[2]);
 inline char32_t PersianDigit(int d) { return 0x06F0 + static_cast<char32_t>(d); }
 /// 0..9 for ASCII, Persian and Arabic-Indic digits, -1 for anything else.
 int DigitValue(char32_t c);
+bool IsAsciiLetter(char32_t c);
 
 void AppendUtf8(std::string& out, char32_t c);
 /// Decodes one character at `pos`, advancing it; an invalid sequence gives Replacement and advances
