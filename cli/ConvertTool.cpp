@@ -1,5 +1,7 @@
 #include "cli/ConvertTool.h"
 
+#include "cli/ProblemReport.h"
+
 #include "keymap/ArabicScript.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapConverter.h"
@@ -57,96 +59,108 @@ bool ReadAll(std::FILE* in, std::string& bytes)
 
 bool IsStandardStream(const std::string& name) { return name.empty() || name == "-"; }
 
+/// "U+00AB «"; the character itself only where it shows.
 std::string Describe(char32_t c)
 {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
     std::string s = code;
-    if (c >= 0x20 && c != 0x7F && c != keymap::script::Replacement) {
-        s += " '";
+    if (c > 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) && c != keymap::script::Replacement) {
+        s += " ";
         keymap::script::AppendUtf8(s, c);
-        s += "'";
-    } else if (c == keymap::script::Replacement) {
-        s += " (invalid UTF-8)";
     }
     return s;
 }
 
-/// Line and column (1-based, columns counted in bytes) of each ascending position of `text`.
-std::vector<keymap::Unrepresentable> PlacesOf(const std::string& text, const std::vector<size_t>& positions)
+std::string ByteName(unsigned char c)
 {
-    std::vector<keymap::Unrepresentable> places;
-    places.reserve(positions.size());
+    char code[8];
+    std::snprintf(code, sizeof code, "0x%02X", c);
+    return std::string("byte ") + code;
+}
+
+/// Hands the bridge's problems to the report as they are found.
+class ImportToReport : public keymap::ImportProblems {
+public:
+    ImportToReport(ProblemReport& report, std::string keymapName) : report(report), keymapName(std::move(keymapName)) {}
+    void Add(const keymap::Unrepresentable& p) override
+    {
+        const std::uint64_t kind = p.codePoint | (static_cast<std::uint64_t>(p.writtenAs) << 32);
+        report.Add(kind, p.line, p.column, [&] {
+            if (p.codePoint == keymap::script::Replacement)
+                return std::string("invalid UTF-8, left out");
+            std::string text = Describe(p.codePoint) + " has no glyph in " + keymapName;
+            if (p.writtenAs)
+                text += "; written as " + Describe(p.writtenAs);
+            return text;
+        });
+    }
+
+private:
+    ProblemReport& report;
+    std::string keymapName;
+};
+
+void ReportMeaninglessBytes(const keymap::UnicodeBridge& bridge, const std::string& keymapName, const std::string& input,
+                            ProblemReport& report)
+{
+    int line = 1;
+    int column = 0;
+    for (unsigned char c : input) {
+        ++column;
+        if (c == '\n') {
+            ++line;
+            column = 0;
+        } else if (c != '\r' && c != '\t' && bridge.DisplayForm(c) == 0) {
+            report.Add(c, line, column, [&] { return ByteName(c) + " means nothing in " + keymapName + "; written as U+FFFD"; });
+        }
+    }
+}
+
+/// Reports the bytes Convert dropped (`dropped` ascending), with line and column (1-based, in bytes).
+void ReportDropped(const keymap::KeymapConverter& converter, ProblemReport& report)
+{
+    const keymap::UnicodeBridge bridge(converter.source);
+    const std::string& text = converter.input;
     int line = 1;
     size_t lineStart = 0;
     size_t scanned = 0;
-    for (size_t position : positions) {
+    for (size_t position : converter.dropped) {
         for (; scanned < position; ++scanned) {
             if (text[scanned] == '\n') {
                 ++line;
                 lineStart = scanned + 1;
             }
         }
-        places.push_back(keymap::Unrepresentable{line, static_cast<int>(position - lineStart) + 1, 0});
+        const auto byte = static_cast<unsigned char>(text[position]);
+        report.Add(byte, line, static_cast<int>(position - lineStart) + 1, [&] {
+            std::string what = ByteName(byte);
+            if (const char32_t meaning = bridge.DisplayForm(byte))
+                what += " (" + Describe(meaning) + " in " + converter.source.FileName() + ")";
+            return what + " has no glyph in " + converter.destination.FileName();
+        });
     }
-    return places;
 }
 
-struct Conversion {
-    std::string output;
-    std::vector<std::string> problems; // one line each, without the program name
-};
-
-Conversion ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyMap>& from,
-                       const std::optional<keymap::KeyMap>& to, std::string input, const std::string& inName)
+std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyMap>& from,
+                        const std::optional<keymap::KeyMap>& to, std::string input, ProblemReport& report)
 {
-    Conversion result;
-    const auto place = [&](const keymap::Unrepresentable& p) {
-        return inName + ":" + std::to_string(p.line) + ":" + std::to_string(p.column) + ": ";
-    };
     if (o.fromUnicode) {
-        std::vector<keymap::Unrepresentable> problems;
-        result.output = keymap::UnicodeBridge(*to).ImportUtf8(input, &problems);
-        for (const keymap::Unrepresentable& p : problems)
-            result.problems.push_back(place(p) + Describe(p.codePoint) + " has no glyph in " + to->FileName());
-    } else if (o.toUnicode) {
-        const keymap::UnicodeBridge bridge(*from);
-        int line = 1;
-        int column = 0;
-        for (unsigned char c : input) {
-            ++column;
-            if (c == '\n') {
-                ++line;
-                column = 0;
-            } else if (c != '\r' && c != '\t' && bridge.DisplayForm(c) == 0) {
-                char code[8];
-                std::snprintf(code, sizeof code, "0x%02X", c);
-                result.problems.push_back(place(keymap::Unrepresentable{line, column, 0}) + "byte " + code +
-                                          " means nothing in " + from->FileName() + "; written as U+FFFD");
-            }
-        }
-        result.output = bridge.ExportUtf8(input);
-    } else {
-        keymap::KeymapConverter converter;
-        converter.source = *from;
-        converter.destination = *to;
-        converter.input = std::move(input);
-        converter.Convert();
-        const auto places = PlacesOf(converter.input, converter.dropped);
-        const keymap::UnicodeBridge bridge(*from);
-        for (size_t i = 0; i < places.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(converter.input[converter.dropped[i]]);
-            char code[8];
-            std::snprintf(code, sizeof code, "0x%02X", byte);
-            const char32_t meaning = bridge.DisplayForm(byte);
-            std::string what = std::string("byte ") + code;
-            if (meaning)
-                what += " (" + Describe(meaning) + " in " + from->FileName() + ")";
-            result.problems.push_back(place(places[i]) + what + " has no glyph in " + to->FileName());
-        }
-        result.output = std::move(converter.output);
+        ImportToReport problems(report, to->FileName());
+        return keymap::UnicodeBridge(*to).ImportUtf8(input, problems, o.strict ? keymap::Fit::Strict : keymap::Fit::BestFit);
     }
-    return result;
+    if (o.toUnicode) {
+        const keymap::UnicodeBridge bridge(*from);
+        ReportMeaninglessBytes(bridge, from->FileName(), input, report);
+        return bridge.ExportUtf8(input);
+    }
+    keymap::KeymapConverter converter;
+    converter.source = *from;
+    converter.destination = *to;
+    converter.input = std::move(input);
+    converter.Convert();
+    ReportDropped(converter, report);
+    return std::move(converter.output);
 }
 
 } // namespace
@@ -160,9 +174,14 @@ std::string ConvertUsage()
            "IN and OUT default to standard input and output (\"-\" names them too); OUT is replaced\n"
            "only when the conversion succeeds. A keymap name without a path separator is looked up\n"
            "in DIR (default: the KeyMaps folder beside this program).\n"
+           "From Unicode, a character the font lacks is written as its nearest letter where there\n"
+           "is one (أ as ا, ة as ه, ي as ی, ك as ک, ٫ as /, a no-break space as a space).\n"
            "Exit status: 0 done; 1 nothing written (unreadable input, missing or invalid keymap);\n"
-           "2 usage error; 3 written, but characters without a glyph were left out, or bytes that\n"
-           "mean nothing in the font were written as U+FFFD (each listed on standard error).\n"
+           "2 usage error; 3 written, but characters without a glyph were left out or written as\n"
+           "their nearest letter, or bytes that mean nothing in the font were written as U+FFFD;\n"
+           "each kind is listed on standard error once, with its count and first places.\n"
+           "  --strict   write no character as another: leave out what the font lacks\n"
+           "  --verbose  list every place of every character not written as it was\n"
            "  --help     show this text\n"
            "  --version  show the version\n";
 }
@@ -199,6 +218,10 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
             o.fromUnicode = true;
         } else if (a == "--to-unicode") {
             o.toUnicode = true;
+        } else if (a == "--strict") {
+            o.strict = true;
+        } else if (a == "--verbose") {
+            o.verbose = true;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             error = "unknown option " + a;
             return false;
@@ -257,19 +280,19 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
         return NothingWritten;
     }
 
-    const Conversion result = ConvertText(o, from, to, std::move(input), inName);
+    ProblemReport report(err, inName, o.verbose ? ProblemReport::Detail::EveryPlace : ProblemReport::Detail::Summary);
+    const std::string output = ConvertText(o, from, to, std::move(input), report);
     if (IsStandardStream(o.out)) {
-        if (std::fwrite(result.output.data(), 1, result.output.size(), out) != result.output.size() || std::fflush(out) != 0) {
+        if (std::fwrite(output.data(), 1, output.size(), out) != output.size() || std::fflush(out) != 0) {
             std::fprintf(err, "%s: cannot write standard output\n", Program);
             return NothingWritten;
         }
-    } else if (const platform::FileResult r = platform::WriteFileAtomically(o.out, result.output); !r.ok) {
+    } else if (const platform::FileResult r = platform::WriteFileAtomically(o.out, output); !r.ok) {
         std::fprintf(err, "%s: %s: cannot write: %s\n", Program, o.out.c_str(), r.error.c_str());
         return NothingWritten;
     }
-    for (const std::string& p : result.problems)
-        std::fprintf(err, "%s: %s\n", Program, p.c_str());
-    return result.problems.empty() ? Success : SomeUnrepresentable;
+    report.Finish();
+    return report.Empty() ? Success : SomeUnrepresentable;
 }
 
 } // namespace cli

@@ -13,7 +13,8 @@ enum ExitStatus : int {
     Success = 0,
     NothingWritten = 1,     // unreadable input, missing or invalid keymap, output not writable
     UsageError = 2,
-    SomeUnrepresentable = 3, // written, but some characters had no glyph (left out) or no meaning (U+FFFD)
+    SomeUnrepresentable = 3, // written, but some characters had no glyph (left out or written as their
+                             // nearest letter) or no meaning (U+FFFD)
 };
 
 struct ConvertOptions {
@@ -22,6 +23,8 @@ struct ConvertOptions {
     std::string to;         // keymap of the output; empty with toUnicode
     bool fromUnicode = false;
     bool toUnicode = false;
+    bool strict = false;  // from Unicode: no best-fit letters
+    bool verbose = false; // every place of every problem, not only the first three of each kind
     std::string in;  // empty or "-": standard input
     std::string out; // empty or "-": standard output
     bool help = false;

@@ -136,7 +136,8 @@ TEST_F(ConvertToolTest, ExitStatusTellsWhatHappened)
         {{"--from", "main.kbd", "--to", "kolb.kbd", Path("missing.txt")}, "", 1, "missing.txt: cannot read"},
         {{"--from", "main.kbd", "--to", "kolb.kbd", dir.path().toStdString()}, "", 1, "is a folder"},
         {{"--from-unicode", "--to", "main.kbd", in}, "", 0, ""},
-        {{"--from-unicode", "--to", "ziba2.kbd"}, "ok سلام", 3, "<stdin>:1:1: U+006F 'o' has no glyph in ziba2.kbd\n"},
+        {{"--from-unicode", "--to", "ziba2.kbd"}, "ok سلام", 3, "<stdin>: U+006F o has no glyph in ziba2.kbd: once, at 1:1\n"},
+        {{"--from-unicode", "--to", "main.kbd"}, "تأثیر", 3, "U+0623 أ has no glyph in main.kbd; written as U+0627 ا"},
     };
     for (const Case& c : cases) {
         const ToolRun r = Convert(c.args, c.input);
@@ -153,25 +154,53 @@ TEST_F(ConvertToolTest, ExitStatusTellsWhatHappened)
 TEST_F(ConvertToolTest, EveryUnrepresentableCharacterIsListedAndTheRestWritten)
 {
     const std::string in = Write("mixed.txt", "کتاب readme\nأ");
-    const ToolRun r = Convert({"--from-unicode", "--to", "ziba2.kbd", in, Path("out.ziba2")});
+    const ToolRun r = Convert({"--verbose", "--from-unicode", "--to", "ziba2.kbd", in, Path("out.ziba2")});
     EXPECT_EQ(r.status, 3);
-    for (const char* line : {":1:6: U+0072 'r'", ":1:11: U+0065 'e'", ":2:1: U+0623 'أ'"})
+    // --verbose: every place, then each kind once and the total.
+    for (const char* line : {":1:6: U+0072 r has no glyph in ziba2.kbd\n", ":1:11: U+0065 e has no glyph in ziba2.kbd\n",
+                             ":2:1: U+0623 أ has no glyph in ziba2.kbd; written as U+0627 ا\n"})
         EXPECT_NE(r.err.find(in + line), std::string::npos) << line << "\n" << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 7);
-    EXPECT_EQ(fakes::Unicode("ziba2.kbd", Read(Path("out.ziba2"))), "کتاب \n");
+    EXPECT_NE(r.err.find(in + ": U+0065 e has no glyph in ziba2.kbd: 2 times, at 1:7, 1:11\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(in + ": 7 characters not written as they were (6 kinds)\n"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 7 + 6 + 1);
+    EXPECT_EQ(fakes::Unicode("ziba2.kbd", Read(Path("out.ziba2"))), "کتاب \nا");
+
+    // --strict writes no letter as another.
+    const ToolRun strict = Convert({"--strict", "--from-unicode", "--to", "ziba2.kbd", in});
+    EXPECT_EQ(strict.status, 3);
+    EXPECT_NE(strict.err.find(": U+0623 أ has no glyph in ziba2.kbd: once, at 2:1\n"), std::string::npos) << strict.err;
+    EXPECT_EQ(fakes::Unicode("ziba2.kbd", strict.out), "کتاب \n");
 
     // Between fonts: Latin letters of main have no glyph in ziba2.
     const std::string glyphs = Write("latin.main", fakes::Glyphs("main.kbd", "ab سلام"));
     const ToolRun g = Convert({"--from", "main.kbd", "--to", "ziba2.kbd", glyphs});
     EXPECT_EQ(g.status, 3);
-    EXPECT_NE(g.err.find("byte 0x61 (U+0061 'a' in main.kbd) has no glyph in ziba2.kbd"), std::string::npos) << g.err;
+    EXPECT_NE(g.err.find("byte 0x61 (U+0061 a in main.kbd) has no glyph in ziba2.kbd: once, at 1:"), std::string::npos) << g.err;
     EXPECT_EQ(fakes::Unicode("ziba2.kbd", g.out), " سلام");
 
     // To Unicode: a byte that means nothing in the font is written as U+FFFD and listed.
     const ToolRun u = Convert({"--from", "ziba2.kbd", "--to-unicode"}, fakes::Glyphs("ziba2.kbd", "سلام") + "\n~");
     EXPECT_EQ(u.status, 3);
     EXPECT_EQ(u.out, "سلام\n\uFFFD");
-    EXPECT_NE(u.err.find("<stdin>:2:1: byte 0x7E means nothing in ziba2.kbd"), std::string::npos) << u.err;
+    EXPECT_NE(u.err.find("<stdin>: byte 0x7E means nothing in ziba2.kbd; written as U+FFFD: once, at 2:1\n"), std::string::npos) << u.err;
+}
+
+TEST_F(ConvertToolTest, AFileFullOfUnwritableCharactersGivesAShortReport)
+{
+    // 60,000 lines with the same two characters the font lacks: two kinds, a total, nothing more.
+    std::string text;
+    for (int i = 0; i < 60000; ++i)
+        text += "€ سلام ☺\n";
+    const std::string in = Write("many.txt", text);
+    const ToolRun r = Convert({"--from-unicode", "--to", "main.kbd", in, Path("out.main")});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "kelmora-convert: " + in + ": U+20AC € has no glyph in main.kbd: 60,000 times, first at 1:1, 2:1, 3:1\n" +
+                         "kelmora-convert: " + in + ": U+263A ☺ has no glyph in main.kbd: 60,000 times, first at 1:8, 2:8, 3:8\n" +
+                         "kelmora-convert: " + in + ": 120,000 characters not written as they were (2 kinds)\n");
+    // --verbose lists every place.
+    const ToolRun v = Convert({"--verbose", "--from-unicode", "--to", "main.kbd", in, Path("out.main")});
+    EXPECT_EQ(std::count(v.err.begin(), v.err.end(), '\n'), 120000 + 3);
+    EXPECT_NE(v.err.find(in + ":59999:8: U+263A ☺ has no glyph in main.kbd\n"), std::string::npos);
 }
 
 TEST_F(ConvertToolTest, AFailedRunLeavesTheOutputFileAsItWas)
