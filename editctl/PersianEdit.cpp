@@ -27,12 +27,13 @@ PersianEdit::PersianEdit(WindowStyle style) : window(style)
     codec->exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
         return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
     };
-    // Text the keymap cannot type comes as Latin-1 bytes when it is Latin-1 text (Latin letters
-    // without English support), as 8-bit text was always pasted.
+    // Letters the font lacks are written as their nearest (best fit, as batch conversion does).
+    // Text the keymap cannot type at all comes as Latin-1 bytes when it is Latin-1 text (Latin
+    // letters without English support), as 8-bit text was always pasted.
     codec->importUnicode = [](const keymap::KeyMap& map, const std::string& utf8) {
         std::vector<keymap::Unrepresentable> problems;
         std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
-        if (problems.empty())
+        if (std::all_of(problems.begin(), problems.end(), [](const keymap::Unrepresentable& p) { return p.writtenAs != 0; }))
             return glyphs;
         return KeymapClipboardCodec::Latin1Of(utf8).value_or(std::move(glyphs));
     };

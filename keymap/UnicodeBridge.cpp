@@ -5,6 +5,7 @@
 #include "keymap/PersianKeyboard.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace keymap {
 namespace {
@@ -127,6 +128,7 @@ struct UnicodeBridge::LineBuffers {
     std::vector<GlyphCode> logical;
     std::vector<bidi::Properties> props;
     bidi::RtlLineLayout layout;
+    std::string text; // export: the UTF-8 of one line
     // Export: the level each displayed glyph is read at, where each logical glyph is shown, and
     // the neutral runs whose level is guessed.
     std::vector<signed char> levels;
@@ -291,6 +293,8 @@ void UnicodeBridge::BuildImportTable()
         m.utf8Length = static_cast<unsigned char>(text.copy(m.utf8, sizeof m.utf8));
         m.mirror = static_cast<GlyphCode>(g);
         m.leftToRight = m.kind == bidi::Kind::Ltr || m.kind == bidi::Kind::Number;
+        m.forwardCode = JoinCode(m.joinsForwardByType, m.forward);
+        m.backCode = JoinCode(m.joinsBackByType, m.back);
         const char32_t mirrored = m.second ? 0 : bidi::MirrorOf(m.first);
         if (!mirrored)
             continue;
@@ -499,17 +503,61 @@ void UnicodeBridge::EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* 
         zwj();
 }
 
+namespace {
+
+/// The join controls between two glyphs by their join codes (JoinCode below), worked out once.
+struct JoinControls {
+    unsigned char length = 0;
+    char bytes[7] = {};
+};
+
+} // namespace
+
+unsigned char UnicodeBridge::JoinCode(bool byType, Link link) { return static_cast<unsigned char>((byType ? 3 : 0) + static_cast<int>(link)); }
+
 void UnicodeBridge::ExportLine(std::string_view line, LineBuffers& b, std::string& out) const
 {
-    LogicalOrder(line, b);
-    const GlyphMeaning* previous = nullptr;
-    for (GlyphCode g : b.logical) {
-        const GlyphMeaning& m = glyphs[g];
-        EmitJoinControls(previous, &m, out);
-        out.append(m.utf8, m.utf8Length);
-        previous = &m;
+    static const auto table = [] {
+        std::array<std::array<JoinControls, 6>, 6> t{};
+        for (int f = 0; f < 6; ++f) {
+            for (int k = 0; k < 6; ++k) {
+                GlyphMeaning a, c;
+                a.joinsForwardByType = f >= 3;
+                a.forward = static_cast<Link>(f % 3);
+                c.joinsBackByType = k >= 3;
+                c.back = static_cast<Link>(k % 3);
+                std::string text;
+                EmitJoinControls(f ? &a : nullptr, k ? &c : nullptr, text);
+                t[f][k].length = static_cast<unsigned char>(text.copy(t[f][k].bytes, sizeof t[f][k].bytes));
+            }
+        }
+        return t;
+    }();
+    const auto* shown = reinterpret_cast<const GlyphCode*>(line.data());
+    const size_t n = line.size();
+    // A line without left-to-right glyphs is read from the right, brackets mirrored.
+    const bool reversed = !HasLeftToRight(shown, n);
+    if (!reversed)
+        LogicalOrder(line, b);
+    // Each glyph writes at most a character of six bytes and two join controls before it.
+    const size_t room = n * 14 + 16;
+    if (b.text.size() < room)
+        b.text.resize(room);
+    char* w = b.text.data();
+    unsigned char previous = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const GlyphMeaning& m = glyphs[reversed ? glyphs[shown[n - 1 - i]].mirror : b.logical[i]];
+        const JoinControls& between = table[previous][m.backCode];
+        std::memcpy(w, between.bytes, sizeof between.bytes);
+        w += between.length;
+        std::memcpy(w, m.utf8, sizeof m.utf8);
+        w += m.utf8Length;
+        previous = m.forwardCode;
     }
-    EmitJoinControls(previous, nullptr, out);
+    const JoinControls& last = table[previous][0];
+    std::memcpy(w, last.bytes, sizeof last.bytes);
+    w += last.length;
+    out.append(b.text.data(), static_cast<size_t>(w - b.text.data()));
 }
 
 void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
@@ -572,15 +620,17 @@ void UnicodeBridge::LogicalOrder(std::string_view line, LineBuffers& b) const
 
 size_t UnicodeBridge::AttachedToRun(const GlyphCode* shown, size_t n, size_t start, size_t end, bool runOnLeft) const
 {
-    // Walks from the run into the gap: a sign such as % next to the run's number, or a bracket
-    // whose partner the run holds, is taken to belong to the run.
+    // Walks from the run into the gap: a sign such as % after the run's number, or a bracket whose
+    // partner the run holds, is taken to belong to the run.
     const size_t edge = runOnLeft ? start - 1 : end;
     const bool number = glyphs[shown[edge]].kind == bidi::Kind::Number;
     size_t count = 0;
     for (size_t k = 0; k < end - start; ++k) {
         const size_t at = runOnLeft ? start + k : end - 1 - k;
         const bidi::Properties& p = glyphs[shown[at]].bidi;
-        if (number && bidi::IsNumberTerminator(p)) {
+        // Only after the number: before it (to its left) a % is, in Persian text, the number's
+        // own sign read right to left ("رشد 100%" shows "%100").
+        if (number && runOnLeft && bidi::IsNumberTerminator(p)) {
             ++count;
             continue;
         }

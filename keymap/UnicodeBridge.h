@@ -86,7 +86,9 @@ private:
         GlyphCode mirror = 0; // the glyph shown for this one in right-to-left context
         bool leftToRight = false; // a Latin letter or a digit
         unsigned char utf8Length = 0;
-        char utf8[7] = {}; // what export writes for it
+        char utf8[8] = {}; // what export writes for it
+        unsigned char forwardCode = 0; // JoinCode of joinsForwardByType and forward
+        unsigned char backCode = 0;
     };
 
     /// How one Unicode character is written with this keymap.
@@ -101,6 +103,7 @@ private:
     void DescribeGlyphs(const KeyMap& map);
     void DescribeLetter(GlyphMeaning& m, GlyphCode g, const KeyRecord& rec, const KeyMeaning& key);
     static void DescribeSymbol(GlyphMeaning& m, char32_t symbol);
+    static unsigned char JoinCode(bool byType, Link link);
     static void EmitJoinControls(const GlyphMeaning* a, const GlyphMeaning* b, std::string& out);
     void DescribeCodePageExtras();
     void BuildImportTable();

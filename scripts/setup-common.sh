@@ -16,9 +16,9 @@ kelmora_install() {
 }
 
 # What building and testing need: compiler, CMake and Ninja, Qt 6 widgets, GoogleTest and Google
-# Benchmark, the Persian display fonts, and the Persian word list used as a test corpus.
+# Benchmark, GNU FriBidi, the Persian display fonts, and the Persian word list used as a test corpus.
 KELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-farsiweb fonts-freefarsi myspell-fa)
+    pkg-config libfribidi-dev fonts-farsiweb fonts-freefarsi myspell-fa)
 
 kelmora_build() {
     local dir=$1

@@ -300,6 +300,8 @@ TEST_F(PersianEditWidgetTest, TextFromOtherProgramsIsPastedThroughTheKeymapOrAsL
         {"two lines", &mainMap, "سلام\nدنیا", mainBridge.ImportUtf8("سلام\r\nدنیا")},
         {"Latin text a keymap without English cannot type comes as bytes", &zibaMap, "abc d\xC3\xA9", "abc d\xE9"},
         {"characters no keymap has are left out of Persian text", &zibaMap, "کتاب \xE2\x82\xAC", zibaBridge.ImportUtf8("کتاب ")},
+        {"letters the font lacks are pasted as their nearest", &mainMap, "تأثیر كتاب", mainBridge.ImportUtf8("تاثیر کتاب")},
+        {"a no-break space in Latin-1 text the keymap can type is a space, not a byte", &mainMap, "A\u00A0B", "A B"},
     };
     for (const auto& c : cases) {
         OwnerWindow owner;
