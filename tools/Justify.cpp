@@ -38,9 +38,9 @@ bool OnlySpacesAndFF(std::string_view line)
 }
 
 /// Letters that join the letter after them in reading order, highest index first.
-std::vector<int> Joints(std::string_view line, const keymap::KeyMap& map)
+void CollectJoints(std::string_view line, const keymap::KeyMap& map, std::vector<int>& joints)
 {
-    std::vector<int> joints;
+    joints.clear();
     for (int i = static_cast<int>(line.size()) - 1; i >= 0; --i) {
         int form = -1;
         const keymap::KeyRecord& record = map.RecordRefForGlyph(static_cast<unsigned char>(line[static_cast<size_t>(i)]), form);
@@ -48,7 +48,6 @@ std::vector<int> Joints(std::string_view line, const keymap::KeyMap& map)
         if (joining && record.extIsolated != keymap::SymbolKey && record.extIsolated != keymap::DigitKey)
             joints.push_back(i);
     }
-    return joints;
 }
 
 /// What stretching one line needs from the whole run.
@@ -59,14 +58,26 @@ struct Stretch {
     std::int64_t kashidaWidth = 0;
     std::int64_t maxWidth = -1;
     platform::Random& random;
+    // Scratch space reused from line to line.
+    std::vector<int> joints;
+    std::vector<int> added;
 };
 
 /// Draws joints as the kashidas go in one by one, and builds the line once at the end: a kashida
 /// put at a joint stands just before the joint's letter, and later ones at the same joint next to it.
-void AppendStretched(std::string& output, std::string_view cur, std::int64_t width, const Stretch& st)
+void AppendStretched(std::string& output, std::string_view cur, std::int64_t width, Stretch& st)
 {
-    const std::vector<int> joints = st.kashida != 0 && st.kashidaWidth > 0 ? Joints(cur, st.map) : std::vector<int>();
-    std::vector<int> added(cur.size(), 0);
+    std::vector<int>& joints = st.joints;
+    joints.clear();
+    if (st.kashida != 0 && st.kashidaWidth > 0)
+        CollectJoints(cur, st.map, joints);
+    if (joints.empty()) {
+        output.append(cur);
+        output += "\r\n";
+        return;
+    }
+    std::vector<int>& added = st.added;
+    added.assign(cur.size(), 0);
     const auto n = static_cast<std::int64_t>(joints.size());
     while (n > 0) {
         const std::int64_t r = std::int64_t{st.random.Next()} * (n - 1) / RandomMax;
@@ -99,21 +110,25 @@ void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& wind
 {
     std::string& output = converter.output;
     output.clear();
-    Stretch st{window, converter.source, KashidaGlyph(converter.source), 0, -1, random};
+    Stretch st{window, converter.source, KashidaGlyph(converter.source), 0, -1, random, {}, {}};
     st.kashidaWidth = st.kashida ? window.Advance(static_cast<keymap::GlyphCode>(st.kashida)) : 0;
 
+    // One copy of the text; display lines are views into it.
+    const std::string text = window.GetText();
+    auto displayLine = [&](int i) {
+        const int from = window.LineIndex(i);
+        return std::string_view(text).substr(static_cast<size_t>(from), static_cast<size_t>(window.LineEnd(i) - from));
+    };
     const int count = window.GetLineCount();
     for (int i = 0; i < count; ++i) {
-        const std::string line = window.GetLine(i);
-        const std::string_view cur = TrimLeading(line);
+        const std::string_view cur = TrimLeading(displayLine(i));
         if (!OnlySpacesAndFF(cur))
             st.maxWidth = std::max<std::int64_t>(st.maxWidth, Width(window, cur));
     }
     const std::int64_t threshold = (100 - std::int64_t{settings.jiwp}) * st.maxWidth / 100;
     output.reserve(static_cast<size_t>(window.GetTextLength()) + 2 * static_cast<size_t>(count) + 16);
     for (int i = 0; i < count; ++i) {
-        const std::string line = window.GetLine(i);
-        const std::string_view cur = TrimLeading(line);
+        const std::string_view cur = TrimLeading(displayLine(i));
         const std::int64_t width = Width(window, cur);
         if (width >= threshold) {
             AppendStretched(output, cur, width, st);
