@@ -90,7 +90,9 @@ struct ReflowBench {
     }
 };
 
-void Resemble10MB(benchmark::State& state)
+/// Times one command on the original text, put back before every run.
+template <typename Command>
+void TimeCommand(benchmark::State& state, Command command)
 {
     ReflowBench b;
     const tools::ReflowSettings settings = tools::ReadReflowSettings(b.settings); // pixel mode
@@ -98,40 +100,32 @@ void Resemble10MB(benchmark::State& state)
         state.PauseTiming();
         b.editor.Window().SetText(b.text);
         state.ResumeTiming();
-        tools::RunResemble(b.editor, b.converter, b.measure, settings, "main.kbd", tools::JustifyAfter::No, b.random);
+        command(b, settings);
         benchmark::DoNotOptimize(b.editor.Window().GetLineCount());
     }
     state.counters["lines"] = b.editor.Window().GetLineCount();
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * b.text.size()));
+}
+
+void Resemble10MB(benchmark::State& state)
+{
+    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
+        tools::RunResemble(b.editor, b.converter, b.measure, s, "main.kbd", tools::JustifyAfter::No, b.random);
+    });
 }
 
 void Justify10MB(benchmark::State& state)
 {
-    ReflowBench b;
-    const tools::ReflowSettings settings = tools::ReadReflowSettings(b.settings);
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.editor.Window().SetText(b.text);
-        state.ResumeTiming();
-        tools::RunJustify(b.editor, b.converter, settings, "main.kbd", b.random);
-        benchmark::DoNotOptimize(b.editor.Window().GetLineCount());
-    }
-    state.counters["lines"] = b.editor.Window().GetLineCount();
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * b.text.size()));
+    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
+        tools::RunJustify(b.editor, b.converter, s, "main.kbd", b.random);
+    });
 }
 
 void ResembleThenJustify10MB(benchmark::State& state)
 {
-    ReflowBench b;
-    const tools::ReflowSettings settings = tools::ReadReflowSettings(b.settings);
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.editor.Window().SetText(b.text);
-        state.ResumeTiming();
-        tools::RunResemble(b.editor, b.converter, b.measure, settings, "main.kbd", tools::JustifyAfter::Yes, b.random);
-        benchmark::DoNotOptimize(b.editor.Window().GetLineCount());
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * b.text.size()));
+    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
+        tools::RunResemble(b.editor, b.converter, b.measure, s, "main.kbd", tools::JustifyAfter::Yes, b.random);
+    });
 }
 
 } // namespace
