@@ -17,10 +17,10 @@ namespace tools {
 
 namespace {
 
-/// The re-flow state of one run. Text is handled in reading order (a display line reversed), so
+/// The re-flow state of one run. Text is handled in reading order (a text line reversed), so
 /// words are taken from the front of `pending` and a line's held words grow at its back; the
 /// words of a line that did not fit stay in `pending` and the next source line joins behind them.
-/// This places every word exactly where breaking the display strings again and again would, with
+/// This places every word exactly where breaking the line strings again and again would, with
 /// work linear in the text.
 class Reflower {
 public:
