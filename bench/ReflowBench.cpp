@@ -1,6 +1,7 @@
 /** @file ReflowBench.cpp
  ** Resemble and Justify end to end on a 10 MB document of Persian prose in the main edit control:
  ** read the lines, run, set the text and wrap it again. **/
+#include "app/EditorSettings.h"
 #include "editctl/GlyphMetrics.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/KeyMap.h"
@@ -70,7 +71,6 @@ struct ReflowBench {
     platform::ScopedServices scope{platform::Services{&settings, &messages}};
     keymap::KeyMap bound;
     editctl::FixedGlyphMetrics shown{9, 24};
-    editctl::FixedGlyphMetrics measure{2, 5};
     editctl::PersianEdit editor;
     keymap::KeymapConverter converter;
     platform::LcgRandom random;
@@ -95,7 +95,7 @@ template <typename Command>
 void TimeCommand(benchmark::State& state, Command command)
 {
     ReflowBench b;
-    const tools::ReflowSettings settings = tools::ReadReflowSettings(b.settings); // pixel mode
+    const tools::ResembleSettings settings = app::EditorSettings(b.settings).ResembleValues(); // pixel mode
     for (auto _ : state) {
         state.PauseTiming();
         b.editor.Window().SetText(b.text);
@@ -109,22 +109,22 @@ void TimeCommand(benchmark::State& state, Command command)
 
 void Resemble10MB(benchmark::State& state)
 {
-    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
-        tools::RunResemble(b.editor, b.converter, b.measure, s, "main.kbd", tools::JustifyAfter::No, b.random);
+    TimeCommand(state, [](ReflowBench& b, const tools::ResembleSettings& s) {
+        tools::RunResemble(b.editor, b.converter, s, "main.kbd", tools::JustifyAfter::No, b.random);
     });
 }
 
 void Justify10MB(benchmark::State& state)
 {
-    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
+    TimeCommand(state, [](ReflowBench& b, const tools::ResembleSettings& s) {
         tools::RunJustify(b.editor, b.converter, s, "main.kbd", b.random);
     });
 }
 
 void ResembleThenJustify10MB(benchmark::State& state)
 {
-    TimeCommand(state, [](ReflowBench& b, const tools::ReflowSettings& s) {
-        tools::RunResemble(b.editor, b.converter, b.measure, s, "main.kbd", tools::JustifyAfter::Yes, b.random);
+    TimeCommand(state, [](ReflowBench& b, const tools::ResembleSettings& s) {
+        tools::RunResemble(b.editor, b.converter, s, "main.kbd", tools::JustifyAfter::Yes, b.random);
     });
 }
 

@@ -42,8 +42,8 @@ QString NoteFor(int id)
 
 } // namespace
 
-ConfigurationDialog::ConfigurationDialog(platform::SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), store(settings)
+ConfigurationDialog::ConfigurationDialog(Reader reader, Writer writer, QWidget* parent)
+    : QDialog(parent), read(std::move(reader)), write(std::move(writer))
 {
     setObjectName(IdName(ConfigurationDialogId));
     setWindowTitle(QStringLiteral("Configuration"));
@@ -123,7 +123,7 @@ QCheckBox* ConfigurationDialog::CheckBox(int id) const
 
 void ConfigurationDialog::showEvent(QShowEvent* event)
 {
-    model.Load(store);
+    model.SetValues(read());
     ShowModel();
     QDialog::showEvent(event);
 }
@@ -142,7 +142,7 @@ void ConfigurationDialog::SaveAndClose()
         model.SetText(id, edit->text().toStdString());
     for (auto& [id, box] : checks)
         model.SetChecked(id, box->isChecked());
-    model.Save(store);
+    write(model.Values());
     reject();
 }
 

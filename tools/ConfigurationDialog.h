@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <map>
 
 class QAbstractButton;
@@ -13,19 +14,18 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace platform {
-class SettingsStore;
-}
-
 namespace tools {
 
-/// Modal dialog over a settings store (not owned). Reads the store each time it is shown; only
-/// "&Save" writes, and it then closes with the Cancel result as "&Cancel" and Esc do. The caller
-/// re-applies its settings however the dialog closed.
+/// Modal dialog over the editor's settings. Asks `read` for the values each time it is shown;
+/// only "&Save" hands the edited values to `write`, and it then closes with the Cancel result as
+/// "&Cancel" and Esc do. The caller re-applies its settings however the dialog closed.
 class ConfigurationDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ConfigurationDialog(platform::SettingsStore& store, QWidget* parent = nullptr);
+    using Reader = std::function<ConfigurationValues()>;
+    using Writer = std::function<void(const ConfigurationValues&)>;
+
+    ConfigurationDialog(Reader read, Writer write, QWidget* parent = nullptr);
 
     /// Shows the dialog modally; returns QDialog::Rejected, the Cancel result, always.
     int Run();
@@ -36,7 +36,7 @@ public:
     QPushButton* CancelButton() const { return cancel; }
 
 public slots:
-    /// "&Save": the controls' values into the store, then close.
+    /// "&Save": the controls' values to the writer, then close.
     void SaveAndClose();
 
 protected:
@@ -46,7 +46,8 @@ private:
     QWidget* MakeControl(const ConfigurationField& field);
     void ShowModel();
 
-    platform::SettingsStore& store;
+    Reader read;
+    Writer write;
     ConfigurationModel model;
     std::map<int, QLineEdit*> numbers;
     std::map<int, QCheckBox*> checks;

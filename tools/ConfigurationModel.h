@@ -1,16 +1,13 @@
 /** @file ConfigurationModel.h
- ** The configuration dialog without widgets: its fields, what they show for missing keys, the
- ** number-field rule, and what "&Save" writes to "Settings". **/
+ ** The configuration dialog without widgets: its fields, the number-field rule, and the values the
+ ** fields show, by control id. **/
 #pragma once
 
+#include "tools/ConfigurationValues.h"
+
 #include <array>
-#include <map>
 #include <string>
 #include <string_view>
-
-namespace platform {
-class SettingsStore;
-}
 
 namespace tools {
 
@@ -21,16 +18,15 @@ inline constexpr int NumberFieldMaxLength = 3;
 
 enum class FieldKind { Number, Check };
 
-/// One control of the dialog and the value it edits. Number fields are stored as strings, check
-/// boxes as integers 0 or 1.
+/// One control of the dialog and the value it edits: a number field edits a text of
+/// ConfigurationValues, a check box one of its flags.
 struct ConfigurationField {
     int id;
     FieldKind kind;
     const char* label;
-    const char* key;
-    const char* defaultText; // number fields
-    int defaultValue;        // check boxes
-    bool inResembleGroup;    // inside "Resembel Options : "
+    std::string ConfigurationValues::*text; // number fields
+    bool ConfigurationValues::*flag;        // check boxes
+    bool inResembleGroup;                   // inside "Resembel Options : "
 };
 
 /// The fifteen fields, in the order the dialog shows them.
@@ -40,16 +36,12 @@ const ConfigurationField* FindConfigurationField(int id);
 /// What a number field may hold: digits only, at most three of them (empty is allowed).
 bool IsNumberFieldText(std::string_view text);
 
-/// The values the dialog shows, by control id. Reads every key when the dialog is shown and
-/// writes them only on Save.
+/// The values the dialog shows and edits.
 class ConfigurationModel {
 public:
-    ConfigurationModel();
-    /// Every key from "Settings", with the dialog's defaults for missing ones.
-    void Load(const platform::SettingsStore& store);
-    /// The six string keys ("Tab", "MaxChar", "Left", "RIGHT", "IWP", "JIWP"), then the nine
-    /// integer keys.
-    void Save(platform::SettingsStore& store) const;
+    /// Shows `shown`; a stored text longer than a field holds is cut as the field would show it.
+    void SetValues(const ConfigurationValues& shown);
+    const ConfigurationValues& Values() const { return values; }
 
     std::string Text(int id) const;
     /// False (and nothing changes) for text a number field refuses or an id that is not one.
@@ -58,8 +50,7 @@ public:
     void SetChecked(int id, bool on);
 
 private:
-    std::map<int, std::string> texts;
-    std::map<int, bool> checks;
+    ConfigurationValues values;
 };
 
 } // namespace tools

@@ -105,7 +105,7 @@ int KashidaGlyph(const keymap::KeyMap& map)
     return glyph > 0 && glyph < 256 ? glyph : 0;
 }
 
-void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& window, const ReflowSettings& settings,
+void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& window, const ResembleSettings& settings,
              platform::Random& random)
 {
     std::string& output = converter.output;
@@ -125,7 +125,7 @@ void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& wind
         if (!OnlySpacesAndFF(cur))
             st.maxWidth = std::max<std::int64_t>(st.maxWidth, Width(window, cur));
     }
-    const std::int64_t threshold = (100 - std::int64_t{settings.jiwp}) * st.maxWidth / 100;
+    const std::int64_t threshold = (100 - std::int64_t{settings.justifyIgnoranceWidthPercent}) * st.maxWidth / 100;
     output.reserve(static_cast<size_t>(window.GetTextLength()) + 2 * static_cast<size_t>(count) + 16);
     for (int i = 0; i < count; ++i) {
         const std::string_view cur = TrimLeading(displayLine(i));
@@ -139,7 +139,7 @@ void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& wind
     }
 }
 
-void RunJustify(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ReflowSettings& settings,
+void RunJustify(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
                 const std::string& currentKeymapName, platform::Random& random)
 {
     edit.SaveUndo();

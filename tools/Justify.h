@@ -3,7 +3,7 @@
  ** random joints between connected letters. **/
 #pragma once
 
-#include "tools/ReflowSettings.h"
+#include "tools/ResembleSettings.h"
 
 #include <string>
 
@@ -30,13 +30,13 @@ int KashidaGlyph(const keymap::KeyMap& map);
 /// An operation of the converter: empties converter.output and fills it with the display lines of
 /// `lines`, leading spaces removed, each ended by CR LF, full lines stretched with the kashida of
 /// converter.source. Widths are those of the window's current font. `random` gives 0..32767.
-void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& lines, const ReflowSettings& settings,
+void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& lines, const ResembleSettings& settings,
              platform::Random& random);
 
 /// The whole Justify command: SaveUndo, the converter loads the bound keymap (source) and
 /// `currentKeymapName` (destination), Justify, and the text set once to the result (modified when
 /// it changed). Focus is the caller's.
-void RunJustify(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ReflowSettings& settings,
+void RunJustify(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
                 const std::string& currentKeymapName, platform::Random& random);
 
 } // namespace tools

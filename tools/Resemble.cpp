@@ -1,14 +1,12 @@
 #include "tools/Resemble.h"
 
 #include "editctl/EditWindow.h"
-#include "editctl/GlyphMetrics.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/KeymapConverter.h"
 #include "tools/Justify.h"
 #include "tools/ReflowCommon.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -24,17 +22,18 @@ namespace {
 /// work linear in the text.
 class Reflower {
 public:
-    Reflower(const ReflowSettings& settings, const std::array<int, 256>& advances, int windowWidth, std::string& out)
-        : s(settings), advance(advances), output(out), margin(MarginSpaces(settings.right)),
+    Reflower(const ResembleSettings& settings, const editctl::EditWindow& shown, int windowWidth, int fontHeight,
+             std::string& out)
+        : s(settings), window(shown), output(out), margin(MarginSpaces(settings.right)),
           indentation(MarginSpaces(settings.tab))
     {
         const int right = static_cast<int>(margin.size());
         // A word always gets at least one character, so cutting makes progress.
-        wordLimit = std::max<std::int64_t>(1, std::int64_t{s.maxChar} - right - s.left - 1);
-        pixelLimit = std::int64_t{windowWidth} - ResembleMeasureHeight - 20;
-        charLimit = std::int64_t{s.maxChar} - s.left;
+        wordLimit = std::max<std::int64_t>(1, std::int64_t{s.maxChars} - right - s.left - 1);
+        pixelLimit = std::int64_t{windowWidth} - fontHeight - 20;
+        charLimit = std::int64_t{s.maxChars} - s.left;
         marginWidth = Width(margin);
-        spaceWidth = advance[' '];
+        spaceWidth = window.Advance(' ');
     }
 
     void Line(std::string_view line, std::int64_t maxLen)
@@ -44,7 +43,7 @@ public:
         const auto len0 = static_cast<std::int64_t>(line.size());
         line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));
         // A short line ends its paragraph.
-        if (len0 < (100 - std::int64_t{s.iwp}) * maxLen / 100)
+        if (len0 < (100 - std::int64_t{s.ignoranceWidthPercent}) * maxLen / 100)
             paragraphEnd = true;
         pending.push_back(' ');
         pending.append(line.rbegin(), line.rend());
@@ -99,7 +98,7 @@ private:
     bool Fits(std::string_view word) const
     {
         const auto chars = static_cast<std::int64_t>(word.size() + 1 + held.size() + margin.size());
-        if (s.enableDos)
+        if (s.dosMode)
             return chars < charLimit;
         return Width(word) + spaceWidth + heldWidth + marginWidth < pixelLimit;
     }
@@ -118,7 +117,7 @@ private:
     {
         output.append(held.rbegin(), held.rend());
         output += margin;
-        if (firstLine && s.identOnResemble) {
+        if (firstLine && s.indent) {
             output += indentation;
             firstLine = false;
         }
@@ -147,12 +146,12 @@ private:
     {
         std::int64_t w = 0;
         for (char c : glyphs)
-            w += advance[static_cast<unsigned char>(c)];
+            w += window.Advance(static_cast<unsigned char>(c));
         return w;
     }
 
-    const ReflowSettings& s;
-    const std::array<int, 256>& advance;
+    const ResembleSettings& s;
+    const editctl::EditWindow& window;
     std::string& output;
     const std::string margin;
     const std::string indentation;
@@ -188,14 +187,9 @@ std::int64_t TrimmedLength(std::string_view line)
 
 } // namespace
 
-void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& edit, editctl::GlyphMetrics& measure,
-              const ReflowSettings& settings)
+void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& edit, const ResembleSettings& settings)
 {
     converter.output.clear();
-    measure.SetFont(edit.fontFace, ResembleMeasureHeight);
-    std::array<int, 256> advances{};
-    for (int c = 0; c < 256; ++c)
-        advances[static_cast<size_t>(c)] = measure.Advance(static_cast<keymap::GlyphCode>(c));
 
     // Whole text lines: a line the window would wrap is still one line, its words in reading order.
     const std::string text = edit.Window().GetText();
@@ -204,20 +198,20 @@ void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& ed
     for (std::string_view line : lines)
         maxLen = std::max(maxLen, TrimmedLength(line));
 
-    Reflower reflow(settings, advances, edit.windowWidth, converter.output);
+    // Lines are measured as the window shows them, so none is wrapped again when the text is set.
+    Reflower reflow(settings, edit.Window(), edit.windowWidth, edit.fontHeight, converter.output);
     for (std::string_view line : lines)
         reflow.Line(line, maxLen);
     reflow.Finish();
 }
 
-void RunResemble(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, editctl::GlyphMetrics& measure,
-                 const ReflowSettings& settings, const std::string& currentKeymapName, JustifyAfter justify,
-                 platform::Random& random)
+void RunResemble(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
+                 const std::string& currentKeymapName, JustifyAfter justify, platform::Random& random)
 {
     // One snapshot before anything changes: Undo goes back past Justify too.
     edit.SaveUndo();
     LoadReflowKeymaps(edit, converter, currentKeymapName);
-    Resemble(converter, edit, measure, settings);
+    Resemble(converter, edit, settings);
     PutReflowedText(edit, converter.output);
     if (justify == JustifyAfter::Yes) {
         Justify(converter, edit.Window(), settings, random);

@@ -3,12 +3,11 @@
  ** window (or, in DOS mode, a number of characters), with a right margin and an indentation. **/
 #pragma once
 
-#include "tools/ReflowSettings.h"
+#include "tools/ResembleSettings.h"
 
 #include <string>
 
 namespace editctl {
-class GlyphMetrics;
 class PersianEdit;
 }
 namespace keymap {
@@ -23,27 +22,21 @@ namespace tools {
 /// Limits the margin and indentation strings keep to, whatever the settings hold.
 inline constexpr int MaxMarginSpaces = 99;
 
-/// The font height the fit test measures at: lines are judged as the face shows at this height.
-inline constexpr int ResembleMeasureHeight = 5;
-
 /// Whether the Resemble command runs Justify on its result.
 enum class JustifyAfter { No, Yes };
 
 /// An operation of the converter: empties converter.output and fills it with the re-flowed lines,
-/// each ended by CR LF. Reads `edit`'s text lines whole and its windowWidth; widths are measured
-/// with `measure` set to the edit control's face at the measuring height. `measure` must not be
-/// the provider the edit control shows with, so what the user sees is left alone. Neither the edit
-/// control nor its text changes.
-void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& edit,
-              editctl::GlyphMetrics& measure, const ReflowSettings& settings);
+/// each ended by CR LF. Reads `edit`'s text lines whole, its windowWidth and fontHeight; widths are
+/// those of the font the window shows, so a re-flowed line fits the window it is shown in. Neither
+/// the edit control, its font nor its text changes.
+void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& edit, const ResembleSettings& settings);
 
 /// The whole Resemble command: SaveUndo, the converter loads the bound keymap (source) and
 /// `currentKeymapName` (destination), Resemble, and the edit control's text set once to the
 /// result; with JustifyAfter::Yes, Justify runs on that text and the text is set once more. One
 /// Undo restores the text as it was before the command. Marks the document modified when the
 /// text changed. Focus is the caller's.
-void RunResemble(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, editctl::GlyphMetrics& measure,
-                 const ReflowSettings& settings, const std::string& currentKeymapName, JustifyAfter justify,
-                 platform::Random& random);
+void RunResemble(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
+                 const std::string& currentKeymapName, JustifyAfter justify, platform::Random& random);
 
 } // namespace tools

@@ -76,7 +76,7 @@ TEST_F(JustifyTest, KashidaTooWideOrWithoutWidthLeavesTheLineAsItIs)
 
 TEST_F(JustifyTest, JustifyIgnoranceWidthSetsWhichLinesStretch)
 {
-    settings.jiwp = 10; // only lines of at least 81 pixels
+    settings.justifyIgnoranceWidthPercent = 10; // only lines of at least 81 pixels
     fakes::ScriptedRandom random;
     EXPECT_EQ(Run({"سپاس دنیا", "سپاس دنی", "سپاس دن"}, random),
               (std::vector<std::string>{"سپاس دنیا", "سپاس دنی", "سپاس دن"}));

@@ -1,6 +1,6 @@
 /** @file ReflowFixture.h
  ** A main-window-like edit control for the re-flow tools: main.kbd bound, fixed glyph widths for
- ** what is shown and for measuring at the small height, fake services, and Persian helpers. **/
+ ** what is shown, fake services, and Persian helpers. **/
 #pragma once
 
 #include "editctl/PersianEdit.h"
@@ -8,7 +8,7 @@
 #include "tests/fakes/ScriptedRandom.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
-#include "tools/ReflowSettings.h"
+#include "tools/ResembleSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -37,11 +37,10 @@ struct ReflowFixture : ::testing::Test {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder{services.settings};
     keymap::KeyMap map = fakes::ShippedKeymap("main.kbd");
-    RecordingMetrics shown{10, 24};  // what the user sees: 10 pixels a glyph
-    RecordingMetrics measure{2, 5};  // the same face at the measuring height: 2 pixels a glyph
+    RecordingMetrics shown{10, 24}; // what the user sees: 10 pixels a glyph
     editctl::PersianEdit edit{editctl::WindowStyle::MultiLine};
     keymap::KeymapConverter converter;
-    tools::ReflowSettings settings; // this reader's defaults
+    tools::ResembleSettings settings = DefaultSettings();
 
     ReflowFixture()
     {
@@ -53,6 +52,22 @@ struct ReflowFixture : ::testing::Test {
         edit.Resize(500, 400);
         shown.fonts.clear();
     }
+
+    /// What the program reads from an empty settings store for the re-flow tools.
+    static tools::ResembleSettings DefaultSettings()
+    {
+        tools::ResembleSettings s;
+        s.tab = 3;
+        s.maxChars = 79;
+        s.left = 3;
+        s.right = 3;
+        s.ignoranceWidthPercent = 10;
+        s.justifyIgnoranceWidthPercent = 50;
+        return s;
+    }
+
+    /// Shows the text with glyph widths changed in `shown`.
+    void WidthsChanged() { edit.Window().SetMetrics(&shown); }
 
     static std::string G(std::string_view utf8) { return fakes::Glyphs("main.kbd", utf8); }
     static std::string U(std::string_view glyphs) { return fakes::Unicode("main.kbd", glyphs); }

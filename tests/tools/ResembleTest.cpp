@@ -47,7 +47,7 @@ const std::vector<std::string> Prose = {
 struct ResembleTest : ReflowFixture {
     std::vector<std::string> Run()
     {
-        tools::Resemble(converter, edit, measure, settings);
+        tools::Resemble(converter, edit, settings);
         return Lines(converter.output);
     }
 
@@ -71,14 +71,14 @@ struct ResembleTest : ReflowFixture {
 TEST_F(ResembleTest, EmptyControlGivesNothing)
 {
     edit.Window().SetText("");
-    tools::Resemble(converter, edit, measure, settings);
+    tools::Resemble(converter, edit, settings);
     EXPECT_EQ(converter.output, "");
 }
 
 TEST_F(ResembleTest, DosModeLinesKeepToMaxCharWithTheMarginAndKeepEveryWord)
 {
-    settings.enableDos = true;
-    settings.iwp = 100; // one paragraph
+    settings.dosMode = true;
+    settings.ignoranceWidthPercent = 100; // one paragraph
     std::vector<std::string> source = Prose;
     source.insert(source.end(), Prose.begin(), Prose.end());
     SetLines(source);
@@ -100,9 +100,9 @@ TEST_F(ResembleTest, DosModeLinesKeepToMaxCharWithTheMarginAndKeepEveryWord)
 
 TEST_F(ResembleTest, DosModeWordOf72LettersFitsAloneAndALongerRunIsCutAndEndsTheParagraph)
 {
-    settings.enableDos = true;
-    settings.iwp = 100;
-    settings.identOnResemble = true;
+    settings.dosMode = true;
+    settings.ignoranceWidthPercent = 100;
+    settings.indent = true;
     const std::string run72 = G(Times("س", 72));
     ASSERT_EQ(run72.size(), 72u);
     const std::string run80 = G(Times("س", 80));
@@ -129,8 +129,8 @@ TEST_F(ResembleTest, DosModeWordOf72LettersFitsAloneAndALongerRunIsCutAndEndsThe
 
 TEST_F(ResembleTest, ShortLineEndsTheParagraphAndALongOneJoinsTheNext)
 {
-    settings.enableDos = true;
-    settings.maxChar = 200; // each paragraph on one line
+    settings.dosMode = true;
+    settings.maxChars = 200; // each paragraph on one line
     const std::string longest = Repeat("دریا", 8); // 39 letters: lines below 35 are short
     struct Case {
         const char* name;
@@ -155,14 +155,14 @@ TEST_F(ResembleTest, ShortLineEndsTheParagraphAndALongOneJoinsTheNext)
 
 TEST_F(ResembleTest, BlankLineBetweenParagraphsStaysAsTheMarginWithIndentationWhenOn)
 {
-    settings.enableDos = true;
+    settings.dosMode = true;
     struct Case {
         bool ident;
         int firstSpaces;
         std::string blank;
     };
     for (const Case& c : {Case{false, 3, "   "}, Case{true, 6, "      "}}) {
-        settings.identOnResemble = c.ident;
+        settings.indent = c.ident;
         SetLines({"امروز صبح باران آرامی بر شهر بارید", "و مردم", "", "کودکان شاد شدند"});
         const std::vector<std::string> lines = Run();
         ASSERT_EQ(lines.size(), 3u) << c.ident;
@@ -176,13 +176,13 @@ TEST_F(ResembleTest, BlankLineBetweenParagraphsStaysAsTheMarginWithIndentationWh
 
 TEST_F(ResembleTest, FirstLineOfEveryParagraphEndsInMarginAndIndentation)
 {
-    settings.enableDos = true;
-    settings.identOnResemble = true;
+    settings.dosMode = true;
+    settings.indent = true;
     std::vector<std::string> source = Prose;
     source.push_back("");
     source.push_back("");
     source.insert(source.end(), Prose.begin(), Prose.end());
-    settings.iwp = 98; // only the blank lines are short: two paragraphs
+    settings.ignoranceWidthPercent = 98; // only the blank lines are short: two paragraphs
     SetLines(source);
     const std::vector<std::string> lines = Run();
     std::vector<int> spaces;
@@ -214,22 +214,25 @@ TEST_F(ResembleTest, LastLineIsNeverLost)
         {"dos, one long line", true, {Prose[0] + " " + Prose[1] + " " + Prose[3] + " " + Prose[2]}},
     };
     for (const Case& c : cases) {
-        settings.enableDos = c.dos;
+        settings.dosMode = c.dos;
         SetLines(c.source);
         const std::vector<std::string> lines = Run();
         EXPECT_EQ(WordsOf(lines), WordsOfLines(c.source)) << c.name;
-        if (c.dos)
+        if (c.dos) {
             for (const std::string& l : lines)
                 EXPECT_LE(l.size(), 75u) << c.name;
+        }
     }
 }
 
-TEST_F(ResembleTest, PixelModeLinesFitTheWindowAtTheMeasuringWidths)
+TEST_F(ResembleTest, PixelModeLinesFitTheWindowAtTheWidthsItShows)
 {
-    settings.iwp = 100;
-    edit.Resize(200, 300); // lines narrower than 200 - 5 - 20 pixels
-    measure.SetAdvance(G("ب")[0], 5);
-    measure.SetAdvance(G("ر")[0], 4);
+    settings.ignoranceWidthPercent = 100;
+    edit.Resize(300, 300); // lines narrower than 300 - 24 - 20 pixels
+    shown.SetAllAdvances(6);
+    shown.SetAdvance(G("ب")[0], 11);
+    shown.SetAdvance(G("ر")[0], 4);
+    WidthsChanged();
     std::vector<std::string> source = Prose;
     source.insert(source.end(), Prose.begin(), Prose.end());
     SetLines(source);
@@ -237,26 +240,54 @@ TEST_F(ResembleTest, PixelModeLinesFitTheWindowAtTheMeasuringWidths)
     auto width = [this](const std::string& s) {
         int w = 0;
         for (char ch : s)
-            w += measure.Advance(static_cast<unsigned char>(ch));
+            w += shown.Advance(static_cast<unsigned char>(ch));
         return w;
     };
     ASSERT_GT(lines.size(), 4u);
     for (size_t i = 0; i < lines.size(); ++i) {
-        EXPECT_LT(width(lines[i]), 175) << i;
+        EXPECT_LT(width(lines[i]), 256) << i;
         if (i + 1 < lines.size()) {
             const std::string next = lines[i + 1].substr(0, lines[i + 1].size() - 3);
             const size_t space = next.rfind(' ');
             const std::string firstWord = space == std::string::npos ? next : next.substr(space + 1);
-            EXPECT_GE(width(lines[i]) + width(" " + firstWord), 175) << i;
+            EXPECT_GE(width(lines[i]) + width(" " + firstWord), 256) << i;
         }
     }
     EXPECT_EQ(WordsOf(lines), WordsOfLines(source));
 }
 
+TEST_F(ResembleTest, WindowModeLinesAreNotWrappedAgainWhenShown)
+{
+    // With indentation, a wide font and a narrow one: each re-flowed line is one display line.
+    struct Case {
+        int advance;
+        int height;
+        int width;
+    };
+    const Case cases[] = {{10, 24, 500}, {23, 48, 700}, {3, 8, 250}};
+    settings.indent = true;
+    for (const Case& c : cases) {
+        shown.SetAllAdvances(c.advance);
+        edit.SetEditFont("nasim web homa", c.height);
+        edit.Resize(c.width, 400);
+        std::vector<std::string> source = Prose;
+        source.push_back("");
+        source.insert(source.end(), Prose.begin(), Prose.end());
+        SetLines(source);
+        fakes::ScriptedRandom random;
+        tools::RunResemble(edit, converter, settings, "main.kbd", JustifyAfter::No, random);
+        const editctl::EditWindow& window = edit.Window();
+        const std::vector<std::string> lines = Lines(window.GetText());
+        ASSERT_GT(lines.size(), 4u) << c.advance;
+        EXPECT_EQ(window.GetLineCount(), static_cast<int>(lines.size()) + 1) << c.advance; // + the empty last one
+    }
+}
+
 TEST_F(ResembleTest, WordWiderThanTheWindowGoesAloneOnItsLine)
 {
-    edit.Resize(200, 300); // 175 pixels for a line; the word is 60 letters of 3 pixels
-    measure.SetAllAdvances(3);
+    edit.Resize(200, 300); // 156 pixels for a line; the word is 60 letters of 3 pixels
+    shown.SetAllAdvances(3);
+    WidthsChanged();
     const std::string wide = G(Times("م", 60));
     const std::string text = G("باد سرد") + " " + wide + " " + G("کوه بلند");
     edit.Window().SetText(text);
@@ -267,8 +298,8 @@ TEST_F(ResembleTest, WordWiderThanTheWindowGoesAloneOnItsLine)
     EXPECT_EQ(Words(lines[2]), "باد سرد");
 
     // In DOS mode a line too short even for one letter and its margin: one letter a line.
-    settings.enableDos = true;
-    settings.maxChar = 5;
+    settings.dosMode = true;
+    settings.maxChars = 5;
     lines = Run();
     std::string glyphs;
     for (const std::string& l : lines) {
@@ -282,8 +313,9 @@ TEST_F(ResembleTest, WordWiderThanTheWindowGoesAloneOnItsLine)
 
 TEST_F(ResembleTest, LinesLongerThan400AreReadWhole)
 {
-    settings.enableDos = true;
-    measure.SetAllAdvances(1);
+    settings.dosMode = true;
+    shown.SetAllAdvances(1);
+    WidthsChanged();
     edit.Resize(1200, 300);
     std::string line;
     while (G(line).size() < 600)
@@ -294,19 +326,19 @@ TEST_F(ResembleTest, LinesLongerThan400AreReadWhole)
 
 TEST_F(ResembleTest, MarginAndIndentationAboveNinetyNineAreLimited)
 {
-    settings.enableDos = true;
-    settings.maxChar = 999;
+    settings.dosMode = true;
+    settings.maxChars = 999;
     settings.left = 0;
     settings.right = 500;
     settings.tab = 999;
-    settings.identOnResemble = true;
+    settings.indent = true;
     SetLines({"باد سرد"});
     const std::vector<std::string> lines = Run();
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], G("باد سرد") + std::string(99 + 99, ' '));
 }
 
-TEST_F(ResembleTest, MeasuringHeightNeverReachesTheFontTheUserSees)
+TEST_F(ResembleTest, FontTheUserSeesIsLeftAloneAndTheTextSetWhole)
 {
     struct CountingObserver : editctl::EditWindowObserver {
         int texts = 0;
@@ -317,16 +349,14 @@ TEST_F(ResembleTest, MeasuringHeightNeverReachesTheFontTheUserSees)
     for (JustifyAfter justify : {JustifyAfter::No, JustifyAfter::Yes}) {
         SetLines(Prose);
         shown.fonts.clear();
-        measure.fonts.clear();
         CountingObserver observer;
         edit.Window().AddObserver(&observer);
         fakes::ScriptedRandom random;
-        tools::RunResemble(edit, converter, measure, settings, "main.kbd", justify, random);
+        tools::RunResemble(edit, converter, settings, "main.kbd", justify, random);
         edit.Window().RemoveObserver(&observer);
         EXPECT_TRUE(shown.fonts.empty());
         EXPECT_EQ(edit.fontHeight, 24);
         EXPECT_EQ(edit.Window().LineHeight(), 24);
-        EXPECT_EQ(measure.fonts, (std::vector<RecordingMetrics::Font>{{"nasim web homa", 5}}));
         EXPECT_EQ(observer.texts, justify == JustifyAfter::Yes ? 2 : 1); // the text is set whole
     }
 }
@@ -337,7 +367,7 @@ TEST_F(ResembleTest, OneUndoRestoresTheTextAfterResembleAndJustify)
     const std::string before = edit.Window().GetText();
     edit.modified = false;
     fakes::ScriptedRandom random({}, 16000);
-    tools::RunResemble(edit, converter, measure, settings, "main.kbd", JustifyAfter::Yes, random);
+    tools::RunResemble(edit, converter, settings, "main.kbd", JustifyAfter::Yes, random);
     EXPECT_NE(edit.Window().GetText(), before);
     EXPECT_TRUE(edit.modified);
     EXPECT_EQ(converter.source.FileName(), "main.kbd");
