@@ -160,7 +160,8 @@ std::optional<FilePreview> PreviewFile(const std::string& path)
     if (ec)
         return std::nullopt;
     std::string start;
-    if (!platform::ReadFileBytes(path, start, 200).ok)
+    if (!platform::ReadFileBytes(path, start, {200, platform::PastLimit::KeepsStart},
+                                 platform::FileKinds::RegularOnly).ok)
         return std::nullopt;
 
     FilePreview preview;
