@@ -33,6 +33,16 @@ QStringList MatchingEntries(const QString& folder, const QString& extension)
 
 } // namespace
 
+bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path)
+{
+    const LoadedFile loaded = LoadTextFile(editor, path);
+    if (loaded && loaded.bytesAfterEndMark > 0)
+        platform::Messages().Show("The file continues after an end-of-file mark; saving it will drop " +
+                                      std::to_string(loaded.bytesAfterEndMark) + " bytes",
+                                  "Kelmora", platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return loaded.loaded;
+}
+
 DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles)
     : host(host), recentFiles(recentFiles)
 {
@@ -82,7 +92,7 @@ bool DocumentCommands::SaveTo(const std::string& path)
 
 bool DocumentCommands::LoadAndAdopt(const std::string& path)
 {
-    if (!LoadTextFile(host.Editor(), path))
+    if (!OpenDocumentText(host.Editor(), path))
         return false;
     SetCurrentPath(path);
     if (host.Editor().headerLoaded)
@@ -148,7 +158,7 @@ void DocumentCommands::Revert()
         if (!yes)
             return;
     }
-    if (!IsUntitled() && LoadTextFile(host.Editor(), currentPath) && host.Editor().headerLoaded)
+    if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath) && host.Editor().headerLoaded)
         host.AdoptDocumentFont();
     host.FocusEditor();
 }
@@ -192,7 +202,7 @@ bool DocumentCommands::OpenFromPath(const std::string& path)
 {
     if (ConfirmSaveChanges() == Confirmation::Cancel)
         return true;
-    if (!LoadTextFile(host.Editor(), path))
+    if (!OpenDocumentText(host.Editor(), path))
         return false;
     // Unlike Open, the tool bar keeps its face, size and keymap, and the recent list is unchanged.
     SetCurrentPath(path);

@@ -2,12 +2,14 @@
 // write that really fails, leftovers of killed writers, and writers racing for one file.
 #include "platform/TextMode.h"
 
+#include "tests/fakes/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -15,7 +17,6 @@
 #include <vector>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,16 +152,13 @@ TEST(SafeWrite, AWriteThatFailsKeepsTheOldFileWhole)
     ASSERT_TRUE(WriteFileAtomically(folder + "/linked.txf", "shared precious").ok);
     std::filesystem::create_hard_link(folder + "/linked.txf", folder + "/other.txf");
 
-    rlimit old {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileResult plain = WriteFileAtomically(folder + "/plain.txf", std::string(100000, 'x'));
-    const FileResult linked = WriteFileAtomically(folder + "/linked.txf", std::string(100000, 'y'));
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previousHandler);
+    FileResult plain;
+    FileResult linked;
+    {
+        fakes::FileSizeLimit limit(4096);
+        plain = WriteFileAtomically(folder + "/plain.txf", std::string(100000, 'x'));
+        linked = WriteFileAtomically(folder + "/linked.txf", std::string(100000, 'y'));
+    }
 
     EXPECT_FALSE(plain.ok);
     EXPECT_EQ(plain.error, "File too large");
