@@ -70,7 +70,7 @@ namespace {
 
 FileResult TooLarge(ReadLimit limit)
 {
-    return {false, "File is larger than " + SizeText(limit.bytes)};
+    return {false, "File is larger than " + SizeText(limit.bytes), true};
 }
 
 #ifndef _WIN32

@@ -23,6 +23,8 @@ std::string EncodeTextMode(std::string_view memory);
 struct FileResult {
     bool ok = false;
     std::string error;
+    /// Set when a read failed only because the file passed the reader's limit.
+    bool tooLarge = false;
 };
 
 /// Which files a reader opens. The programs with a window open only regular files at start, so a
