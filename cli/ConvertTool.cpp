@@ -46,9 +46,10 @@ std::optional<keymap::KeyMap> LoadKeymap(const std::string& name, const std::str
     return map;
 }
 
-// The input, its conversion and the report are all held at once; past 1 GB a run is refused rather
-// than left to exhaust the machine (a file or a device that never ends, such as /dev/zero).
-constexpr platform::ReadLimit InputLimit{size_t{1} << 30};
+// The input, its conversion and the report are all held at once; past 512 MB (the largest document
+// the editor opens) a run is refused rather than left to exhaust the machine, as a device that never
+// ends, such as /dev/zero, would.
+constexpr platform::ReadLimit InputLimit{size_t{512} << 20};
 
 platform::FileResult ReadAll(std::FILE* in, std::string& bytes)
 {

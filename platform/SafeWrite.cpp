@@ -1,7 +1,12 @@
 // WriteFileAtomically: saves that neither damage the old file nor write where they should not.
 #include "platform/TextMode.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -30,8 +35,8 @@ constexpr std::time_t StaleSeconds = 60;
 
 FileResult Failure() { return {false, std::strerror(errno)}; }
 
-/// The file a save really writes: `path` with every symbolic link of its last part followed, so the
-/// link stays and the file it names gets the text. A link to a missing file names the file to create.
+/// The file a save creates for a `path` that does not exist yet: every symbolic link of its last part
+/// followed, so a link to a missing file stays and the file it names is created.
 bool FollowLinks(std::string& path)
 {
     namespace fs = std::filesystem;
@@ -106,8 +111,11 @@ int CreateTemporary(const std::string& target, std::string& tempPath)
 {
     const std::filesystem::path t(target);
     const std::string folder = t.parent_path().empty() ? std::string(".") : t.parent_path().string();
-    std::random_device device;
-    std::mt19937_64 random(device() ^ static_cast<std::uint64_t>(std::time(nullptr)));
+    // Unpredictable enough that a name is rarely taken; O_EXCL settles the rare clash. The counter
+    // keeps threads of one process apart, the clock processes that share a number over time.
+    static std::atomic<std::uint64_t> counter{0};
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::mt19937_64 random(now ^ (counter.fetch_add(1) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(::getpid()));
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[32];
         std::snprintf(suffix, sizeof suffix, "%ld-%08llx", static_cast<long>(::getpid()),
@@ -219,15 +227,20 @@ FileResult ReplaceRegularFile(const std::string& target, const struct stat* old,
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    std::string target = path;
-    if (!FollowLinks(target))
-        return Failure();
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
         return {false, "Is a directory"};
+    // Opened by its own name, so links such as /proc/self/fd/1 reach the pipe or terminal they stand for.
     if (exists && !S_ISREG(st.st_mode))
-        return WriteDirectly(target, bytes);
+        return WriteDirectly(path, bytes);
+    std::string target = path;
+    if (char* real = exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
+        target = real;
+        std::free(real);
+    } else if (!FollowLinks(target)) {
+        return Failure();
+    }
     const std::filesystem::path t(target);
     RemoveStaleTemporaries(t.parent_path().empty() ? "." : t.parent_path().string(), t.filename().string());
     return ReplaceRegularFile(target, exists ? &st : nullptr, bytes);
