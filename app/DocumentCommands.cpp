@@ -33,9 +33,9 @@ QStringList MatchingEntries(const QString& folder, const QString& extension)
 
 } // namespace
 
-bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path)
+bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    const LoadedFile loaded = LoadTextFile(editor, path);
+    const LoadedFile loaded = LoadTextFile(editor, path, format);
     if (loaded && loaded.bytesAfterEndMark > 0)
         platform::Messages().Show("The file continues after an end-of-file mark; saving it will drop " +
                                       std::to_string(loaded.bytesAfterEndMark) + " bytes",
@@ -43,8 +43,8 @@ bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path)
     return loaded.loaded;
 }
 
-DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles)
-    : host(host), recentFiles(recentFiles)
+DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles, const EditorSettings& settings)
+    : host(host), recentFiles(recentFiles), settings(settings)
 {
 }
 
@@ -80,7 +80,7 @@ Confirmation DocumentCommands::ConfirmSaveChanges()
 
 bool DocumentCommands::SaveTo(const std::string& path)
 {
-    const platform::FileResult result = SaveTextFile(host.Editor(), path);
+    const platform::FileResult result = SaveTextFile(host.Editor(), path, settings.DocumentFormatInUse());
     if (!result.ok) {
         platform::Messages().Show("Cannot save the file\n" + path + "\n" + result.error, "Error");
         return false;
@@ -92,7 +92,7 @@ bool DocumentCommands::SaveTo(const std::string& path)
 
 bool DocumentCommands::LoadAndAdopt(const std::string& path)
 {
-    if (!OpenDocumentText(host.Editor(), path))
+    if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     SetCurrentPath(path);
     if (host.Editor().headerLoaded)
@@ -144,8 +144,11 @@ bool DocumentCommands::SaveAs()
         host.FocusEditor();
         return false;
     }
-    SetCurrentPath(*path);
+    // The document takes the new name only once it is written there: after a failure the next
+    // Save must still go to the file the text came from.
     const bool saved = SaveTo(*path);
+    if (saved)
+        SetCurrentPath(*path);
     host.FocusEditor();
     return saved;
 }
@@ -158,7 +161,7 @@ void DocumentCommands::Revert()
         if (!yes)
             return;
     }
-    if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath) && host.Editor().headerLoaded)
+    if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
         host.AdoptDocumentFont();
     host.FocusEditor();
 }
@@ -202,7 +205,7 @@ bool DocumentCommands::OpenFromPath(const std::string& path)
 {
     if (ConfirmSaveChanges() == Confirmation::Cancel)
         return true;
-    if (!OpenDocumentText(host.Editor(), path))
+    if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     // Unlike Open, the tool bar keeps its face, size and keymap, and the recent list is unchanged.
     SetCurrentPath(path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DocumentHost.h"
+#include "app/EditorSettings.h"
 #include "app/RecentFileList.h"
 
 #include <string>
@@ -17,7 +18,7 @@ enum class Confirmation { Proceed, Cancel };
 
 /// LoadTextFile, then, when the file goes on after an end-of-file mark, the one warning that a save
 /// will drop those bytes. Every way of opening a document goes through here.
-bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path);
+bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
 
 /// Owns the current path and carries out the document commands on the host's edit control.
 /// Unsaved text is never discarded: when the user chose to save and the save failed or its Save As
@@ -27,7 +28,8 @@ public:
     static constexpr const char* UntitledPath = "UnTitled.txf";
     static constexpr const char* TitleSuffix = " - Kelmora";
 
-    DocumentCommands(DocumentHost& host, RecentFileList& recentFiles);
+    /// None of the three is owned; `settings` gives the document format at each load and save.
+    DocumentCommands(DocumentHost& host, RecentFileList& recentFiles, const EditorSettings& settings);
 
     /// Full path of the document, or "UnTitled.txf".
     const std::string& CurrentPath() const { return currentPath; }
@@ -62,6 +64,7 @@ private:
 
     DocumentHost& host;
     RecentFileList& recentFiles;
+    const EditorSettings& settings;
     std::string currentPath = UntitledPath;
 };
 

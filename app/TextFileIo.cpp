@@ -23,11 +23,6 @@ private:
     const editctl::EditWindow& window;
 };
 
-bool DosModeSetting()
-{
-    return platform::Settings().ReadInt("Settings", "EnableDos", 1) != 0;
-}
-
 /// The file's document, or nothing after "Cannot open the file" and the reason were shown.
 std::optional<DecodedDocument> ReadDocument(const std::string& path, bool dosMode)
 {
@@ -53,10 +48,9 @@ std::optional<DecodedDocument> ReadDocument(const std::string& path, bool dosMod
 
 } // namespace
 
-LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path)
+LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    const bool dosMode = DosModeSetting();
-    std::optional<DecodedDocument> read = ReadDocument(path, dosMode);
+    std::optional<DecodedDocument> read = ReadDocument(path, format.dosMode);
     if (!read)
         return {};
     DecodedDocument document = std::move(*read);
@@ -74,19 +68,25 @@ LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path)
     return {true, document.bytesAfterEndMark};
 }
 
-platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path)
+platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    const bool dosMode = DosModeSetting();
     std::optional<std::string> header;
-    if (platform::Settings().ReadInt("Settings", "SaveHeader", 1) != 0) {
+    if (format.saveHeader) {
         const keymap::KeyMap* map = editor.KeyMapInUse();
         header = FormatHeaderLine(editor.fontFace, editor.fontHeight, map ? map->FileName() : std::string());
     }
-    const std::string bytes = EncodeDocument(WindowLines(editor.Window()), dosMode, header);
+    const std::string bytes = EncodeDocument(WindowLines(editor.Window()), format.dosMode, header);
     platform::FileResult result = platform::WriteFileAtomically(path, bytes);
     if (result.ok)
         editor.modified = false;
     return result;
+}
+
+void ReplaceTextKeepingModified(editctl::PersianEdit& editor, const std::string& glyphs)
+{
+    const bool wasModified = editor.modified;
+    editor.Window().SetText(glyphs);
+    editor.modified = wasModified;
 }
 
 } // namespace app

@@ -43,16 +43,17 @@ TEST(InstallFirstRunFonts, InstallsListedFontsOnceAndMarksDone)
 {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder(services.settings);
+    app::EditorSettings settings(services.settings);
     const std::string cfg = folder.Write("fonts.cfg", "Fonts/homa.ttf\r\n/abs/nazli.ttf\r\n***\r\nnot.ttf\r\n");
     RecordingInstaller installer;
-    app::InstallFirstRunFonts(cfg, installer, services.settings, services.messages);
+    app::InstallFirstRunFonts(cfg, installer, settings, services.messages);
     EXPECT_EQ(installer.files, (Files{"Fonts/homa.ttf", "/abs/nazli.ttf"}));
     EXPECT_EQ(installer.finished, 1);
     EXPECT_EQ(services.settings.ReadInt("Temp", "FirstTime", 1), 0);
     EXPECT_TRUE(services.messages.shown.empty());
 
     RecordingInstaller second;
-    app::InstallFirstRunFonts(cfg, second, services.settings, services.messages);
+    app::InstallFirstRunFonts(cfg, second, settings, services.messages);
     EXPECT_TRUE(second.files.empty());
 }
 
@@ -62,6 +63,7 @@ TEST(InstallFirstRunFonts, AListThatIsNoListIsReportedAndStillMarkedDone)
     fakes::TempProgramFolder folder(services.settings);
     const std::string huge = folder.Write("fonts.cfg", "Fonts/a.ttf\n");
     std::filesystem::resize_file(huge, size_t{1} << 20);
+    app::EditorSettings settings(services.settings);
     struct Case { std::string path; const char* message; };
     for (const Case& c : {Case{huge, "Cannot read fonts.cfg\nFile is larger than 64 KB"},
                           Case{"/dev/zero", "fonts.cgf not founded"}}) {
@@ -69,7 +71,7 @@ TEST(InstallFirstRunFonts, AListThatIsNoListIsReportedAndStillMarkedDone)
         services.messages.shown.clear();
         services.settings.WriteInt("Temp", "FirstTime", 1);
         RecordingInstaller installer;
-        app::InstallFirstRunFonts(c.path, installer, services.settings, services.messages);
+        app::InstallFirstRunFonts(c.path, installer, settings, services.messages);
         ASSERT_EQ(services.messages.shown.size(), 1u);
         EXPECT_EQ(services.messages.shown[0].text, c.message);
         EXPECT_TRUE(installer.files.empty());
@@ -81,8 +83,9 @@ TEST(InstallFirstRunFonts, MissingListIsReportedAndStillMarkedDone)
 {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder(services.settings);
+    app::EditorSettings settings(services.settings);
     RecordingInstaller installer;
-    app::InstallFirstRunFonts(folder.Path() + "/fonts.cfg", installer, services.settings, services.messages);
+    app::InstallFirstRunFonts(folder.Path() + "/fonts.cfg", installer, settings, services.messages);
     ASSERT_EQ(services.messages.shown.size(), 1u);
     EXPECT_EQ(services.messages.shown[0].text, "fonts.cgf not founded");
     EXPECT_EQ(services.messages.shown[0].caption, "Kelmora");

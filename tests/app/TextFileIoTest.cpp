@@ -2,6 +2,7 @@
 // font, size and keymap; DOS mode and display lines shape the saved bytes; failures change nothing.
 #include "app/DocumentFile.h"
 
+#include "app/EditorSettings.h"
 #include "platform/TextMode.h"
 #include "tests/app/FakeDocumentHost.h"
 #include "tests/fakes/FileSizeLimit.h"
@@ -31,6 +32,8 @@ struct TextFileFixture : ::testing::Test {
         host.emplace();
     }
     editctl::PersianEdit& Editor() { return host->editor; }
+    /// The document format the settings give now (tests set "EnableDos" and "SaveHeader" first).
+    app::DocumentFormat Format() { return app::EditorSettings(services.settings).DocumentFormatInUse(); }
     std::string ReadBack(const std::string& path)
     {
         std::string bytes;
@@ -52,7 +55,7 @@ TEST_F(TextFileFixture, HeaderRestoresFontSizeAndKeymap)
     const std::string path = folder.Write("doc.txf", "Kelmora : f[Homa] s[30] k[kolb.kbd]\r\n" + kolbText);
     Editor().SaveUndo();
     Editor().modified = true;
-    ASSERT_TRUE(app::LoadTextFile(Editor(), path));
+    ASSERT_TRUE(app::LoadTextFile(Editor(), path, Format()));
     EXPECT_TRUE(Editor().headerLoaded);
     EXPECT_EQ(Editor().fontFace, "Homa");
     EXPECT_EQ(Editor().fontHeight, 30);
@@ -89,7 +92,7 @@ TEST_F(TextFileFixture, HeaderOnlyMissingKeymapMissingSizeAndNoHeader)
         host.emplace();
         Editor().headerLoaded = true; // a stale flag from an earlier load must not survive
         services.messages.shown.clear();
-        ASSERT_TRUE(app::LoadTextFile(Editor(), folder.Write("case.txf", c.bytes)));
+        ASSERT_TRUE(app::LoadTextFile(Editor(), folder.Write("case.txf", c.bytes), Format()));
         EXPECT_EQ(Editor().headerLoaded, c.header);
         EXPECT_EQ(Editor().fontFace, c.face);
         EXPECT_EQ(Editor().fontHeight, c.size);
@@ -119,7 +122,7 @@ TEST_F(TextFileFixture, UnreadableFileIsReportedWithTheReasonAndChangesNothing)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
         services.messages.shown.clear();
-        EXPECT_FALSE(app::LoadTextFile(Editor(), c.path));
+        EXPECT_FALSE(app::LoadTextFile(Editor(), c.path, Format()));
         ASSERT_EQ(services.messages.shown.size(), 1u);
         EXPECT_EQ(services.messages.shown[0].text, std::string("Cannot open the file\n") + c.reason);
         EXPECT_EQ(services.messages.shown[0].caption, "Error");
@@ -157,7 +160,7 @@ TEST_F(TextFileFixture, SaveWritesHeaderAndLinesAndClearsModified)
         services.settings.WriteInt("Settings", "SaveHeader", c.header);
         Editor().modified = true;
         const std::string path = folder.Path() + "/saved.txf";
-        ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+        ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
         EXPECT_EQ(ReadBack(path), c.bytes);
         EXPECT_FALSE(Editor().modified);
     }
@@ -181,8 +184,8 @@ TEST_F(TextFileFixture, LoadThenSaveGivesTheSameBytesInBothModes)
         SCOPED_TRACE(c.dos);
         services.settings.WriteInt("Settings", "EnableDos", c.dos);
         const std::string path = folder.Write("round.txf", c.bytes);
-        ASSERT_TRUE(app::LoadTextFile(Editor(), path));
-        ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+        ASSERT_TRUE(app::LoadTextFile(Editor(), path, Format()));
+        ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
         EXPECT_EQ(ReadBack(path), c.bytes);
     }
 }
@@ -197,18 +200,18 @@ TEST_F(TextFileFixture, WrappedDisplayLinesAreSavedAsLinesAndLongLinesWhole)
     host->Type(paragraph);
 
     const std::string path = folder.Path() + "/wide.txf";
-    ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+    ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
     EXPECT_EQ(ReadBack(path), paragraph);
 
     const std::string longLine(1000, host->Glyphs("ب")[0]);
     host->Type(longLine);
-    ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+    ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
     EXPECT_EQ(ReadBack(path), longLine); // no 400-character cut
 
     fakes::FakeDocumentHost narrow(200);
     narrow.Type(paragraph);
     ASSERT_GT(narrow.editor.Window().GetLineCount(), 1);
-    ASSERT_TRUE(app::SaveTextFile(narrow.editor, path).ok);
+    ASSERT_TRUE(app::SaveTextFile(narrow.editor, path, Format()).ok);
     std::string expected;
     for (int line = 0; line < narrow.editor.Window().GetLineCount(); ++line) {
         std::string piece = narrow.editor.Window().GetLine(line);
@@ -226,7 +229,7 @@ TEST_F(TextFileFixture, FailedSaveKeepsModifiedAndTheOldFile)
     platform::FileResult tooLarge;
     {
         fakes::FileSizeLimit limit(8); // the new text cannot be written, not even to a temporary file
-        tooLarge = app::SaveTextFile(Editor(), path);
+        tooLarge = app::SaveTextFile(Editor(), path, Format());
     }
     EXPECT_FALSE(tooLarge.ok);
     EXPECT_EQ(tooLarge.error, "File too large");
@@ -234,7 +237,7 @@ TEST_F(TextFileFixture, FailedSaveKeepsModifiedAndTheOldFile)
     EXPECT_EQ(ReadBack(path), "precious old text");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2); // KeyMaps, letter.txf
 
-    const platform::FileResult intoFolder = app::SaveTextFile(Editor(), folder.KeyMapsPath());
+    const platform::FileResult intoFolder = app::SaveTextFile(Editor(), folder.KeyMapsPath(), Format());
     EXPECT_FALSE(intoFolder.ok);
     EXPECT_EQ(intoFolder.error, "Is a directory");
     EXPECT_TRUE(Editor().modified);
@@ -244,11 +247,11 @@ TEST_F(TextFileFixture, FailedSaveKeepsModifiedAndTheOldFile)
 TEST_F(TextFileFixture, TextAfterAnEndMarkIsCountedSoTheUserCanBeTold)
 {
     const std::string word = host->Glyphs("پایان");
-    const app::LoadedFile withTail = app::LoadTextFile(Editor(), folder.Write("tail.txf", word + "\x1a" "hidden"));
+    const app::LoadedFile withTail = app::LoadTextFile(Editor(), folder.Write("tail.txf", word + "\x1a" "hidden"), Format());
     ASSERT_TRUE(withTail);
     EXPECT_EQ(withTail.bytesAfterEndMark, 6u);
     EXPECT_EQ(host->Text(), word);
-    const app::LoadedFile padded = app::LoadTextFile(Editor(), folder.Write("pad.txf", word + "\x1a\x1a"));
+    const app::LoadedFile padded = app::LoadTextFile(Editor(), folder.Write("pad.txf", word + "\x1a\x1a"), Format());
     ASSERT_TRUE(padded);
     EXPECT_EQ(padded.bytesAfterEndMark, 0u);
     EXPECT_TRUE(services.messages.shown.empty()); // the document commands tell the user
