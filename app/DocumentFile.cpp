@@ -1,5 +1,6 @@
 #include "app/DocumentFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -80,7 +81,8 @@ DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode)
     const std::string memory = platform::DecodeTextMode(diskBytes);
     const std::string_view all(memory);
     DecodedDocument document;
-    document.text.reserve(all.size() + all.size() / 8);
+    document.bytesAfterEndMark = platform::BytesAfterEndMark(diskBytes);
+    document.text.reserve(std::min(all.size() + all.size() / 8, DocumentTextLimit));
     std::string padded;
     bool firstTextLine = true;
     size_t start = 0;
@@ -104,6 +106,11 @@ DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode)
             line = padded;
         }
         line = WithoutLeadingSpaces(line);
+        if (document.text.size() + line.size() + 2 > DocumentTextLimit) {
+            document.tooLong = true;
+            document.text.clear();
+            break;
+        }
         if (!firstTextLine)
             document.text.append("\r\n");
         document.text.append(line);
@@ -160,7 +167,8 @@ std::optional<FilePreview> PreviewFile(const std::string& path)
     if (ec)
         return std::nullopt;
     std::string start;
-    if (!platform::ReadFileBytes(path, start, 200).ok)
+    if (!platform::ReadFileBytes(path, start, {200, platform::PastLimit::KeepsStart},
+                                 platform::FileKinds::RegularOnly).ok)
         return std::nullopt;
 
     FilePreview preview;

@@ -40,7 +40,19 @@ inline constexpr size_t DosColumns = 80;
 struct DecodedDocument {
     std::string text;
     std::optional<DocumentHeader> header;
+    /// Bytes after the end-of-file mark that the text leaves out (see platform::BytesAfterEndMark).
+    size_t bytesAfterEndMark = 0;
+    /// Set when the text would pass DocumentTextLimit; `text` is then incomplete and not to be used.
+    bool tooLong = false;
 };
+
+/// The largest document file opened. The edit window addresses its text with int positions, and
+/// decoding can double a file (each lone LF becomes CR LF), so 512 MB keeps any decoded text well
+/// inside that range while the disk copy, the text and the window's buffer are held at once.
+inline constexpr size_t DocumentReadLimit = size_t{512} << 20;
+/// The longest decoded text: DOS mode pads every short line to 80 columns, which can make a small
+/// file of short lines many times longer than itself.
+inline constexpr size_t DocumentTextLimit = size_t{1} << 30;
 DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode);
 /// Display lines to disk bytes: header (when given) then each line with leading spaces removed and,
 /// in DOS mode, right-aligned in 80 columns. `lines` are the window's display lines.
@@ -58,10 +70,18 @@ struct DocumentFormat {
     bool saveHeader = false;
 };
 
+/// What LoadTextFile did: whether the text was loaded, and how many bytes after an end-of-file mark
+/// it left out (a later save drops them, which the caller tells the user).
+struct LoadedFile {
+    bool loaded = false;
+    size_t bytesAfterEndMark = 0;
+    explicit operator bool() const { return loaded; }
+};
 /// Replaces the editor's whole text with the document at `path`, applying a header's font, size
-/// and keymap. When the file cannot be read it shows "Cannot open the file" (caption "Error") and
-/// returns false with the editor unchanged.
-bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
+/// and keymap. Only regular files are opened, so a FIFO or a device cannot stall the window. When
+/// the file cannot be read it shows "Cannot open the file" and the reason on a second line (caption
+/// "Error") and returns false with the editor unchanged.
+LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
 /// Writes the editor's display lines to `path` atomically, with the header when the format asks
 /// for it. Clears `modified` only when the file was written; a failure leaves the old file
 /// untouched and returns the system's reason (nothing is shown here).
