@@ -168,4 +168,19 @@ void Statistics(benchmark::State& state)
 }
 BENCHMARK(Statistics)->Name("Statistics/10MB")->Unit(benchmark::kMillisecond);
 
+/// The counting and ranking alone, on text already in kolb.kbd: what the conversion leaves.
+void StatisticsCounting(benchmark::State& state)
+{
+    BenchServices services;
+    const std::vector<std::string> vocabulary = Vocabulary(100000);
+    const std::string kolb = GlyphDocument(Shipped("kolb.kbd"), PersianProse(DocumentBytes * 18 / 10, vocabulary));
+    const platform::NoKeysHeld keys;
+    for (auto _ : state) {
+        const tools::StatisticsResult result = tools::CollectWordStatistics(kolb, keys, nullptr, nullptr);
+        benchmark::DoNotOptimize(result.words.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kolb.size()));
+}
+BENCHMARK(StatisticsCounting)->Name("Statistics/10MB/counting")->Unit(benchmark::kMillisecond);
+
 } // namespace

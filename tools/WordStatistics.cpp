@@ -6,9 +6,10 @@
 #include "platform/ProgressDisplay.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string>
-#include <unordered_map>
 
 namespace tools {
 
@@ -17,66 +18,138 @@ namespace {
 constexpr const char* CollectingText = " Collecting...";
 constexpr const char* SortingText = " Sorting ...";
 constexpr unsigned char IgnoredByte = 139;
-constexpr long ProgressStride = 32;
+constexpr size_t ProgressStride = 32;
 // Asking the window system for the keyboard is a round trip; once per this many bytes or lines
 // keeps a cancel prompt without making the query the cost of the count.
-constexpr long BytesPerKeyPoll = 1 << 16;
-constexpr long LinesPerKeyPoll = 1 << 10;
+constexpr size_t BytesPerKeyPoll = 1 << 16;
+constexpr size_t LinesPerKeyPoll = 1 << 10;
 
 struct Distinct {
     std::string word;
     long count = 0;
     long first = 0; // order of first occurrence
+    size_t hash = 0;
 };
 
-struct WordHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
-
+/// Distinct words in order of first occurrence, found through an open-addressing table of
+/// indexes: one probe usually lands on the word, where a node-based map chases pointers.
 class Counter {
 public:
+    Counter() : slots(1 << 12, 0) {}
+
     void Count(std::string_view word)
     {
-        const auto it = index.find(word);
-        if (it != index.end()) {
-            ++words[it->second].count;
-            return;
+        const size_t hash = std::hash<std::string_view>{}(word);
+        size_t mask = slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const std::uint32_t slot = slots[at];
+            if (slot == 0) {
+                words.push_back({std::string(word), 1, static_cast<long>(words.size()), hash});
+                slots[at] = static_cast<std::uint32_t>(words.size());
+                if (words.size() * 2 > slots.size())
+                    Grow();
+                return;
+            }
+            Distinct& d = words[slot - 1];
+            if (d.hash == hash && d.word == word) {
+                ++d.count;
+                return;
+            }
         }
-        words.push_back({std::string(word), 1, static_cast<long>(words.size())});
-        index.emplace(words.back().word, words.size() - 1);
     }
     std::vector<Distinct>& Words() { return words; }
 
 private:
+    void Grow()
+    {
+        std::vector<std::uint32_t> grown(slots.size() * 2, 0);
+        const size_t mask = grown.size() - 1;
+        for (size_t i = 0; i < words.size(); ++i) {
+            size_t at = words[i].hash & mask;
+            while (grown[at] != 0)
+                at = (at + 1) & mask;
+            grown[at] = static_cast<std::uint32_t>(i + 1);
+        }
+        slots.swap(grown);
+    }
+
     std::vector<Distinct> words;
-    std::unordered_map<std::string, size_t, WordHash, std::equal_to<>> index;
+    std::vector<std::uint32_t> slots; // index + 1 into words; 0 is empty
 };
 
-/// Cuts the text into words and counts them; false when cancelled.
+constexpr std::array<ByteClass, 256> ClassTable = [] {
+    std::array<ByteClass, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[static_cast<size_t>(b)] = ((b >= 65 && b <= 122) || b >= 141) ? ByteClass::Word
+                                        : b == IgnoredByte                   ? ByteClass::Ignored
+                                                                              : ByteClass::Boundary;
+    return table;
+}();
+
+ByteClass Class(char c) { return ClassTable[static_cast<unsigned char>(c)]; }
+
+/// Where the walk through the text owes progress steps (every 32 bytes) and keyboard polls.
+class WalkClock {
+public:
+    WalkClock(size_t length, const platform::KeyState& keys, platform::ProgressDisplay* progress)
+        : length(length), keys(keys), progress(progress) {}
+
+    /// Steps the bar for every due index up to `at` (the walk skips inside words); false when
+    /// Shift and Control are held at a due poll.
+    bool Reach(size_t at)
+    {
+        StepTo(at);
+        if (at < nextPoll)
+            return true;
+        nextPoll = (at / BytesPerKeyPoll + 1) * BytesPerKeyPoll;
+        return !keys.ShiftAndControlHeld();
+    }
+    void StepTo(size_t at)
+    {
+        for (; nextStep <= at && nextStep < length; nextStep += ProgressStride)
+            if (progress)
+                progress->StepIt();
+    }
+
+private:
+    size_t length;
+    const platform::KeyState& keys;
+    platform::ProgressDisplay* progress;
+    size_t nextStep = 0;
+    size_t nextPoll = 0;
+};
+
+/// Cuts the text into words and counts them; false when cancelled. A word without the ignored
+/// byte is counted straight from the text; only one with it is copied together.
 bool Collect(std::string_view text, const platform::KeyState& keys, platform::ProgressDisplay* progress, Counter& counter)
 {
-    std::string current;
-    const long length = static_cast<long>(text.size());
-    for (long i = 0; i < length; ++i) {
-        if (i % BytesPerKeyPoll == 0 && keys.ShiftAndControlHeld())
+    const size_t length = text.size();
+    WalkClock clock(length, keys, progress);
+    std::string joined;
+    size_t i = 0;
+    while (i < length) {
+        if (!clock.Reach(i))
             return false;
-        if (progress && i % ProgressStride == 0)
-            progress->StepIt();
-        const unsigned char byte = static_cast<unsigned char>(text[static_cast<size_t>(i)]);
-        switch (ClassOf(byte)) {
-        case ByteClass::Word: current.push_back(static_cast<char>(byte)); break;
-        case ByteClass::Ignored: break;
-        case ByteClass::Boundary:
-            if (!current.empty()) {
-                counter.Count(current);
-                current.clear();
-            }
-            break;
+        if (Class(text[i]) == ByteClass::Boundary) {
+            ++i;
+            continue;
         }
+        const size_t start = i;
+        bool hasIgnored = false;
+        for (; i < length && Class(text[i]) != ByteClass::Boundary; ++i)
+            hasIgnored |= Class(text[i]) == ByteClass::Ignored;
+        if (!hasIgnored) {
+            counter.Count(text.substr(start, i - start));
+            continue;
+        }
+        joined.clear();
+        for (size_t k = start; k < i; ++k)
+            if (Class(text[k]) == ByteClass::Word)
+                joined.push_back(text[k]);
+        if (!joined.empty())
+            counter.Count(joined);
     }
-    if (!current.empty())
-        counter.Count(current);
+    clock.StepTo(length);
     return true;
 }
 
@@ -111,12 +184,7 @@ bool Rank(std::vector<Distinct>& distinct, const platform::KeyState& keys, platf
 
 } // namespace
 
-ByteClass ClassOf(unsigned char byte)
-{
-    if ((byte >= 65 && byte <= 122) || byte >= 141)
-        return ByteClass::Word;
-    return byte == IgnoredByte ? ByteClass::Ignored : ByteClass::Boundary;
-}
+ByteClass ClassOf(unsigned char byte) { return ClassTable[byte]; }
 
 std::string ConvertForStatistics(keymap::KeymapConverter& converter, const std::string& documentKeymap,
                                  const std::string& documentText)
@@ -131,7 +199,7 @@ StatisticsResult CollectWordStatistics(std::string_view text, const platform::Ke
                                        platform::ProgressDisplay* progress, CaptionHolder* caption)
 {
     StatisticsResult result;
-    StartProgress(progress, CollectingText, static_cast<long>(text.size()) + 10, ProgressStride);
+    StartProgress(progress, CollectingText, static_cast<long>(text.size()) + 10, static_cast<long>(ProgressStride));
     const std::string savedCaption = caption ? caption->Caption() : std::string();
     if (caption)
         caption->SetCaption(StatisticsCancelCaption);

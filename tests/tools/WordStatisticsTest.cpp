@@ -102,7 +102,8 @@ TEST(WordStatisticsTest, EdgeCasesOfCutting)
     EXPECT_EQ(CountsOf(Collect("ab cd ab")), (std::vector<std::pair<std::string, long>>{{"ab", 2}, {"cd", 1}}));
     // Byte 139 neither belongs to a word nor ends it.
     EXPECT_EQ(CountsOf(Collect("ab\x8b" "cd,ab\x8b\x8b" "cd")), (std::vector<std::pair<std::string, long>>{{"abcd", 2}}));
-    // Boundaries of every kind, and runs of them, count no empty words.
+    // Boundaries of every kind, and runs of them, count no empty words; nor does a lone 139.
+    EXPECT_TRUE(Collect(" \x8b\x8b 9").words.empty());
     EXPECT_EQ(CountsOf(Collect("\r\n12 ab{|}\x8a\x8c" "ab  ")), (std::vector<std::pair<std::string, long>>{{"ab", 2}}));
 }
 
@@ -157,6 +158,16 @@ TEST(WordStatisticsTest, ShiftAndControlAtTheStartCancelsAndRestoresTheCaption)
     EXPECT_EQ(caption.history,
               (std::vector<std::string>{"Press Shift & Control to cancel the process...", "UnTitled.txf - Kelmora"}));
     EXPECT_FALSE(progress.visible);
+}
+
+TEST(WordStatisticsTest, ShiftAndControlLaterInALongTextCancelsCollecting)
+{
+    std::string text;
+    while (text.size() < 300000)
+        text += "abc de ";
+    EXPECT_EQ(Collect(text, 1).outcome, StatisticsOutcome::CancelledCollecting);
+    EXPECT_TRUE(Collect(text, 1).words.empty());
+    EXPECT_EQ(Collect(text, 50).outcome, StatisticsOutcome::Complete) << "polled a few times, not for every byte";
 }
 
 TEST(WordStatisticsTest, CancelWhileSortingKeepsTheLinesListedSoFar)
