@@ -15,7 +15,7 @@ constexpr int CancelId = 2;
 } // namespace
 
 FindDialog::FindDialog(const FindTarget& target, const std::string& searchText, QWidget* parent)
-    : SearchDialog(parent), target(target), searchText(searchText)
+    : SearchDialog(target, parent), searchText(searchText)
 {
     setObjectName(QStringLiteral("id161"));
     setWindowTitle(QStringLiteral("Find"));

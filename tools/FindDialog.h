@@ -34,7 +34,6 @@ protected:
     void EnterUp() override;
 
 private:
-    FindTarget target;
     std::string searchText;
     editctl::PersianEditWidget* field;
     QPushButton* findNext;

@@ -27,7 +27,7 @@ QLabel* Caption(QWidget* parent, const char* text, const QRect& rect)
 } // namespace
 
 ReplaceDialog::ReplaceDialog(const FindTarget& target, const SearchTexts& texts, QWidget* parent)
-    : SearchDialog(parent), target(target), texts(texts), session(target)
+    : SearchDialog(target, parent), texts(texts), session(target)
 {
     setObjectName(QStringLiteral("id163"));
     setWindowTitle(QStringLiteral("Replace"));

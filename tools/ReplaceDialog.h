@@ -39,7 +39,6 @@ protected:
     void EnterUp() override;
 
 private:
-    FindTarget target;
     SearchTexts texts;
     ReplaceSession session;
     editctl::PersianEditWidget* searchField;

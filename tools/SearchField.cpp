@@ -1,7 +1,5 @@
 #include "tools/SearchField.h"
 
-#include "tools/FindReplace.h"
-
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QString>
@@ -29,7 +27,7 @@ QPushButton* CreateDialogButton(QWidget* parent, int id, const char* text, const
     return button;
 }
 
-SearchDialog::SearchDialog(QWidget* parent) : QDialog(parent)
+SearchDialog::SearchDialog(const FindTarget& target, QWidget* parent) : QDialog(parent), target(target)
 {
     // A missing main.kbd is reported by the load; the fields then type nothing, as any control
     // without a keymap does.

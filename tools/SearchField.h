@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editctl/PersianEditWidget.h"
+#include "tools/FindReplace.h"
 #include "keymap/KeyMap.h"
 
 #include <QDialog>
@@ -33,7 +34,7 @@ QPushButton* CreateDialogButton(QWidget* parent, int id, const char* text, const
 class SearchDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit SearchDialog(QWidget* parent);
+    SearchDialog(const FindTarget& target, QWidget* parent);
     int FocusIndex() const { return focusIndex; }
     /// The controls of the Tab cycle, in order.
     const std::vector<QWidget*>& FocusCycle() const { return cycle; }
@@ -53,6 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+    FindTarget target;
     keymap::KeyMap fieldMap;
 
 private:
