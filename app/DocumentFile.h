@@ -2,6 +2,7 @@
  ** Document files on disk: the optional header line, text-mode line ends, DOS mode's 80 columns. **/
 #pragma once
 
+#include "keymap/DocumentFormat.h"
 #include "platform/TextMode.h"
 
 #include <cstdint>
@@ -15,41 +16,16 @@ class PersianEdit;
 
 namespace app {
 
-/// Fields of a document header line "Kelmora : f[face] s[size] k[keymap]". Fields the line does
-/// not carry keep the values they had before the scan.
-struct DocumentHeader {
-    std::string faceName;
-    std::optional<int> size;
-    std::string keymapName;
-};
-
-/// The header line written before the text (without its line end).
-std::string FormatHeaderLine(const std::string& faceName, int size, const std::string& keymapName);
-
-/// Decides whether `line` (without its line end) is a header: its seventh character completes the
-/// word "Kelmora" (case-sensitive); fields are taken from the first three bracket pairs.
-bool ScanHeaderLine(std::string_view line, DocumentHeader& header);
-/// The same test, taking only the keymap name (the third field).
-bool ScanHeaderKeymap(std::string_view line, std::string& keymapName);
-
-/// Width of a line in DOS mode: lines are right-aligned in a field of this many characters.
-inline constexpr size_t DosColumns = 80;
-
-/// Disk bytes of a document to the edit control's text (CR LF between lines) and the header found
-/// on its first line, if any. DOS mode pads each line to 80 columns before leading spaces go.
-struct DecodedDocument {
-    std::string text;
-    std::optional<DocumentHeader> header;
-};
-DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode);
-/// Display lines to disk bytes: header (when given) then each line with leading spaces removed and,
-/// in DOS mode, right-aligned in 80 columns. `lines` are the window's display lines.
-struct DocumentLines {
-    virtual ~DocumentLines() = default;
-    virtual size_t Count() const = 0;
-    virtual std::string Line(size_t index) const = 0;
-};
-std::string EncodeDocument(const DocumentLines& lines, bool dosMode, const std::optional<std::string>& headerLine);
+// The byte format is shared with batch conversion and the command line, below this folder.
+using keymap::DecodedDocument;
+using keymap::DecodeDocument;
+using keymap::DocumentHeader;
+using keymap::DocumentLines;
+using keymap::DosColumns;
+using keymap::EncodeDocument;
+using keymap::FormatHeaderLine;
+using keymap::ScanHeaderKeymap;
+using keymap::ScanHeaderLine;
 
 /// Replaces the editor's whole text with the document at `path`, applying a header's font, size
 /// and keymap. Reads "Settings"/"EnableDos". When the file cannot be read it shows "Cannot open the
