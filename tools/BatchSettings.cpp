@@ -63,10 +63,4 @@ BatchOptions BatchSettings::Options(const platform::SettingsStore& s) const
     return o;
 }
 
-std::vector<BatchItem> BatchSettings::Items() const
-{
-    return BatchItems(ListBatchTitles(sourceFolder, sourcePattern), sourceFolder, sourcePattern, destinationFolder,
-                      destinationPattern);
-}
-
 } // namespace tools

@@ -36,8 +36,6 @@ struct BatchSettings {
     /// The conversion these values ask for; the document layout comes from "Settings"
     /// ("EnableDos", "SaveHeader") as for any saved document.
     BatchOptions Options(const platform::SettingsStore& settings) const;
-    /// The files of the source folder that match the source pattern, with their destinations.
-    std::vector<BatchItem> Items() const;
 };
 
 } // namespace tools
