@@ -203,6 +203,10 @@ bool BatchConverter::Prepare(std::string& error)
         return false;
     if (!options.toUnicode && !(destination = Cached(options.destinationKeymap, error)))
         return false;
+    if (destination) {
+        converter = std::make_unique<keymap::KeymapConverter>();
+        converter->destination = *destination;
+    }
     return true;
 }
 
@@ -256,12 +260,15 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
             result.unrepresentable = MeaninglessBytes(bridge, text);
             bytes = bridge.ExportUtf8(text);
         } else {
-            keymap::KeymapConverter converter;
-            converter.source = *source;
-            converter.destination = *destination;
-            converter.input = std::move(document.text);
-            converter.Convert(false);
-            glyphs = std::move(converter.output);
+            // The converter's keymaps are set once per pair, not copied for every file.
+            if (source != converterSource) {
+                converter->source = *source;
+                converterSource = source;
+            }
+            converter->input = std::move(document.text);
+            converter->Convert(false);
+            converter->input = std::string();
+            glyphs = std::move(converter->output);
         }
     }
     if (!options.toUnicode) {

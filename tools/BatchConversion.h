@@ -11,6 +11,7 @@
 
 namespace keymap {
 class KeyMap;
+class KeymapConverter;
 }
 
 namespace tools {
@@ -102,6 +103,8 @@ private:
     BatchOptions options;
     std::map<std::string, std::unique_ptr<keymap::KeyMap>> keymaps;
     const keymap::KeyMap* destination = nullptr;
+    std::unique_ptr<keymap::KeymapConverter> converter;
+    const keymap::KeyMap* converterSource = nullptr;
 };
 
 /// Told about each file of a run; returning false from FileStarting stops the run before that file.
