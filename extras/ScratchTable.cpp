@@ -103,31 +103,13 @@ void ScratchTable::SetEntries(std::vector<ScratchEntry> list)
     selected = -1;
 }
 
-std::vector<std::string> ScratchTable::FaceNames() const
+std::vector<std::string> ScratchTable::Column(std::string ScratchEntry::*field) const
 {
-    std::vector<std::string> names;
-    names.reserve(entries.size());
+    std::vector<std::string> texts;
+    texts.reserve(entries.size());
     for (const ScratchEntry& e : entries)
-        names.push_back(e.faceName);
-    return names;
-}
-
-std::vector<std::string> ScratchTable::KeymapNames() const
-{
-    std::vector<std::string> names;
-    names.reserve(entries.size());
-    for (const ScratchEntry& e : entries)
-        names.push_back(e.keymapName);
-    return names;
-}
-
-std::vector<std::string> ScratchTable::SizeTexts() const
-{
-    std::vector<std::string> sizes;
-    sizes.reserve(entries.size());
-    for (const ScratchEntry& e : entries)
-        sizes.push_back(e.sizeText);
-    return sizes;
+        texts.push_back(e.*field);
+    return texts;
 }
 
 void ScratchTable::Select(int index)

@@ -48,9 +48,9 @@ public:
     const std::vector<ScratchEntry>& Entries() const { return entries; }
     int Count() const { return static_cast<int>(entries.size()); }
     /// The three lists of the dialog bar.
-    std::vector<std::string> FaceNames() const;
-    std::vector<std::string> KeymapNames() const;
-    std::vector<std::string> SizeTexts() const;
+    std::vector<std::string> FaceNames() const { return Column(&ScratchEntry::faceName); }
+    std::vector<std::string> KeymapNames() const { return Column(&ScratchEntry::keymapName); }
+    std::vector<std::string> SizeTexts() const { return Column(&ScratchEntry::sizeText); }
 
     int Selected() const { return selected; }
     /// Selects `index` in all three lists; an index outside the table leaves none selected.
@@ -66,6 +66,8 @@ public:
     bool DeleteSelected();
 
 private:
+    std::vector<std::string> Column(std::string ScratchEntry::*field) const;
+
     std::vector<ScratchEntry> entries;
     int selected = -1;
 };
