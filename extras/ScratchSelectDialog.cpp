@@ -124,6 +124,7 @@ ScratchSelectDialog::ScratchSelectDialog(std::vector<std::string> names, QWidget
     cancel->setObjectName(res::ObjectName(ScratchCancelId));
     cancel->setGeometry(Units(293, 191, 50, 14));
     auto* caption = new QLabel(QStringLiteral("&Kelmora Scratch Selector !"), this);
+    caption->setBuddy(grid); // the mnemonic then underlines the K instead of showing the ampersand
     caption->move(X(112), Y(194));
     auto* icon = new QLabel(this);
     icon->setPixmap(QPixmap::fromImage(ScratchPicture(SelectorIcon)));
