@@ -230,6 +230,12 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
         result.reason = "is a folder, not a file";
         return result;
     }
+    // A device or pipe has no end a document could have (/dev/zero would fill the memory).
+    if (std::filesystem::exists(item.source, ec) && !std::filesystem::is_regular_file(item.source, ec)) {
+        result.outcome = BatchOutcome::Unreadable;
+        result.reason = "is not a regular file";
+        return result;
+    }
     if (const platform::FileResult r = platform::ReadFileBytes(item.source, bytes); !r.ok) {
         result.outcome = BatchOutcome::Unreadable;
         result.reason = "cannot be read: " + r.error;

@@ -124,17 +124,20 @@ TEST_F(BatchFixture, AnUnreadableFileIsSkippedAndTheNextKeepsItsOwnText)
     items.insert(items.begin() + 1, BatchItem{source + "/b.txt", destination + "/b.txf"}); // gone since listing
     QDir().mkpath(QString::fromStdString(source + "/d.txt"));                                // a folder
     items.push_back({source + "/d.txt", destination + "/d.txf"});
+    items.push_back({"/dev/zero", destination + "/zero.txf"}); // endless
 
     const tools::BatchReport report = tools::BatchConvert(MainToKolb(), items);
     EXPECT_EQ(report.converted, 2u);
-    EXPECT_EQ(report.failed, 2u);
+    EXPECT_EQ(report.failed, 3u);
     EXPECT_FALSE(platform::FileExists(destination + "/b.txf"));
+    EXPECT_FALSE(platform::FileExists(destination + "/zero.txf"));
     EXPECT_FALSE(platform::FileExists(destination + "/d.txf"));
     const std::string header = "Kelmora : f[Iran System] s[18] k[kolb.kbd]\r\n";
     EXPECT_EQ(Read(destination + "/c.txf"), header + fakes::Glyphs("kolb.kbd", Poem2));
 
     const std::string text = tools::BatchReportText(report);
-    EXPECT_NE(text.find("2 files converted, 2 skipped"), std::string::npos) << text;
+    EXPECT_NE(text.find("2 files converted, 3 skipped"), std::string::npos) << text;
+    EXPECT_NE(text.find("/dev/zero: skipped, is not a regular file"), std::string::npos) << text;
     EXPECT_NE(text.find(source + "/b.txt: skipped, cannot be read"), std::string::npos) << text;
     EXPECT_NE(text.find(source + "/d.txt: skipped, is a folder"), std::string::npos) << text;
 }
