@@ -63,6 +63,28 @@ private:
     bool terminal;
 };
 
+/// The combinations the options exclude, and a missing FILE.
+bool CheckBatchOptions(const BatchCommandOptions& o, bool fromGiven, std::string& error)
+{
+    if (o.batch.fromUnicode && fromGiven) {
+        error = "--from and --from-unicode exclude each other";
+        return false;
+    }
+    if (o.batch.toUnicode == !o.batch.destinationKeymap.empty()) {
+        error = o.batch.toUnicode ? "--to and --to-unicode exclude each other" : "--to or --to-unicode is needed";
+        return false;
+    }
+    if (o.batch.fromUnicode && o.batch.toUnicode) {
+        error = "--from-unicode and --to-unicode together convert nothing";
+        return false;
+    }
+    if (o.files.empty()) {
+        error = "--out-dir needs at least one FILE";
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool IsBatchCommand(const std::vector<std::string>& args)
@@ -147,23 +169,7 @@ bool ParseBatchArguments(const std::vector<std::string>& args, BatchCommandOptio
     }
     if (!headerChosen)
         o.batch.header = o.batch.faceName.empty() ? tools::HeaderChoice::Omit : tools::HeaderChoice::Write;
-    if (o.batch.fromUnicode && fromGiven) {
-        error = "--from and --from-unicode exclude each other";
-        return false;
-    }
-    if (o.batch.toUnicode == !o.batch.destinationKeymap.empty()) {
-        error = o.batch.toUnicode ? "--to and --to-unicode exclude each other" : "--to or --to-unicode is needed";
-        return false;
-    }
-    if (o.batch.fromUnicode && o.batch.toUnicode) {
-        error = "--from-unicode and --to-unicode together convert nothing";
-        return false;
-    }
-    if (o.files.empty()) {
-        error = "--out-dir needs at least one FILE";
-        return false;
-    }
-    return true;
+    return CheckBatchOptions(o, fromGiven, error);
 }
 
 int RunBatch(const BatchCommandOptions& o, const std::string& programFolder, std::FILE* err, bool terminal)

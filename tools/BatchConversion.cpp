@@ -220,68 +220,78 @@ const keymap::KeyMap* BatchConverter::SourceFor(const std::string& headerKeymap,
     return Cached(name, error);
 }
 
+bool BatchConverter::ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const
+{
+    std::error_code ec;
+    result.outcome = BatchOutcome::Unreadable;
+    if (std::filesystem::is_directory(path, ec)) {
+        result.reason = "is a folder, not a file";
+        return false;
+    }
+    // A device or pipe has no end a document could have (/dev/zero would fill the memory).
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        result.reason = "is not a regular file";
+        return false;
+    }
+    if (const platform::FileResult r = platform::ReadFileBytes(path, bytes); !r.ok) {
+        result.reason = "cannot be read: " + r.error;
+        return false;
+    }
+    result.outcome = BatchOutcome::Converted;
+    result.bytesRead = bytes.size();
+    return true;
+}
+
+bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result)
+{
+    const bool dos = options.dos == DosLayout::On;
+    keymap::DecodedDocument document = keymap::DecodeDocument(bytes, dos);
+    bytes = std::string();
+    const keymap::KeyMap* source = SourceFor(document.header ? document.header->keymapName : std::string(), result.reason);
+    if (source == nullptr) {
+        result.outcome = BatchOutcome::NoKeymap;
+        return false;
+    }
+    if (options.toUnicode) {
+        const std::string text = dos ? WithoutTrailingSpaces(document.text) : std::move(document.text);
+        const keymap::UnicodeBridge bridge(*source);
+        result.unrepresentable = MeaninglessBytes(bridge, text);
+        bytes = bridge.ExportUtf8(text);
+        return true;
+    }
+    // The converter's keymaps are set once per pair, not copied for every file.
+    if (source != converterSource) {
+        converter->source = *source;
+        converterSource = source;
+    }
+    converter->input = std::move(document.text);
+    converter->Convert(false);
+    converter->input = std::string();
+    glyphs = std::move(converter->output);
+    return true;
+}
+
 BatchFileResult BatchConverter::Convert(const BatchItem& item)
 {
     BatchFileResult result;
     std::string bytes;
-    std::error_code ec;
-    if (std::filesystem::is_directory(item.source, ec)) {
-        result.outcome = BatchOutcome::Unreadable;
-        result.reason = "is a folder, not a file";
+    if (!ReadSource(item.source, bytes, result))
         return result;
-    }
-    // A device or pipe has no end a document could have (/dev/zero would fill the memory).
-    if (std::filesystem::exists(item.source, ec) && !std::filesystem::is_regular_file(item.source, ec)) {
-        result.outcome = BatchOutcome::Unreadable;
-        result.reason = "is not a regular file";
-        return result;
-    }
-    if (const platform::FileResult r = platform::ReadFileBytes(item.source, bytes); !r.ok) {
-        result.outcome = BatchOutcome::Unreadable;
-        result.reason = "cannot be read: " + r.error;
-        return result;
-    }
-    result.bytesRead = bytes.size();
-    const bool dos = options.dos == DosLayout::On;
-
     std::string glyphs; // the working buffer: the file's text in the destination keymap
     if (options.fromUnicode) {
-        std::string text = platform::DecodeTextMode(bytes);
+        const std::string text = platform::DecodeTextMode(bytes);
         bytes = std::string();
         std::vector<keymap::Unrepresentable> problems;
         glyphs = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(text), &problems);
         result.unrepresentable = problems.size();
-    } else {
-        keymap::DecodedDocument document = keymap::DecodeDocument(bytes, dos);
-        bytes = std::string();
-        const keymap::KeyMap* source =
-            SourceFor(document.header ? document.header->keymapName : std::string(), result.reason);
-        if (source == nullptr) {
-            result.outcome = BatchOutcome::NoKeymap;
-            return result;
-        }
-        if (options.toUnicode) {
-            const std::string text = dos ? WithoutTrailingSpaces(document.text) : std::move(document.text);
-            const keymap::UnicodeBridge bridge(*source);
-            result.unrepresentable = MeaninglessBytes(bridge, text);
-            bytes = bridge.ExportUtf8(text);
-        } else {
-            // The converter's keymaps are set once per pair, not copied for every file.
-            if (source != converterSource) {
-                converter->source = *source;
-                converterSource = source;
-            }
-            converter->input = std::move(document.text);
-            converter->Convert(false);
-            converter->input = std::string();
-            glyphs = std::move(converter->output);
-        }
+    } else if (!ConvertDocument(bytes, glyphs, result)) {
+        return result;
     }
     if (!options.toUnicode) {
         std::optional<std::string> header;
         if (options.header == HeaderChoice::Write)
             header = keymap::FormatHeaderLine(options.faceName, options.size, destination->FileName());
-        bytes = keymap::EncodeDocument(TextLines(glyphs), dos, header);
+        bytes = keymap::EncodeDocument(TextLines(glyphs), options.dos == DosLayout::On, header);
     }
     if (const platform::FileResult r = platform::WriteFileAtomically(item.destination, bytes); !r.ok) {
         result.outcome = BatchOutcome::Unwritable;

@@ -97,6 +97,9 @@ public:
     BatchFileResult Convert(const BatchItem& item);
 
 private:
+    bool ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const;
+    /// A document's bytes to glyphs of the destination, or to UTF-8 bytes with toUnicode.
+    bool ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result);
     const keymap::KeyMap* SourceFor(const std::string& headerKeymap, std::string& error);
     const keymap::KeyMap* Cached(const std::string& name, std::string& error);
 
