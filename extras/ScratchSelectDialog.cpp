@@ -165,19 +165,15 @@ bool ScratchSelectDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void ScratchSelectDialog::accept()
-{
-    grid->Selector().Store(platform::Settings());
-    QDialog::accept();
-}
-
-std::optional<int> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int boxSelection)
+std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int storedFirstRow,
+                                              int storedSelection, int boxSelection)
 {
     const std::unique_ptr<ScratchSelectDialog> dialog = ScratchSelectDialog::FromFile(scratchPath, parent);
-    dialog->Grid()->Selector().StartFrom(platform::Settings(), boxSelection);
+    ScratchSelector& grid = dialog->Grid()->Selector();
+    grid.StartFrom(storedFirstRow, storedSelection, boxSelection);
     if (dialog->exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog->Grid()->Selector().Selected();
+    return ScratchChoice{grid.Selected(), grid.FirstVisibleRow()};
 }
 
 } // namespace extras

@@ -42,7 +42,8 @@ private:
 };
 
 /// "Select Font from Scratch tabel ...": Enter is Ok, the arrows, Page Up and Down, Home and End
-/// move in the grid, Esc cancels. Ok stores "FVL" and "SelPos" in section "Settings".
+/// move in the grid, Esc cancels. After Ok the grid's first visible row and selection are what
+/// the program stores ("FVL", "SelPos").
 class ScratchSelectDialog : public QDialog {
     Q_OBJECT
 public:
@@ -55,8 +56,6 @@ public:
     QPushButton* OkButton() const { return ok; }
     QPushButton* CancelButton() const { return cancel; }
 
-    void accept() override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -66,8 +65,15 @@ private:
     QPushButton* cancel;
 };
 
-/// The Scratch Select command: opens the dialog over `scratchPath` at the scratch box's selection
-/// `boxSelection` (-1 for none) and returns the chosen index on Ok.
-std::optional<int> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int boxSelection);
+/// What Ok of the Scratch Select dialog chose: the index to apply, and the grid's place to store.
+struct ScratchChoice {
+    int selection = 0;
+    int firstVisibleRow = 0;
+};
+
+/// The Scratch Select command: opens the dialog over `scratchPath` with the stored place of the
+/// grid and the scratch box's selection `boxSelection` (-1 for none); the choice on Ok.
+std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int storedFirstRow,
+                                              int storedSelection, int boxSelection);
 
 } // namespace extras

@@ -1,7 +1,6 @@
 #include "extras/ScratchSelector.h"
 
 #include "extras/ScratchTable.h"
-#include "platform/SettingsStore.h"
 
 namespace extras {
 
@@ -115,23 +114,15 @@ GridRect ScratchSelector::Thumb() const
     return {width - StripWidth, top, width, top + ThumbHeight};
 }
 
-void ScratchSelector::StartFrom(const platform::SettingsStore& settings, int boxSelection)
+void ScratchSelector::StartFrom(int storedFirstRow, int storedSelection, int boxSelection)
 {
-    firstRow = settings.ReadInt("Settings", "FVL", 0);
-    selected = settings.ReadInt("Settings", "SelPos", 0);
-    if (firstRow < 0)
-        firstRow = 0;
+    firstRow = storedFirstRow < 0 ? 0 : storedFirstRow;
+    selected = storedSelection;
     if (boxSelection != -1 && boxSelection != selected) {
         selected = boxSelection;
         const int row = boxSelection / 3 - 12;
         firstRow = row > 0 ? row : 0;
     }
-}
-
-void ScratchSelector::Store(platform::SettingsStore& settings) const
-{
-    settings.WriteInt("Settings", "FVL", firstRow);
-    settings.WriteInt("Settings", "SelPos", selected);
 }
 
 } // namespace extras

@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-namespace platform {
-class SettingsStore;
-}
-
 namespace extras {
 
 /// Keys the grid takes; every other key is the dialog's.
@@ -75,11 +71,10 @@ public:
     GridRect Strip() const { return {width - StripWidth, 0, width, height}; }
     GridRect Thumb() const;
 
-    /// The dialog's opening state: "FVL" and "SelPos" of section "Settings", unless the scratch
-    /// box has another entry `boxSelection` selected, which is then shown about twelve rows down.
-    void StartFrom(const platform::SettingsStore& settings, int boxSelection);
-    /// Ok: "FVL" and "SelPos" written to "Settings".
-    void Store(platform::SettingsStore& settings) const;
+    /// The dialog's opening state: the stored first visible row and selection ("FVL", "SelPos"),
+    /// unless the scratch box has another entry `boxSelection` selected (-1 for none), which is
+    /// then shown about twelve rows down.
+    void StartFrom(int storedFirstRow, int storedSelection, int boxSelection);
 
 private:
     std::vector<std::string> names;

@@ -55,11 +55,10 @@ void AddSorted(QComboBox* box, const QString& text)
     box->insertItem(i, text);
 }
 
-std::string ProgramFolder() { return platform::Settings().ReadString("Temp", "KelmDir", QDir::currentPath().toStdString()); }
-
 } // namespace
 
-BatchDialog::BatchDialog(QWidget* parent) : QDialog(parent)
+BatchDialog::BatchDialog(BatchSettings stored, std::string folder, QWidget* parent)
+    : QDialog(parent), values(std::move(stored)), programFolder(std::move(folder)), storeInitialFolder([](const std::string&) {})
 {
     setObjectName(res::ObjectName(BatchDialogId));
     setWindowTitle(QStringLiteral("Batch Convert ..."));
@@ -117,8 +116,6 @@ BatchDialog::BatchDialog(QWidget* parent) : QDialog(parent)
     connect(Button(DestinationButton), &QPushButton::clicked, this,
             [this] { Browse(DestinationField, "Select Destiniation directory", true); });
     connect(Box(FontBox), &QComboBox::activated, this, &BatchDialog::FontChosen);
-    connect(Box(SizeBox), &QComboBox::currentTextChanged, this,
-            [this](const QString& text) { size = platform::AtoiRule(S(text)); });
     connect(convert, &QPushButton::clicked, this, &BatchDialog::Convert);
     connect(Button(CancelButton), &QPushButton::clicked, this, &QDialog::reject);
     Field(DestinationField)->installEventFilter(this);
@@ -138,7 +135,6 @@ void BatchDialog::showEvent(QShowEvent* event)
 
 void BatchDialog::Fill()
 {
-    const std::string programFolder = ProgramFolder();
     QComboBox* sourceKeymap = Box(SourceKeymap);
     sourceKeymap->clear();
     const QStringList keymaps = QDir(Q(programFolder + "/KeyMaps")).entryList({QStringLiteral("*.kbd")}, QDir::Files);
@@ -146,7 +142,7 @@ void BatchDialog::Fill()
         AddSorted(sourceKeymap, name);
     AddSorted(sourceKeymap, QString::fromLatin1(UnicodeChoice));
 
-    const BatchSettings b = BatchSettings::Read(platform::Settings());
+    const BatchSettings& b = values;
     sourceKeymap->setCurrentIndex(sourceKeymap->findText(Q(b.sourceKeymap), Qt::MatchFixedString));
     Field(SourceField)->setText(Q(b.sourceFolder));
     Field(DestinationField)->setText(Q(b.destinationFolder));
@@ -154,16 +150,15 @@ void BatchDialog::Fill()
     Field(DestinationPattern)->setText(Q(b.destinationPattern));
     Field(InitialField)->setText(Q(b.initialFolder));
 
-    FillScratchBoxes(programFolder);
-    const int font = Box(FontBox)->findText(Q(b.faceName), Qt::MatchFixedString);
+    FillScratchBoxes();
+    const int font = Box(FontBox)->findText(Q(b.fontName), Qt::MatchFixedString);
     Box(FontBox)->setCurrentIndex(font);
     Box(KeymapBox)->setCurrentIndex(font >= 0 ? font : Box(KeymapBox)->findText(Q(b.destinationKeymap)));
     Box(SizeList)->setCurrentIndex(font);
-    size = b.size;
-    Box(SizeBox)->setCurrentText(QString::number(b.size));
+    Box(SizeBox)->setCurrentText(QString::number(b.fontSize));
 }
 
-void BatchDialog::FillScratchBoxes(const std::string& programFolder)
+void BatchDialog::FillScratchBoxes()
 {
     for (int id : {FontBox, KeymapBox, SizeList})
         Box(id)->clear();
@@ -228,15 +223,16 @@ void BatchDialog::InitialFolderLeft()
     if (folder.empty() || !platform::IsDirectory(folder)) {
         platform::Messages().Show("Directory dosn't exist!", "Folder not exist", platform::MessageButtons::Ok,
                                   platform::MessageIcon::Question);
-        Field(InitialField)->setText(Q(platform::Settings().ReadString("Batch", "IniDir", "")));
+        Field(InitialField)->setText(Q(values.initialFolder));
         return;
     }
-    platform::Settings().WriteString("Batch", "IniDir", folder);
+    values.initialFolder = folder;
+    storeInitialFolder(folder);
 }
 
 void BatchDialog::Convert()
 {
-    BatchSettings b;
+    BatchSettings& b = values;
     b.sourceFolder = S(Field(SourceField)->text());
     b.destinationFolder = S(Field(DestinationField)->text());
     b.sourceKeymap = S(Box(SourceKeymap)->currentText());
@@ -244,9 +240,8 @@ void BatchDialog::Convert()
     b.sourcePattern = S(Field(SourcePattern)->text());
     b.destinationPattern = S(Field(DestinationPattern)->text());
     b.initialFolder = S(Field(InitialField)->text());
-    b.faceName = S(Box(FontBox)->currentText());
-    b.size = platform::AtoiRule(S(Box(SizeBox)->currentText()));
-    b.Write(platform::Settings());
+    b.fontName = S(Box(FontBox)->currentText());
+    b.fontSize = platform::AtoiRule(S(Box(SizeBox)->currentText()));
     accept();
 }
 

@@ -17,16 +17,23 @@ namespace tools {
 
 inline constexpr int BatchDialogId = 151;
 
-/// The settings dialog. Every value is read again each time it is shown; nothing is stored unless
-/// "&Convert" is pressed. Folders are chosen with a folder browser, replaceable for tests.
+/// The settings dialog over the stored values; "&Convert" hands back the new ones (Values) for the
+/// program to store, and only an initial folder is stored at once, through its own callback.
+/// Folders are chosen with a folder browser, replaceable for tests.
 class BatchDialog : public QDialog {
     Q_OBJECT
 public:
     /// Asks for a folder: (title, starting folder) to the chosen folder, empty when cancelled.
     using FolderBrowser = std::function<std::string(const std::string& title, const std::string& start)>;
 
-    explicit BatchDialog(QWidget* parent = nullptr);
+    using FolderStore = std::function<void(const std::string& folder)>;
+
+    /// `programFolder` holds KeyMaps and scratch.cfg.
+    BatchDialog(BatchSettings stored, std::string programFolder, QWidget* parent = nullptr);
     void SetFolderBrowser(FolderBrowser browser) { browse = std::move(browser); }
+    void SetInitialFolderStore(FolderStore store) { storeInitialFolder = std::move(store); }
+    /// The values "&Convert" took from the controls.
+    const BatchSettings& Values() const { return values; }
 
     QLineEdit* Field(int id) const;
     QComboBox* Box(int id) const;
@@ -38,15 +45,17 @@ protected:
 
 private:
     void Fill();
-    void FillScratchBoxes(const std::string& programFolder);
+    void FillScratchBoxes();
     void FontChosen(int index);
     void Browse(int fieldId, const char* title, bool fromInitialFolder);
     void DestinationLeft();
     void InitialFolderLeft();
     void Convert();
 
+    BatchSettings values;
+    std::string programFolder;
     FolderBrowser browse;
-    int size = 22;
+    FolderStore storeInitialFolder;
 };
 
 } // namespace tools

@@ -1,41 +1,29 @@
 /** @file BatchSettings.h
- ** The batch conversion's choices in settings section "Batch", passed from the settings dialog to
- ** the converting dialog. **/
+ ** The batch conversion's choices, handed from its settings dialog to its conversion run. **/
 #pragma once
 
 #include "tools/BatchConversion.h"
 
 #include <string>
-#include <vector>
-
-namespace platform {
-class SettingsStore;
-}
 
 namespace tools {
 
-/// A folder that always exists, shown when no folder has been chosen yet.
-std::string DefaultBatchFolder();
-
-/// The values of section "Batch", with the defaults a reader supplies.
+/// What the batch dialogs read and write; the program fills it from its settings store, so the
+/// dialogs never reach the store themselves.
 struct BatchSettings {
-    std::string sourceFolder;      // "SDir"
-    std::string destinationFolder; // "DDir"
-    std::string sourceKeymap;      // "SKB": a keymap file name or "Unicode (UTF-8)"
-    std::string destinationKeymap; // "DKB"
-    std::string sourcePattern = "*.txt";      // "SExt"
-    std::string destinationPattern = "*.txf"; // "dExt"
-    std::string initialFolder;     // "IniDir"
-    std::string faceName;          // "toFont"
-    int size = 22;                 // "FSize"
-
-    static BatchSettings Read(const platform::SettingsStore& settings);
-    /// Writes every value, as "&Convert" does.
-    void Write(platform::SettingsStore& settings) const;
-
-    /// The conversion these values ask for; the document layout comes from "Settings"
-    /// ("EnableDos", "SaveHeader") as for any saved document.
-    BatchOptions Options(const platform::SettingsStore& settings) const;
+    std::string sourceFolder;
+    std::string destinationFolder;
+    std::string sourceKeymap;       // a file name of the KeyMaps folder, or "Unicode (UTF-8)"
+    std::string destinationKeymap;
+    std::string sourcePattern;      // "*.txt": its last four characters are the suffix
+    std::string destinationPattern;
+    std::string initialFolder;      // root of the folder browser
+    std::string fontName;           // recorded in the converted documents' headers
+    int fontSize = 0;
 };
+
+/// The conversion the settings ask for, with the layout of every saved document (DOS mode and the
+/// header line, from the editor's document settings).
+BatchOptions OptionsFor(const BatchSettings& settings, DosLayout dos, HeaderChoice header);
 
 } // namespace tools

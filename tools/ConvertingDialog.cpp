@@ -3,7 +3,6 @@
 #include "platform/Services.h"
 #include "res/ResourceIds.h"
 #include "tools/BatchDialog.h"
-#include "tools/BatchSettings.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -28,7 +27,8 @@ W* Named(W* w, int id)
 
 } // namespace
 
-ConvertingDialog::ConvertingDialog(QWidget* parent) : QDialog(parent)
+ConvertingDialog::ConvertingDialog(BatchSettings values, DosLayout dos, HeaderChoice header, QWidget* parent)
+    : QDialog(parent), settings(std::move(values)), options(OptionsFor(settings, dos, header))
 {
     setObjectName(res::ObjectName(ConvertingDialogId));
     setWindowTitle(QStringLiteral("Converting ..."));
@@ -64,7 +64,7 @@ void ConvertingDialog::showEvent(QShowEvent* event)
 
 void ConvertingDialog::Fill()
 {
-    const BatchSettings b = BatchSettings::Read(platform::Settings());
+    const BatchSettings& b = settings;
     const std::vector<std::string> titles = ListBatchTitles(b.sourceFolder, b.sourcePattern);
     items = BatchItems(titles, b.sourceFolder, b.sourcePattern, b.destinationFolder, b.destinationPattern);
     files->clear();
@@ -72,7 +72,7 @@ void ConvertingDialog::Fill()
         files->addItem(QString::fromStdString(title));
     progress->setRange(0, items.empty() ? 0 : static_cast<int>(items.size()) - 1);
     progress->setValue(0);
-    converter = std::make_unique<BatchConverter>(b.Options(platform::Settings()));
+    converter = std::make_unique<BatchConverter>(options);
     report = BatchReport();
     next = 0;
     stopRequested = false;
@@ -137,12 +137,16 @@ void ConvertingDialog::reject()
     QDialog::reject();
 }
 
-void RunBatchConversion(QWidget* parent)
+void RunBatchConversion(QWidget* parent, const BatchEnvironment& environment)
 {
-    BatchDialog settings(parent);
+    BatchDialog settings(environment.stored, environment.programFolder, parent);
+    if (environment.writeInitialFolder)
+        settings.SetInitialFolderStore(environment.writeInitialFolder);
     if (settings.exec() != QDialog::Accepted)
         return;
-    ConvertingDialog converting(parent);
+    if (environment.writeSettings)
+        environment.writeSettings(settings.Values());
+    ConvertingDialog converting(settings.Values(), environment.dos, environment.header, parent);
     converting.exec();
 }
 

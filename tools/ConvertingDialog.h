@@ -4,10 +4,13 @@
 #pragma once
 
 #include "tools/BatchConversion.h"
+#include "tools/BatchSettings.h"
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
+#include <string>
 
 class QComboBox;
 class QLineEdit;
@@ -24,7 +27,7 @@ inline constexpr int ConvertingDialogId = 156;
 class ConvertingDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ConvertingDialog(QWidget* parent = nullptr);
+    ConvertingDialog(BatchSettings settings, DosLayout dos, HeaderChoice header, QWidget* parent = nullptr);
     ~ConvertingDialog() override;
 
     QPushButton* ConvertButton() const { return convert; }
@@ -58,6 +61,8 @@ private:
     QLineEdit* to;
     QComboBox* files;
     QTimer* timer;
+    BatchSettings settings;
+    BatchOptions options;
     std::vector<BatchItem> items;
     std::unique_ptr<BatchConverter> converter;
     BatchReport report;
@@ -66,7 +71,19 @@ private:
     bool stopRequested = false;
 };
 
-/// The batch command: the settings dialog, then, unless it was cancelled, the converting dialog.
-void RunBatchConversion(QWidget* parent);
+/// What the batch command needs from the program: the stored "Batch" values and the way to store
+/// them, the program folder (KeyMaps, scratch.cfg) and the layout of saved documents.
+struct BatchEnvironment {
+    BatchSettings stored;
+    std::string programFolder;
+    DosLayout dos = DosLayout::On;
+    HeaderChoice header = HeaderChoice::Write;
+    std::function<void(const BatchSettings&)> writeSettings;
+    std::function<void(const std::string&)> writeInitialFolder;
+};
+
+/// The batch command: the settings dialog, then, unless it was cancelled, the values stored and
+/// the converting dialog.
+void RunBatchConversion(QWidget* parent, const BatchEnvironment& environment);
 
 } // namespace tools

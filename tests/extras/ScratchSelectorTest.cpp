@@ -1,8 +1,6 @@
 // The Scratch Select grid without a display: layout, every key, scrolling, the opening state.
 #include "extras/ScratchSelector.h"
 
-#include "platform/MemorySettingsStore.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -121,29 +119,19 @@ TEST(ScratchSelectorTest, ThumbFollowsTheFirstVisibleRow)
     EXPECT_EQ(low.Thumb().top, 0);
 }
 
-TEST(ScratchSelectorTest, OpensAtTheScratchBoxSelectionAndStoresOnRequest)
+TEST(ScratchSelectorTest, OpensAtTheScratchBoxSelection)
 {
-    platform::MemorySettingsStore settings;
-    settings.WriteInt("Settings", "FVL", 4);
-    settings.WriteInt("Settings", "SelPos", 7);
-
     ScratchSelector grid = Grid(50);
-    grid.StartFrom(settings, 40);
+    grid.StartFrom(4, 7, 40); // the box has 40 selected, the stored selection is 7
     EXPECT_EQ(grid.Selected(), 40);
     EXPECT_EQ(grid.FirstVisibleRow(), 1); // 40 / 3 - 12
 
-    grid.StartFrom(settings, 7); // the same index as stored: the stored row stays
+    grid.StartFrom(4, 7, 7); // the same index as stored: the stored row stays
     EXPECT_EQ(grid.FirstVisibleRow(), 4);
-    grid.StartFrom(settings, 10);
+    grid.StartFrom(4, 7, 10);
     EXPECT_EQ(grid.FirstVisibleRow(), 0); // 10 / 3 - 12 is negative
-    grid.StartFrom(settings, -1);
+    grid.StartFrom(4, 7, -1);
     EXPECT_EQ(grid.Selected(), 7);
-
-    grid.SetSelected(33);
-    grid.SetFirstVisibleRow(2);
-    grid.Store(settings);
-    EXPECT_EQ(settings.ReadInt("Settings", "SelPos", 0), 33);
-    EXPECT_EQ(settings.ReadInt("Settings", "FVL", 0), 2);
 }
 
 TEST(ScratchSelectorTest, NamesAreCutToTwentyCharacters)

@@ -24,6 +24,7 @@ using platform::MessageAnswer;
 struct BatchDialogTest : ::testing::Test {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder{services.settings};
+    tools::BatchSettings stored{"/in", "/out", "", "", "*.txt", "*.txf", "", "", 22};
 
     void SetUp() override
     {
@@ -55,9 +56,9 @@ struct BatchDialogTest : ::testing::Test {
 TEST_F(BatchDialogTest, ShowsTheStoredChoicesAndTheFontBoxDrivesKeymapAndSize)
 {
     WriteScratch();
-    services.settings.WriteString("Batch", "SKB", "main.kbd");
-    services.settings.WriteString("Batch", "toFont", "nasim web homa");
-    tools::BatchDialog dialog;
+    stored.sourceKeymap = "main.kbd";
+    stored.fontName = "nasim web homa";
+    tools::BatchDialog dialog(stored, folder.Path());
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Batch Convert ...");
     QComboBox* sourceKeymap = dialog.Box(1027);
@@ -80,9 +81,9 @@ TEST_F(BatchDialogTest, ShowsTheStoredChoicesAndTheFontBoxDrivesKeymapAndSize)
     EXPECT_TRUE(services.messages.shown.empty());
 }
 
-TEST_F(BatchDialogTest, ConvertStoresEveryValueAndAMissingScratchFileIsReported)
+TEST_F(BatchDialogTest, ConvertHandsBackEveryValueAndAMissingScratchFileIsReported)
 {
-    tools::BatchDialog dialog;
+    tools::BatchDialog dialog(stored, folder.Path());
     dialog.show();
     ASSERT_EQ(services.messages.shown.size(), 1u);
     EXPECT_EQ(services.messages.shown[0].text, "Scratch Not Found");
@@ -102,19 +103,21 @@ TEST_F(BatchDialogTest, ConvertStoresEveryValueAndAMissingScratchFileIsReported)
     dialog.Box(1028)->setCurrentIndex(dialog.Box(1028)->findText("Unicode (UTF-8)"));
     dialog.Button(1031)->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    const tools::BatchSettings b = tools::BatchSettings::Read(services.settings);
+    const tools::BatchSettings& b = dialog.Values();
     EXPECT_EQ(b.sourceFolder, "/chosen/in");
     EXPECT_EQ(b.destinationFolder, "/out");
     EXPECT_EQ(b.sourceKeymap, "ziba2.kbd");
     EXPECT_EQ(b.destinationKeymap, "Unicode (UTF-8)");
-    EXPECT_EQ(b.size, 36);
-    EXPECT_EQ(services.settings.Values().size(), 10u); // nine "Batch" values and "KelmDir"
+    EXPECT_EQ(b.sourcePattern, "*.txt");
+    EXPECT_EQ(b.fontSize, 36);
 }
 
 TEST_F(BatchDialogTest, LeavingTheFolderFieldsChecksTheFolders)
 {
-    services.settings.WriteString("Batch", "IniDir", "/stored");
-    tools::BatchDialog dialog;
+    stored.initialFolder = "/stored";
+    tools::BatchDialog dialog(stored, folder.Path());
+    std::vector<std::string> storedAtOnce;
+    dialog.SetInitialFolderStore([&](const std::string& f) { storedAtOnce.push_back(f); });
     dialog.show();
     services.messages.shown.clear();
 
@@ -124,11 +127,12 @@ TEST_F(BatchDialogTest, LeavingTheFolderFieldsChecksTheFolders)
     EXPECT_EQ(services.messages.shown[0].text, "Directory dosn't exist!");
     EXPECT_EQ(services.messages.shown[0].caption, "Folder not exist");
     EXPECT_EQ(dialog.Field(1037)->text(), "/stored");
+    EXPECT_TRUE(storedAtOnce.empty());
 
     const std::string existing = Dir("start");
     dialog.Field(1037)->setText(QString::fromStdString(existing));
     LeaveField(dialog.Field(1037));
-    EXPECT_EQ(services.settings.ReadString("Batch", "IniDir", ""), existing); // stored at once
+    EXPECT_EQ(storedAtOnce, std::vector<std::string>{existing}); // stored at once
 
     const std::string missing = folder.Path() + "/new";
     dialog.Field(1026)->setText(QString::fromStdString(missing));
@@ -154,21 +158,19 @@ struct ConvertingDialogTest : BatchDialogTest {
         const char* names[] = {"d.txt", "B.txt", "c.txt", "a.b.txt"};
         for (size_t i = 0; i < texts.size(); ++i)
             folder.Write(std::string("in/") + names[i], fakes::Glyphs("main.kbd", texts[i]));
-        tools::BatchSettings b;
-        b.sourceFolder = in;
-        b.destinationFolder = out;
-        b.sourceKeymap = "main.kbd";
-        b.destinationKeymap = "kolb.kbd";
-        b.faceName = "Iran System";
-        b.size = 18;
-        b.Write(services.settings);
-        services.settings.WriteInt("Settings", "EnableDos", 0);
+        batch = {in, out, "main.kbd", "kolb.kbd", "*.txt", "*.txf", "", "Iran System", 18};
+    }
+    tools::BatchSettings batch;
+    std::unique_ptr<tools::ConvertingDialog> Dialog() const
+    {
+        return std::make_unique<tools::ConvertingDialog>(batch, tools::DosLayout::Off, tools::HeaderChoice::Write);
     }
 };
 
 TEST_F(ConvertingDialogTest, ConvertsTheSortedListAndClosesItself)
 {
-    tools::ConvertingDialog dialog;
+    const auto owned = Dialog();
+    tools::ConvertingDialog& dialog = *owned;
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Converting ...");
     ASSERT_EQ(dialog.FileList()->count(), 4);
@@ -188,7 +190,8 @@ TEST_F(ConvertingDialogTest, ConvertsTheSortedListAndClosesItself)
 
 TEST_F(ConvertingDialogTest, CancelStopsAfterTheCurrentFile)
 {
-    tools::ConvertingDialog dialog;
+    const auto owned = Dialog();
+    tools::ConvertingDialog& dialog = *owned;
     dialog.show();
     QObject::connect(&dialog, &tools::ConvertingDialog::FileDone, &dialog, [&](int index) {
         if (index == 1)
@@ -207,7 +210,8 @@ TEST_F(ConvertingDialogTest, CancelStopsAfterTheCurrentFile)
 TEST_F(ConvertingDialogTest, SkippedFilesAreListedInOneMessageAtTheEnd)
 {
     QDir().mkpath(QString::fromStdString(out + "/c.txf/x")); // c's result cannot replace a folder
-    tools::ConvertingDialog dialog;
+    const auto owned = Dialog();
+    tools::ConvertingDialog& dialog = *owned;
     dialog.show();
     dialog.ConvertButton()->click();
     QTRY_VERIFY(!dialog.isVisible());
@@ -219,8 +223,9 @@ TEST_F(ConvertingDialogTest, SkippedFilesAreListedInOneMessageAtTheEnd)
 
 TEST_F(ConvertingDialogTest, AnEmptyFolderClosesAtOnce)
 {
-    services.settings.WriteString("Batch", "SDir", Dir("empty"));
-    tools::ConvertingDialog dialog;
+    batch.sourceFolder = Dir("empty");
+    const auto owned = Dialog();
+    tools::ConvertingDialog& dialog = *owned;
     dialog.show();
     EXPECT_EQ(dialog.FileList()->count(), 0);
     dialog.ConvertButton()->click();
