@@ -7,7 +7,8 @@ namespace kbdedit {
 namespace {
 
 // Enough disk bytes for the longest signature line and a table whose every byte is a line feed;
-// whatever follows is never read, so a huge file chosen by mistake costs nothing.
+// whatever follows is never read, so a huge file chosen by mistake costs nothing. Only regular files
+// are opened: the remembered keymap may be a FIFO or device, which must not stall the window.
 constexpr size_t KeymapReadLimit = 2 * (keymap::SignatureLineLimit + 1 + keymap::TableBytes) + 16;
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -17,7 +18,8 @@ enum class ReadOutcome { Loaded, CannotOpen, NotKeymap };
 ReadOutcome ReadTable(const std::string& path, keymap::KeyTable& table)
 {
     std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes, KeymapReadLimit).ok)
+    if (!platform::ReadFileBytes(path, bytes, {KeymapReadLimit, platform::PastLimit::KeepsStart},
+                                 platform::FileKinds::RegularOnly).ok)
         return ReadOutcome::CannotOpen;
     if (keymap::ParseKeymapFile(bytes, table).status != keymap::ParseStatus::Ok) {
         platform::Messages().Show(NotKeymapText, "Error", platform::MessageButtons::Ok, platform::MessageIcon::Error);
