@@ -281,9 +281,14 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
     if (options.fromUnicode) {
         const std::string text = platform::DecodeTextMode(bytes);
         bytes = std::string();
-        std::vector<keymap::Unrepresentable> problems;
-        glyphs = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(text), &problems);
-        result.unrepresentable = problems.size();
+        // Counted, not kept: a huge file of characters the font lacks needs no list of them. Letters
+        // written as their nearest count too, as kelmora-convert reports them.
+        struct Count : keymap::ImportProblems {
+            size_t n = 0;
+            void Add(const keymap::Unrepresentable&) override { ++n; }
+        } problems;
+        glyphs = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(text), problems);
+        result.unrepresentable = problems.n;
     } else if (!ConvertDocument(bytes, glyphs, result)) {
         return result;
     }
