@@ -80,7 +80,6 @@ struct ReflowBench {
     {
         settings.WriteString("Temp", "KelmDir", KELMORA_PROGRAM_DIR);
         bound.Load("main.kbd");
-        editor.multiLine = true;
         editor.SetKeyMap(&bound);
         editor.SetMetrics(&shown);
         editor.SetEditFont("nasim web homa", 24);

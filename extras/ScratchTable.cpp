@@ -86,7 +86,7 @@ bool ScratchTable::Load(const std::string& path)
     entries.clear();
     selected = -1;
     std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes, ScratchFileLimit).ok)
+    if (!platform::ReadFileBytes(path, bytes, platform::ReadLimit{ScratchFileLimit}).ok)
         return false;
     entries = ParseScratchTable(platform::DecodeTextMode(bytes));
     return true;
