@@ -169,8 +169,7 @@ int RunPoemCompiler(const std::vector<std::string>& args, const std::string& key
             std::fprintf(err, "%s:%d:%d: %s\n", in.c_str(), p.line, p.column, p.text.c_str());
         return 1;
     }
-    // The poems first: should the index then fail, the old index no longer fits the new records
-    // and the editor refuses the pair instead of reading wrong poems.
+    // The poems first, so that the index is replaced only once the records it describes are there.
     for (const auto& [name, bytes] : {std::pair{"/rDivan.dta", &compiled.poems}, std::pair{"/QIndex.dat", &compiled.index}}) {
         const platform::FileResult r = platform::WriteFileAtomically(outDir + name, *bytes);
         if (!r.ok) {
