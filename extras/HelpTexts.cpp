@@ -66,10 +66,10 @@ const std::array<std::string_view, 54>& ShortcutRows()
 const std::array<std::string_view, 4>& AboutInformationLines()
 {
     static constexpr std::array<std::string_view, 4> lines = {
-        "A Persian editor for texts in the 8-bit encodings of legacy display fonts.",
-        "Keymaps shipped: main.kbd, kolb.kbd and ziba2.kbd (KeyMaps of the program folder).",
-        "Settings live in the user's configuration under \"Kelmora\".",
-        "Free software, given without any warranty; see the licence that comes with its sources.",
+        "Persian editor for legacy font encodings.",
+        "Keymaps: main.kbd, kolb.kbd, ziba2.kbd",
+        "Settings: user configuration \"Kelmora\"",
+        "Free software, without any warranty.",
     };
     return lines;
 }

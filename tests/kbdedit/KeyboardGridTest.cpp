@@ -1,9 +1,10 @@
-#include "kbdedit/DialogUnits.h"
+#include "platform/DialogUnits.h"
 #include "kbdedit/KeyboardGrid.h"
 
 #include <gtest/gtest.h>
 
 using namespace kbdedit;
+using platform::DialogUnits;
 
 namespace {
 

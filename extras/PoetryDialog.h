@@ -1,0 +1,91 @@
+/** @file PoetryDialog.h
+ ** The poetry window "Quvel Poets...": browse the poems, choose lines and layout, insert. **/
+#pragma once
+
+#include "extras/PoetryDialogModel.h"
+#include "keymap/KeyMap.h"
+
+#include <QDialog>
+
+#include <string>
+
+class QAbstractButton;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSpinBox;
+
+namespace editctl {
+class PersianEditWidget;
+class PersianEdit;
+}
+namespace platform {
+class SettingsStore;
+}
+
+namespace extras {
+
+/// Shows a PoetryDialogModel: every control forwards to the model and shows what it holds. The
+/// result is empty unless Insert built one; "&Save'n Go" writes the settings and closes.
+class PoetryDialog : public QDialog {
+    Q_OBJECT
+public:
+    PoetryDialog(PoetryContext context, platform::SettingsStore& settings, QWidget* parent = nullptr);
+    ~PoetryDialog() override;
+
+    /// The text Insert built; empty when the window closed any other way.
+    const std::string& Result() const { return result; }
+    PoetryDialogModel& Model() { return model; }
+
+    /// The viewer's font: "zibaa" 36, or a Persian face of the machine at that height when zibaa
+    /// is not installed (the viewer then draws ziba2.kbd's glyphs as their display forms).
+    static QFont ViewerFont();
+    static constexpr int ViewerHeight = 36;
+    static constexpr const char* PictureFile = "Quvel.bmp";
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildOptions();
+    void ShowFields();
+    void ShowPoem();
+    void NumberTyped(int value);
+    void ScrollTo(int position);
+    void LoadFromField();
+    void Insert();
+    void SaveAndGo();
+
+    PoetryDialogModel model;
+    platform::SettingsStore& settings;
+    std::string programFolder;
+    std::string result;
+    keymap::KeyMap poemKeymap;
+    std::string shownText;
+
+    editctl::PersianEditWidget* viewer = nullptr;
+    QLabel* picture = nullptr;
+    QScrollBar* scrollBar = nullptr;
+    QSpinBox* number = nullptr;
+    QSpinBox* lines = nullptr;
+    QSpinBox* tab1 = nullptr;
+    QSpinBox* tab2 = nullptr;
+    QRadioButton* how[4] = {};
+    QCheckBox* showNumber = nullptr;
+    QCheckBox* justify = nullptr;
+    QPushButton* poetic = nullptr;
+    QPushButton* regular = nullptr;
+};
+
+/// The command 32807: the undo snapshot, the window shown modally, then its result in place of the
+/// selection when there is one; the edit control gets the focus back. Returns the result.
+std::string RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
+                            platform::SettingsStore& settings, platform::Random& random,
+                            platform::MessageService& messages, const std::string& programFolder,
+                            const JustifyStep& justify);
+
+} // namespace extras
