@@ -254,9 +254,9 @@ void PoetryDialog::LoadFromField()
 
 void PoetryDialog::Insert()
 {
-    result = model.Insert();
+    insertResult = model.Insert();
     ShowPoem();
-    if (!result.empty())
+    if (!insertResult.empty())
         accept();
 }
 

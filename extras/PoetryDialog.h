@@ -28,7 +28,7 @@ class SettingsStore;
 namespace extras {
 
 /// Shows a PoetryDialogModel: every control forwards to the model and shows what it holds. The
-/// result is empty unless Insert built one; "&Save'n Go" writes the settings and closes.
+/// The result is empty unless Insert built one; "&Save'n Go" writes the settings and closes.
 class PoetryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -36,7 +36,7 @@ public:
     ~PoetryDialog() override;
 
     /// The text Insert built; empty when the window closed any other way.
-    const std::string& Result() const { return result; }
+    const std::string& Result() const { return insertResult; }
     PoetryDialogModel& Model() { return model; }
 
     /// The viewer's font: "zibaa" 36, or a Persian face of the machine at that height when zibaa
@@ -63,7 +63,7 @@ private:
     PoetryDialogModel model;
     platform::SettingsStore& settings;
     std::string programFolder;
-    std::string result;
+    std::string insertResult;
     keymap::KeyMap poemKeymap;
     std::string shownText;
 
