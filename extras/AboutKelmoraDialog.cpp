@@ -61,7 +61,10 @@ void AboutKelmoraDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     const QPixmap image(QString::fromStdString(programFolder + "/" + PictureFile));
-    picture->setPixmap(image);
+    // The picture is shared with the keymap editor, whose frame is larger: fit it to this one.
+    picture->setPixmap(image.isNull() ? image
+                                      : image.scaled(picture->contentsRect().size(), Qt::KeepAspectRatio,
+                                                     Qt::SmoothTransformation));
 }
 
 void RunAboutBox(const std::string& programFolder)

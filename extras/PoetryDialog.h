@@ -27,7 +27,7 @@ class SettingsStore;
 
 namespace extras {
 
-/// Shows a PoetryDialogModel: every control forwards to the model and shows what it holds. The
+/// Shows a PoetryDialogModel: every control forwards to the model and shows what it holds.
 /// The result is empty unless Insert built one; "&Save'n Go" writes the settings and closes.
 class PoetryDialog : public QDialog {
     Q_OBJECT
@@ -82,7 +82,7 @@ private:
 };
 
 /// The command 32807: the undo snapshot, the window shown modally, then its result in place of the
-/// selection when there is one; the edit control gets the focus back. Returns the result.
+/// selection when there is one. Returns the result; the caller gives the focus back to its editor.
 std::string RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
                             platform::SettingsStore& settings, platform::Random& random,
                             platform::MessageService& messages, const std::string& programFolder,

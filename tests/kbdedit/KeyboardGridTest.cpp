@@ -5,6 +5,7 @@
 
 using namespace kbdedit;
 using platform::DialogUnits;
+using platform::UnitRect;
 
 namespace {
 
