@@ -19,6 +19,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace extras {
 
 namespace {
@@ -35,7 +37,6 @@ public:
         setAlignment(Qt::AlignCenter);
         setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     }
-    void SetStepMax(int value) { stepMax = value; }
     void stepBy(int steps) override
     {
         const int next = value() + steps * singleStep();
@@ -143,7 +144,8 @@ void PoetryDialog::BuildOptions()
     const platform::DialogUnits du = platform::DialogUnitsOf(font());
     showNumber = Placed(new QCheckBox(QStringLiteral("Show num."), this), du, res::ShowNumber, 171, 219, 52, 10);
     connect(showNumber, &QCheckBox::toggled, this, [this](bool on) { model.settings.showN = on ? 1 : 0; });
-    auto* numberSpin = new FieldSpin(this, -99, 999, 1, model.Count() > 0 ? model.Count() : 1, 1);
+    // Three characters, or as many as a larger index needs.
+    auto* numberSpin = new FieldSpin(this, -99, std::max(999, model.Count()), 1, std::max(1, model.Count()), 1);
     number = Placed(numberSpin, du, res::PoemNumber, 171, 230, 52, 24);
     number->setProperty("upDownId", res::PoemNumberUpDown);
     number->setFont(ViewerFont());
