@@ -56,14 +56,15 @@ public:
     {
     }
 
-    void HalfLine(int lineNumber, std::string_view utf8)
+    /// `lead`: the blanks cut from the start of the line, so columns count from the line's start.
+    void HalfLine(int lineNumber, std::string_view utf8, int lead)
     {
         if (halfLines.empty())
             poemStart = lineNumber;
         std::vector<keymap::Unrepresentable> bad;
         std::string glyphs = bridge.ImportUtf8(utf8, &bad);
         for (const keymap::Unrepresentable& u : bad)
-            problems.push_back({lineNumber, u.column, "character U+" + Hex(u.codePoint) + " has no glyph in the poem keymap"});
+            problems.push_back({lineNumber, lead + u.column, "character U+" + Hex(u.codePoint) + " has no glyph in the poem keymap"});
         if (glyphs.size() > HalfLineSize)
             problems.push_back({lineNumber, 0, "half-line of " + std::to_string(glyphs.size()) + " glyphs; at most 49 fit"});
         halfLines.push_back(std::move(glyphs));
@@ -129,7 +130,7 @@ bool CompilePoems(std::string_view utf8, const keymap::KeyMap& poemKeymap, Compi
         if (line.empty())
             c.EndPoem();
         else
-            c.HalfLine(static_cast<int>(i) + 1, line);
+            c.HalfLine(static_cast<int>(i) + 1, line, static_cast<int>(line.data() - lines[i].data()));
     }
     c.EndPoem();
     if (c.Overflowed())

@@ -65,11 +65,11 @@ TEST_F(PoemCompilerTest, ReportsLongHalfLinesAndCharactersWithoutGlyphsAndWrites
     std::string fifty;
     for (int i = 0; i < 50; ++i)
         fifty += "ب";
-    const std::string collection = "باران به باغ آمد\n" + fifty + "\n\nسلام 中 دنیا\nگل\nتنها\n";
+    const std::string collection = "باران به باغ آمد\n" + fifty + "\n\n  سلام 中 دنیا\nگل\nتنها\n";
     EXPECT_EQ(Compile(collection), 1);
     const std::string in = Path("in.txt");
     EXPECT_NE(err.find(in + ":2:0: half-line of 50 glyphs; at most 49 fit"), std::string::npos) << err;
-    EXPECT_NE(err.find(in + ":4:6: character U+4E2D has no glyph in the poem keymap"), std::string::npos) << err;
+    EXPECT_NE(err.find(in + ":4:8: character U+4E2D has no glyph in the poem keymap"), std::string::npos) << err;
     EXPECT_NE(err.find(in + ":4:0: poem with an odd number of half-lines"), std::string::npos) << err;
     EXPECT_FALSE(platform::FileExists(Path("QIndex.dat")));
     EXPECT_FALSE(platform::FileExists(Path("rDivan.dta")));
