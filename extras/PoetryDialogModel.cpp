@@ -95,6 +95,26 @@ std::string PoetryDialogModel::Insert()
     return result;
 }
 
+JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConverter& converter,
+                                std::string documentKeymap, JustifyOperation justify)
+{
+    return [&hidden, &converter, keymapName = std::move(documentKeymap), justify = std::move(justify)](const std::string& text) {
+        hidden.Window().SetText(text);
+        converter.input = text;
+        converter.LoadKeymaps(keymapName, keymapName);
+        justify(hidden, converter);
+        return converter.output;
+    };
+}
+
+void PrepareHiddenEdit(editctl::PersianEdit& hidden, keymap::KeyMap* documentMap, const std::string& face, int height)
+{
+    hidden.multiLine = true;
+    hidden.Resize(1000, 200);
+    hidden.SetKeyMap(documentMap);
+    hidden.SetEditFont(face, height);
+}
+
 void ReplaceSelectionWithPoem(editctl::PersianEdit& edit, const std::string& result)
 {
     if (!result.empty())

@@ -13,6 +13,7 @@ namespace editctl {
 class PersianEdit;
 }
 namespace keymap {
+class KeyMap;
 class KeymapConverter;
 }
 namespace platform {
@@ -26,6 +27,20 @@ namespace extras {
 /// Justifies glyph text of the document's keymap and returns the justified text. The caller gives
 /// the real one (Justify on an edit window with the document's font); without one, nothing is justified.
 using JustifyStep = std::function<std::string(const std::string& glyphText)>;
+
+/// Justify as the text tools provide it: lines of `edit` justified into the converter's output,
+/// the kashida found through the converter's source keymap.
+using JustifyOperation = std::function<void(editctl::PersianEdit& edit, keymap::KeymapConverter& converter)>;
+
+/// The poetry window's justify step: the text goes into `hidden` (an edit window never shown, with
+/// the document's keymap, face and height; see PrepareHiddenEdit), becomes the converter's input,
+/// both of the converter's keymaps become the document's, and `justify` runs on `hidden`. The
+/// step's result is the converter's output. `hidden` and `converter` must outlive the step.
+JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConverter& converter,
+                                std::string documentKeymap, JustifyOperation justify);
+/// Makes `hidden` what the justify step measures with: multi-line, 1000 x 200 pixels, bound to the
+/// document's keymap and showing the document's face and height.
+void PrepareHiddenEdit(editctl::PersianEdit& hidden, keymap::KeyMap* documentMap, const std::string& face, int height);
 
 /// Everything the poetry window works with, given by the command that opens it. Not owned.
 struct PoetryContext {

@@ -1,5 +1,6 @@
 #include "extras/PoetryDialogModel.h"
 
+#include "editctl/EditWindow.h"
 #include "editctl/GlyphMetrics.h"
 #include "editctl/PersianEdit.h"
 #include "extras/VerseLayout.h"
@@ -83,6 +84,39 @@ TEST_F(PoetryDialogModelTest, JustifyWorksOnTheConvertedTextBeforeTheLayout)
     model.settings.justify = 0;
     EXPECT_EQ(model.Insert(), LayOutVerse(all, extras::VerseLayout::Poetic, 6, 3, 15));
     EXPECT_EQ(justified.size(), 1u);
+}
+
+TEST_F(PoetryDialogModelTest, HiddenEditJustifyMeasuresTheConvertedTextInTheDocumentKeymap)
+{
+    keymap::KeyMap documentMap;
+    ASSERT_TRUE(documentMap.Load("main.kbd"));
+    editctl::FixedGlyphMetrics metrics{10, 20};
+    editctl::PersianEdit hidden;
+    hidden.SetMetrics(&metrics);
+    extras::PrepareHiddenEdit(hidden, &documentMap, "nasim web homa", 24);
+    EXPECT_EQ(hidden.fontHeight, 24);
+    std::string seenText, seenInput, seenSource, seenDestination;
+    const extras::JustifyStep step = extras::JustifyOnHiddenEdit(
+        hidden, converter, "main.kbd", [&](editctl::PersianEdit& edit, keymap::KeymapConverter& c) {
+            seenText = edit.Window().GetText();
+            seenInput = c.input;
+            seenSource = c.source.FileName();
+            seenDestination = c.destination.FileName();
+            c.output = "justified\r\n";
+        });
+    PoetryDialogModel model(Context(step));
+    PoetrySettings s;
+    s.how = 2;
+    s.n = "2";
+    s.tab1 = "0";
+    s.tab2 = "0";
+    model.Open(s);
+    EXPECT_EQ(model.Insert(), "justified\r\n");
+    const std::string converted = MainLine(0) + "\r\n" + MainLine(1) + "\r\n";
+    EXPECT_EQ(seenText, converted);
+    EXPECT_EQ(seenInput, converted);
+    EXPECT_EQ(seenSource, "main.kbd");
+    EXPECT_EQ(seenDestination, "main.kbd");
 }
 
 TEST_F(PoetryDialogModelTest, FieldsFollowTheirRulesAndNumberZeroKeepsThePoem)
