@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -159,6 +160,37 @@ TEST_F(PoetryDialogTest, BrowsingByScrollBarNumberFieldAndEnter)
     QTest::keyClick(number, Qt::Key_Return);
     EXPECT_EQ(Viewer(), PoemText(Second));
     EXPECT_TRUE(dialog->isVisible());
+}
+
+/// Presses a physical key (evdev code) as the platform delivers it: shortcut override, then press.
+void PressPhysical(QWidget* target, int evdev, const QString& text)
+{
+    const int qtKey = text.isEmpty() ? 0 : text.at(0).unicode();
+    QKeyEvent override(QEvent::ShortcutOverride, qtKey, {}, static_cast<quint32>(evdev + 8), 0, 0, text);
+    QApplication::sendEvent(target, &override);
+    QKeyEvent press(QEvent::KeyPress, qtKey, {}, static_cast<quint32>(evdev + 8), 0, 0, text);
+    QApplication::sendEvent(target, &press);
+}
+
+TEST_F(PoetryDialogTest, TheViewerCannotBeTypedInto)
+{
+    Open();
+    auto* viewer = Control<editctl::PersianEditWidget>(res::PoemViewer);
+    const std::string before = Viewer();
+    viewer->setFocus();
+    for (const auto& [evdev, text] : {std::pair{30, QString("a")}, std::pair{57, QString(" ")}, std::pair{14, QString()}})
+        PressPhysical(viewer, evdev, text);
+    EXPECT_EQ(Viewer(), before);
+
+    // The same presses do type into an edit window of the same keymap that is not a viewer.
+    keymap::KeyMap map;
+    ASSERT_TRUE(map.Load("ziba2.kbd"));
+    editctl::PersianEditWidget editor;
+    editor.SetKeyMap(&map);
+    editor.show();
+    editor.setFocus();
+    PressPhysical(&editor, 30, "a");
+    EXPECT_FALSE(editor.Window().GetText().empty());
 }
 
 TEST_F(PoetryDialogTest, InsertBuildsTheResultOnlyForAUsableN)
