@@ -1,27 +1,30 @@
 /** @file CMainFrame.cpp
- ** Creation of the main window, start-up set-up, settings, status panes and exit. **/
+ ** Creation of the main window, command routing, start-up set-up, settings, status panes and exit. **/
 #include "app/CMainFrame.h"
 
 #include "app/CommandTable.h"
 #include "app/DialogBar.h"
 #include "app/DocumentFileDialog.h"
+#include "app/EditCommands.h"
 #include "app/EditorView.h"
 #include "app/ExitState.h"
+#include "app/FileCommands.h"
 #include "app/FirstRunFonts.h"
+#include "app/HelpCommands.h"
+#include "app/LocalText.h"
 #include "app/MainStatusBar.h"
 #include "app/ToolBarIcons.h"
 #include "app/ToolBarPlacement.h"
+#include "app/ToolsCommands.h"
+#include "app/ViewCommands.h"
 #include "extras/SplashWindow.h"
 #include "extras/WarningDialogs.h"
 #include "platform/Services.h"
-#include "platform/TextMode.h"
 #include "res/PromptStrings.h"
 #include "res/ResourceIds.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -30,25 +33,21 @@
 #include <QToolBar>
 
 #include <algorithm>
+#include <ctime>
 
 namespace app {
 namespace {
 
 constexpr int ClockMilliseconds = 10000;
 
-QString Local(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
-
-std::string FromLocal(const QString& text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(RecentFileList& recentFiles, const platform::Clock& clock, QWidget* parent)
-    : QMainWindow(parent), recentFiles(recentFiles), clock(clock), documents(*this, recentFiles)
+    : QMainWindow(parent), recentFiles(recentFiles), clock(clock), settings(platform::Settings()),
+      documents(*this, recentFiles, settings)
 {
+    // Random choices (poems, Resemble's) differ from one run to the next.
+    random.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
     setObjectName(res::ObjectName(res::MainFrameResource));
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -71,7 +70,7 @@ bool CMainFrame::Create()
     converter.SetProgressDisplay(statusBar);
     saveChangesWarning = new extras::SaveChangesWarning(this);
     revertWarning = new extras::RevertWarning(this);
-    RegisterHandlers();
+    RegisterCommandGroups();
 
     InitialiseEditor();
     SetTitle(DocumentCommands::TitleFor(documents.CurrentPath()));
@@ -85,10 +84,10 @@ bool CMainFrame::Create()
     clockTimer->start();
     UpdateStatusPanes();
 
-    if (platform::Settings().ReadInt("Settings", "SplashScreen", 1) != 0)
-        extras::ShowSplash(this);
+    // Whether the splash may show was decided once at start-up ("SplashScreen", no file named).
+    extras::ShowSplash(this);
     UserFontInstaller installer(QDir::currentPath().toStdString());
-    InstallFirstRunFonts("fonts.cfg", installer, platform::Settings(), platform::Messages());
+    InstallFirstRunFonts("fonts.cfg", installer, settings, platform::Messages());
     UpdateActionStates();
     return true;
 }
@@ -167,44 +166,25 @@ void CMainFrame::BuildDialogBar()
     dialogBar->widgetForAction(back);
 }
 
-void CMainFrame::RegisterHandlers()
+void CMainFrame::RegisterCommandGroups()
 {
-    handlers[res::FileNew] = [this] { documents.New(); };
-    handlers[res::FileOpen] = [this] { documents.Open(); };
-    handlers[res::FileRevert] = [this] { documents.Revert(); };
-    handlers[res::FileSave] = [this] { documents.Save(); };
-    handlers[res::FileSaveAs] = [this] { documents.SaveAs(); };
-    handlers[res::NextFile] = [this] { documents.NextFile(); };
-    handlers[res::PreviousFile] = [this] { documents.PreviousFile(); };
-    handlers[res::AppExit] = [this] { close(); };
-    handlers[res::EditUndo] = [this] { view->Undo(); FocusEditor(); };
-    handlers[res::EditCut] = [this] { view->Cut(); FocusEditor(); };
-    handlers[res::EditCopy] = [this] { view->Copy(); FocusEditor(); };
-    handlers[res::EditPaste] = [this] { view->Paste(); FocusEditor(); };
-    handlers[res::SetFont] = [this] { OnSetFont(); };
-    handlers[res::SizeBox] = [this] { OnSizeChange(); };
-    handlers[res::KeymapBox] = [this] { OnKeymapChange(); };
-    handlers[res::LaunchKeymapEditor] = [this] { OnLaunchKeymapEditor(); };
-    handlers[res::ViewToolbar] = [this] { FocusEditor(); };
-    handlers[res::ViewStatusBar] = [this] { statusBar->setVisible(!statusBar->isVisible()); FocusEditor(); };
-    handlers[res::MaximizeRestore] = [this] { OnMaximizeRestore(); };
-    handlers[res::MinimizeWindow] = [this] { showMinimized(); };
-    handlers[res::BackToEditor] = [this] { OnBackToEditor(); };
-    handlers[res::HiddenForward] = [this] { FocusEditor(); };
-    handlers[res::HiddenBack] = [this] { FocusEditor(); };
-    handlers[res::FocusScratchBox] = [this] { dialogBar->ScratchBox()->setFocus(); };
-    handlers[res::FocusSizeBox] = [this] { dialogBar->SizeBox()->setFocus(); };
-    QAction* toolbarItem = actions.at(res::ViewToolbar);
-    toolbarItem->setCheckable(true);
-    QAction* statusItem = actions.at(res::ViewStatusBar);
-    statusItem->setCheckable(true);
+    // One group per menu area. An id belongs to one group only: a group claiming a taken id would
+    // be refused, and its commands would stay disabled (the window's tests list them all).
+    commands.Add(std::make_unique<FileCommands>(*this, *this));
+    commands.Add(std::make_unique<EditCommands>(*this));
+    viewCommands = commands.Add(std::make_unique<ViewCommands>(*this, *this, *statusBar));
+    commands.Add(std::make_unique<ToolsCommands>(*this));
+    commands.Add(std::make_unique<HelpCommands>(*this));
+    dialogBarCommands = commands.Add(std::make_unique<DialogBarCommands>(*this, *dialogBar));
+    actions.at(res::ViewToolbar)->setCheckable(true);
+    actions.at(res::ViewStatusBar)->setCheckable(true);
     UpdateActionStates();
 }
 
 void CMainFrame::UpdateActionStates()
 {
     for (auto& [id, action] : actions)
-        action->setEnabled(handlers.count(id) != 0);
+        action->setEnabled(commands.IsEnabled(id));
     QAction* toolbarItem = actions.at(res::ViewToolbar);
     const QSignalBlocker block(toolbarItem);
     toolbarItem->setChecked(toolBar && !toolBar->isHidden());
@@ -213,11 +193,29 @@ void CMainFrame::UpdateActionStates()
     if (dialogBar)
         for (int id : {res::SetFont, res::ScratchAdd, res::ScratchDelete, res::LaunchKeymapEditor})
             if (auto* button = dialogBar->findChild<QWidget*>(res::ObjectName(id)))
-                button->setEnabled(handlers.count(id) != 0);
+                button->setEnabled(commands.IsEnabled(id));
     RebuildRecentMenu();
 }
 
-bool CMainFrame::IsCommandEnabled(int id) const { return handlers.count(id) != 0; }
+bool CMainFrame::IsCommandEnabled(int id) const { return commands.IsEnabled(id); }
+
+bool CMainFrame::Maximised() const { return viewCommands && viewCommands->Maximised(); }
+
+void CMainFrame::SetFontChooser(FontChooser chooser)
+{
+    if (dialogBarCommands)
+        dialogBarCommands->SetFontChooser(std::move(chooser));
+}
+
+void CMainFrame::SetLauncher(Launcher launch)
+{
+    if (dialogBarCommands)
+        dialogBarCommands->SetLauncher(std::move(launch));
+}
+
+platform::MessageService& CMainFrame::Messages() { return platform::Messages(); }
+
+platform::ProgressDisplay& CMainFrame::Progress() { return *statusBar; }
 
 QAction* CMainFrame::Action(int id) const
 {
@@ -227,32 +225,29 @@ QAction* CMainFrame::Action(int id) const
 
 void CMainFrame::RunCommand(int id)
 {
-    auto it = handlers.find(id);
-    if (it != handlers.end())
-        it->second();
+    commands.Run(id);
     ScheduleStatusUpdate();
 }
 
 void CMainFrame::InitialiseEditor()
 {
-    platform::SettingsStore& settings = platform::Settings();
-    currentFace = FitField(settings.ReadString("Settings", "font", "nasim web homa"));
-    currentKeymap = FitField(settings.ReadString("Settings", "keyfile", "main.kbd"));
-    currentSize = settings.ReadInt("Settings", "size", 24);
+    font.faceName = FitField(settings.FontName());
+    font.keymapName = FitField(settings.KeymapFile());
+    font.size = settings.FontSize();
     std::string path = DocumentCommands::UntitledPath;
-    if (settings.ReadInt("Settings", "StartWithMRD", 1) != 0) {
-        const std::string last = settings.ReadString("Temp", "LastFile", "");
+    if (settings.StartWithLastDocument()) {
+        const std::string last = settings.LastFile();
         path = last.empty() ? std::string(DocumentCommands::UntitledPath) : last;
     }
     // The path becomes the document's only when it was read; an unreadable last file (already
     // reported) leaves an untitled document, so a later Save cannot overwrite what is there.
-    if (view->SetupEditor(currentFace, currentSize, currentKeymap, path))
+    if (view->SetupEditor(font.faceName, font.size, font.keymapName, path, settings.DocumentFormatInUse()))
         documents.SetCurrentPath(path);
     view->SetModified(false);
     if (view->HeaderLoaded())
         AdoptDocumentFont();
-    dialogBar->ShowFaceName(currentFace);
-    dialogBar->ShowSize(currentSize);
+    dialogBar->ShowFaceName(font.faceName);
+    dialogBar->ShowSize(font.size);
     ApplySettings(true);
     FillKeymapBox();
     FocusEditor();
@@ -266,23 +261,20 @@ void CMainFrame::FillKeymapBox()
     std::vector<std::string> names;
     for (const QFileInfo& file : folder.entryInfoList(QDir::Files))
         if (file.suffix().compare(QStringLiteral("kbd"), Qt::CaseInsensitive) == 0)
-            names.push_back(FromLocal(file.fileName()));
-    dialogBar->FillKeymapBox(names, currentKeymap);
+            names.push_back(FromLocalText(file.fileName()));
+    dialogBar->FillKeymapBox(names, font.keymapName);
 }
 
 void CMainFrame::ApplySettings(bool placement)
 {
-    platform::SettingsStore& settings = platform::Settings();
     if (placement) {
-        move(settings.ReadInt("Settings", "PosX", 100), settings.ReadInt("Settings", "PosY", 100));
-        resize(std::max(1, settings.ReadInt("Settings", "SizeX", 500)), std::max(1, settings.ReadInt("Settings", "SizeY", 300)));
+        const EditorSettings::WindowRectangle rectangle = settings.WindowPlacement();
+        move(rectangle.left, rectangle.top);
+        resize(std::max(1, rectangle.width), std::max(1, rectangle.height));
         PlaceToolBar(*this, *toolBar, ReadToolBarState(settings));
     }
-    const int tab = platform::AtoiRule(settings.ReadString("Settings", "Tab", "3"));
-    const int maxChars = platform::AtoiRule(settings.ReadString("Settings", "MaxChar", "80"));
-    const bool dosMode = settings.ReadInt("Settings", "EnableDos", 1) != 0;
-    view->ApplyLayoutSettings(tab, maxChars, dosMode);
-    justifyAfterResemble = settings.ReadInt("Settings", "JustifyOnResemble", 1) != 0;
+    view->ApplyLayoutSettings(settings.TabWidth(), settings.MaxCharsForEditor(), settings.DosMode());
+    justifyAfterResemble = settings.JustifyOnResemble();
 }
 
 void CMainFrame::UpdateStatusPanes()
@@ -341,16 +333,16 @@ void CMainFrame::StoreExitState()
     state.windowTop = frame.top();
     state.windowWidth = width();
     state.windowHeight = height();
-    state.faceName = currentFace;
-    state.keymapName = currentKeymap;
-    state.size = currentSize;
+    state.faceName = font.faceName;
+    state.keymapName = font.keymapName;
+    state.size = font.size;
     const ToolBarState bar = CurrentToolBarState(*this, *toolBar);
     state.toolBarVisible = bar.visible;
     state.toolBarStyle = bar.style;
     state.toolBarLeft = bar.position.x();
     state.toolBarTop = bar.position.y();
     state.toolBarFloating = bar.floating;
-    app::StoreExitState(state, platform::Settings());
+    app::StoreExitState(state, settings);
 }
 
 void CMainFrame::focusInEvent(QFocusEvent* event)
@@ -376,7 +368,7 @@ void CMainFrame::ShowMainWindow()
 
 editctl::PersianEdit& CMainFrame::Editor() { return view->Editor(); }
 
-void CMainFrame::SetTitle(const std::string& title) { setWindowTitle(Local(title)); }
+void CMainFrame::SetTitle(const std::string& title) { setWindowTitle(LocalText(title)); }
 
 void CMainFrame::FocusEditor()
 {
@@ -404,11 +396,11 @@ bool CMainFrame::RunRevertWarning() { return revertWarning->Run(); }
 
 void CMainFrame::AdoptDocumentFont()
 {
-    currentFace = FitField(view->FontFace());
-    currentSize = view->FontHeight();
-    currentKeymap = FitField(view->BoundKeyMap().FileName());
-    dialogBar->ShowFaceName(currentFace);
-    dialogBar->ShowSize(currentSize);
+    font.faceName = FitField(view->FontFace());
+    font.size = view->FontHeight();
+    font.keymapName = FitField(view->BoundKeyMap().FileName());
+    dialogBar->ShowFaceName(font.faceName);
+    dialogBar->ShowSize(font.size);
     view->SetHeaderLoaded(false);
 }
 
@@ -428,7 +420,7 @@ void CMainFrame::RebuildRecentMenu()
     const auto& paths = recentFiles.Paths();
     recentPlaceholder->setVisible(paths.empty());
     for (size_t i = 0; i < paths.size(); ++i) {
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(Local(paths[i]));
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(LocalText(paths[i]));
         auto* action = new QAction(text, fileMenu);
         action->setObjectName(res::ObjectName(res::FileMruFirst + static_cast<int>(i)));
         action->setData(res::FileMruFirst + static_cast<int>(i));

@@ -1,15 +1,18 @@
 /** @file CMainFrame.h
- ** The editor's main window: view, tool bar, dialog bar, status bar, menus, and the routing of
- ** every command to the code that carries it out. **/
+ ** The editor's main window: view, tool bar, dialog bar, status bar, menus, and the command groups
+ ** every command id is routed to. **/
 #pragma once
 
+#include "app/CommandHost.h"
+#include "app/CommandRouter.h"
+#include "app/DialogBarCommands.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentHost.h"
 #include "app/EditorApp.h"
+#include "app/EditorSettings.h"
 #include "keymap/KeymapConverter.h"
 #include "platform/Clock.h"
 
-#include <QFont>
 #include <QMainWindow>
 
 #include <functional>
@@ -34,49 +37,46 @@ class DialogBar;
 class DocumentFileDialog;
 class EditorView;
 class MainStatusBar;
+class ViewCommands;
 
-/// Owns the document state every command shares (the current face name, size and keymap name;
-/// the path lives in `documents`), the one text converter, and the bars. Commands reach it by id
-/// through actions, buttons and the dialog bar; each one gives the focus back to the editor.
-class CMainFrame : public QMainWindow, public AppMainWindow, public DocumentHost {
+/// Owns the document state every command shares (CurrentFont; the path lives in `documents`),
+/// the one text converter, and the bars. Menu items, keys, buttons and the dialog bar reach the
+/// command groups by id through RunCommand; each command gives the focus back to the editor.
+class CMainFrame : public QMainWindow, public AppMainWindow, public DocumentHost, public CommandHost {
     Q_OBJECT
 public:
-    /// Picks a font for Set Font: the font to start from in, the chosen font or nothing if cancelled.
-    using FontChooser = std::function<std::optional<QFont>(const QFont&)>;
-    /// Starts a program detached: program file, working folder; the result is ignored.
-    using Launcher = std::function<void(const QString& program, const QString& folder)>;
+    using FontChooser = DialogBarCommands::FontChooser;
+    using Launcher = DialogBarCommands::Launcher;
 
-    /// `clock` is not owned and outlives the window.
+    /// `clock` is not owned and outlives the window. The settings are those of the store in force
+    /// (platform::Settings()) when the window is constructed.
     CMainFrame(RecentFileList& recentFiles, const platform::Clock& clock, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    /// Window creation: view and editor, bars, start-up set-up, title, clock, splash, first-run
-    /// fonts. False when the window cannot be built.
+    /// Window creation: view and editor, bars, command groups, start-up set-up, title, clock,
+    /// splash, first-run fonts. False when the window cannot be built.
     bool Create();
 
     void InitialiseEditor();
     void ApplySettings(bool placement);
     /// Runs the command with this id as if its menu item, key or control had been used.
     void RunCommand(int id);
-    /// Whether a command is available (commands nobody handles stay disabled).
+    /// Whether a command is available (commands no group handles stay disabled).
     bool IsCommandEnabled(int id) const;
     QAction* Action(int id) const;
     /// Refreshes the clock, language and position panes (the idle-time update).
     void UpdateStatusPanes();
 
-    EditorView& View() const { return *view; }
     DialogBar& Bar() const { return *dialogBar; }
     MainStatusBar& Status() const { return *statusBar; }
     QToolBar& ToolBar() const { return *toolBar; }
-    DocumentCommands& Documents() { return documents; }
-    keymap::KeymapConverter& Converter() { return converter; }
-    const std::string& CurrentFaceName() const { return currentFace; }
-    int CurrentSize() const { return currentSize; }
-    const std::string& CurrentKeymapName() const { return currentKeymap; }
-    bool Maximised() const { return maximised; }
+    const std::string& CurrentFaceName() const { return font.faceName; }
+    int CurrentSize() const { return font.size; }
+    const std::string& CurrentKeymapName() const { return font.keymapName; }
+    bool Maximised() const;
 
-    void SetFontChooser(FontChooser chooser) { fontChooser = std::move(chooser); }
-    void SetLauncher(Launcher launch) { launcher = std::move(launch); }
+    void SetFontChooser(FontChooser chooser);
+    void SetLauncher(Launcher launch);
     /// Opens entry `index` of the recent-file list (the application's handler); by default the
     /// window opens it itself and drops an entry that cannot be read.
     void SetRecentFileOpener(std::function<bool(size_t)> opener) { recentOpener = std::move(opener); }
@@ -85,16 +85,32 @@ public:
     bool OpenFromPath(const std::string& path) override;
     void ShowMainWindow() override;
 
-    // DocumentHost
+    // DocumentHost and CommandHost
     editctl::PersianEdit& Editor() override;
-    void SetTitle(const std::string& title) override;
     void FocusEditor() override;
+
+    // DocumentHost
+    void SetTitle(const std::string& title) override;
     std::optional<std::string> RunOpenDialog() override;
     std::optional<std::string> RunSaveAsDialog() override;
     SaveChangesAnswer RunSaveChangesWarning() override;
     bool RunRevertWarning() override;
     void AdoptDocumentFont() override;
     void RecentFilesChanged() override;
+
+    // CommandHost
+    EditorView& View() override { return *view; }
+    keymap::KeymapConverter& Converter() override { return converter; }
+    EditorSettings& Settings() override { return settings; }
+    platform::MessageService& Messages() override;
+    const platform::Clock& Clock() const override { return clock; }
+    platform::Random& Random() override { return random; }
+    platform::ProgressDisplay& Progress() override;
+    DocumentCommands& Documents() override { return documents; }
+    CurrentFont& Font() override { return font; }
+    QWidget* DialogParent() override { return this; }
+    void ApplySettings() override { ApplySettings(false); }
+    bool JustifyAfterResemble() const override { return justifyAfterResemble; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,25 +123,22 @@ private:
     void BuildMenus();
     void BuildToolBar();
     void BuildDialogBar();
-    void RegisterHandlers();
+    void RegisterCommandGroups();
     void UpdateActionStates();
     void RebuildRecentMenu();
     void FillKeymapBox();
     void StoreExitState();
-
-    void OnSetFont();
-    void OnSizeChange();
-    void OnKeymapChange();
-    void OnMaximizeRestore();
-    void OnBackToEditor();
-    void OnLaunchKeymapEditor();
     void OnOpenRecent(size_t index);
     void ScheduleStatusUpdate();
 
     RecentFileList& recentFiles;
     const platform::Clock& clock;
+    EditorSettings settings;
     DocumentCommands documents;
     keymap::KeymapConverter converter;
+    platform::LcgRandom random;
+    CurrentFont font;
+    bool justifyAfterResemble = true;
 
     EditorView* view = nullptr;
     QToolBar* toolBar = nullptr;
@@ -138,22 +151,16 @@ private:
     bool statusUpdatePending = false;
 
     std::map<int, QAction*> actions;
-    std::map<int, std::function<void()>> handlers;
+    CommandRouter commands;
+    DialogBarCommands* dialogBarCommands = nullptr;
+    ViewCommands* viewCommands = nullptr;
 
     std::unique_ptr<DocumentFileDialog> openDialog;
     std::unique_ptr<DocumentFileDialog> saveAsDialog;
     extras::SaveChangesWarning* saveChangesWarning = nullptr;
     extras::RevertWarning* revertWarning = nullptr;
 
-    FontChooser fontChooser;
-    Launcher launcher;
     std::function<bool(size_t)> recentOpener;
-
-    std::string currentFace = "Nasim Web Homa";
-    int currentSize = 34;
-    std::string currentKeymap;
-    bool maximised = false;
-    bool justifyAfterResemble = true;
 };
 
 } // namespace app

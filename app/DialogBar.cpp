@@ -2,6 +2,8 @@
  ** The dialog bar's controls. **/
 #include "app/DialogBar.h"
 
+#include "app/LocalText.h"
+
 #include "app/ToolBarIcons.h"
 #include "res/PromptStrings.h"
 #include "res/ResourceIds.h"
@@ -28,7 +30,7 @@ void Describe(QWidget* control, int id)
     control->setToolTip(QString::fromStdString(res::ToolTip(id)));
 }
 
-QString Local(const std::string& text) { return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size())); }
+QString Local(const std::string& text) { return LocalText(text); }
 
 bool StartsWithNoCase(const QString& text, const QString& prefix)
 {

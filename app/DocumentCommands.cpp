@@ -33,8 +33,8 @@ QStringList MatchingEntries(const QString& folder, const QString& extension)
 
 } // namespace
 
-DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles)
-    : host(host), recentFiles(recentFiles)
+DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles, const EditorSettings& settings)
+    : host(host), recentFiles(recentFiles), settings(settings)
 {
 }
 
@@ -70,7 +70,7 @@ Confirmation DocumentCommands::ConfirmSaveChanges()
 
 bool DocumentCommands::SaveTo(const std::string& path)
 {
-    const platform::FileResult result = SaveTextFile(host.Editor(), path);
+    const platform::FileResult result = SaveTextFile(host.Editor(), path, settings.DocumentFormatInUse());
     if (!result.ok) {
         platform::Messages().Show("Cannot save the file\n" + path + "\n" + result.error, "Error");
         return false;
@@ -82,7 +82,7 @@ bool DocumentCommands::SaveTo(const std::string& path)
 
 bool DocumentCommands::LoadAndAdopt(const std::string& path)
 {
-    if (!LoadTextFile(host.Editor(), path))
+    if (!LoadTextFile(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     SetCurrentPath(path);
     if (host.Editor().headerLoaded)
@@ -134,8 +134,11 @@ bool DocumentCommands::SaveAs()
         host.FocusEditor();
         return false;
     }
-    SetCurrentPath(*path);
+    // The document takes the new name only once it is written there: after a failure the next
+    // Save must still go to the file the text came from.
     const bool saved = SaveTo(*path);
+    if (saved)
+        SetCurrentPath(*path);
     host.FocusEditor();
     return saved;
 }
@@ -148,7 +151,7 @@ void DocumentCommands::Revert()
         if (!yes)
             return;
     }
-    if (!IsUntitled() && LoadTextFile(host.Editor(), currentPath) && host.Editor().headerLoaded)
+    if (!IsUntitled() && LoadTextFile(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
         host.AdoptDocumentFont();
     host.FocusEditor();
 }
@@ -192,7 +195,7 @@ bool DocumentCommands::OpenFromPath(const std::string& path)
 {
     if (ConfirmSaveChanges() == Confirmation::Cancel)
         return true;
-    if (!LoadTextFile(host.Editor(), path))
+    if (!LoadTextFile(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     // Unlike Open, the tool bar keeps its face, size and keymap, and the recent list is unchanged.
     SetCurrentPath(path);

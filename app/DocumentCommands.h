@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/DocumentHost.h"
+#include "app/EditorSettings.h"
 #include "app/RecentFileList.h"
 
 #include <string>
@@ -19,7 +20,8 @@ public:
     static constexpr const char* UntitledPath = "UnTitled.txf";
     static constexpr const char* TitleSuffix = " - Kelmora";
 
-    DocumentCommands(DocumentHost& host, RecentFileList& recentFiles);
+    /// None of the three is owned; `settings` gives the document format at each load and save.
+    DocumentCommands(DocumentHost& host, RecentFileList& recentFiles, const EditorSettings& settings);
 
     /// Full path of the document, or "UnTitled.txf".
     const std::string& CurrentPath() const { return currentPath; }
@@ -54,6 +56,7 @@ private:
 
     DocumentHost& host;
     RecentFileList& recentFiles;
+    const EditorSettings& settings;
     std::string currentPath = UntitledPath;
 };
 

@@ -51,14 +51,25 @@ struct DocumentLines {
 };
 std::string EncodeDocument(const DocumentLines& lines, bool dosMode, const std::optional<std::string>& headerLine);
 
+/// How documents are read and written: DOS mode's 80-column field, and whether a save writes the
+/// header line. The caller takes it from the settings.
+struct DocumentFormat {
+    bool dosMode = false;
+    bool saveHeader = false;
+};
+
 /// Replaces the editor's whole text with the document at `path`, applying a header's font, size
-/// and keymap. Reads "Settings"/"EnableDos". When the file cannot be read it shows "Cannot open the
-/// file" (caption "Error") and returns false with the editor unchanged.
-bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path);
-/// Writes the editor's display lines to `path` atomically, with the header unless
-/// "Settings"/"SaveHeader" is 0. Clears `modified` only when the file was written; a failure
-/// leaves the old file untouched and returns the system's reason (nothing is shown here).
-platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path);
+/// and keymap. When the file cannot be read it shows "Cannot open the file" (caption "Error") and
+/// returns false with the editor unchanged.
+bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
+/// Writes the editor's display lines to `path` atomically, with the header when the format asks
+/// for it. Clears `modified` only when the file was written; a failure leaves the old file
+/// untouched and returns the system's reason (nothing is shown here).
+platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
+
+/// Replaces the editor's whole text and keeps its modified flag as it was: a conversion between
+/// encodings changes the glyph codes, not what the document says.
+void ReplaceTextKeepingModified(editctl::PersianEdit& editor, const std::string& glyphs);
 
 /// Text of the file dialogs' size box: "512 Bytes (512 bytes)" below 1024 bytes, else
 /// "2.00KB (2048 bytes)".

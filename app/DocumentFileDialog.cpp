@@ -1,6 +1,7 @@
 #include "app/DocumentFileDialog.h"
 
 #include "app/DocumentFile.h"
+#include "app/EditorSettings.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ void DocumentFileDialog::AddPanel()
 QString DocumentFileDialog::InitialFolder()
 {
     if (!folderRead) {
-        lastFolder = QString::fromStdString(platform::Settings().ReadString("Settings", "OS_PATH", "C:\\"));
+        lastFolder = QString::fromStdString(EditorSettings(platform::Settings()).FileDialogFolder());
         folderRead = true;
     }
     // A folder remembered from another system (or the first-run default) may not exist here.
@@ -98,7 +99,7 @@ std::optional<std::string> DocumentFileDialog::Run()
     // A name typed with its own folder counts as a visit to that folder: the next dialog opens there.
     const QFileInfo chosen(selectedFiles().front());
     lastFolder = chosen.absolutePath();
-    platform::Settings().WriteString("Settings", "OS_PATH", lastFolder.toStdString());
+    EditorSettings(platform::Settings()).SetFileDialogFolder(lastFolder.toStdString());
     return chosen.absoluteFilePath().toStdString();
 }
 

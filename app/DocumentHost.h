@@ -2,6 +2,8 @@
  ** What the document commands need of the main window: its edit control, title, focus, dialogs and warnings. **/
 #pragma once
 
+#include "extras/WarningAnswers.h"
+
 #include <optional>
 #include <string>
 
@@ -11,8 +13,8 @@ class PersianEdit;
 
 namespace app {
 
-/// Answer of the save-changes warning; the values are the warning's result field.
-enum class SaveChangesAnswer { Yes = 1, No = 2, Cancel = 3 };
+/// The save-changes warning's answer, as the warning of extras/ gives it.
+using SaveChangesAnswer = extras::SaveChangesAnswer;
 
 /// The main window as the document commands see it. CMainFrame implements it; tests use a fake
 /// with scripted dialog answers. The commands never own the host.

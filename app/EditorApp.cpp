@@ -1,5 +1,6 @@
 #include "app/EditorApp.h"
 
+#include "app/EditorSettings.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
 
@@ -69,7 +70,7 @@ bool EditorApp::InitInstance(const CommandLine& arguments)
         commandLine.file = (fs::path(startFolder) / commandLine.file).lexically_normal().string();
 
     platform::SettingsStore& settings = platform::Settings();
-    splashAllowed = settings.ReadInt("Settings", "SplashScreen", 1) != 0 && commandLine.file.empty();
+    splashAllowed = EditorSettings(settings).SplashScreen() && commandLine.file.empty();
     if (enableSplash)
         enableSplash(splashAllowed);
 
@@ -111,16 +112,16 @@ bool EditorApp::OpenRecentFile(size_t index)
 
 std::string EditorApp::LocateProgramFolder()
 {
-    platform::SettingsStore& settings = platform::Settings();
+    EditorSettings settings(platform::Settings());
     std::string folder = CurrentFolder();
     if (HoldsProgramFile(folder)) {
-        settings.WriteString("Temp", "KelmDir", folder);
+        settings.SetProgramFolder(folder);
     } else if (HoldsProgramFile(executableFolder)) {
         // Started from a shortcut or a file association: the program file's own folder is certain.
         folder = executableFolder;
-        settings.WriteString("Temp", "KelmDir", folder);
+        settings.SetProgramFolder(folder);
     } else {
-        folder = settings.ReadString("Temp", "KelmDir", "");
+        folder = settings.ProgramFolder();
     }
 
     std::error_code ec;

@@ -29,7 +29,8 @@ QWidget* EditorView::EditWidget() const { return editWidget; }
 
 editctl::PersianEdit& EditorView::Editor() const { return editWidget->Edit(); }
 
-bool EditorView::SetupEditor(const std::string& face, int size, const std::string& keymapName, const std::string& path)
+bool EditorView::SetupEditor(const std::string& face, int size, const std::string& keymapName, const std::string& path,
+                             const DocumentFormat& format)
 {
     if (!keyMap.Load(keymapName))
         return false;
@@ -37,7 +38,7 @@ bool EditorView::SetupEditor(const std::string& face, int size, const std::strin
     SetEditFont(face, size);
     if (path.empty() || path == DocumentCommands::UntitledPath)
         return true;
-    return LoadTextFile(Editor(), path);
+    return LoadTextFile(Editor(), path, format);
 }
 
 void EditorView::SetEditFont(const std::string& face, int size) { editWidget->SetEditFont(face, size); }
@@ -51,12 +52,7 @@ void EditorView::ApplyLayoutSettings(int tabWidth, int maxChars, bool dosMode)
 
 std::string EditorView::Text() const { return Editor().Window().GetText(); }
 
-void EditorView::ReplaceText(const std::string& glyphs)
-{
-    const bool wasModified = Editor().modified;
-    Editor().Window().SetText(glyphs);
-    Editor().modified = wasModified;
-}
+void EditorView::ReplaceText(const std::string& glyphs) { ReplaceTextKeepingModified(Editor(), glyphs); }
 
 bool EditorView::Modified() const { return Editor().modified; }
 void EditorView::SetModified(bool modified) { Editor().modified = modified; }
@@ -77,22 +73,6 @@ std::pair<int, int> EditorView::CaretPosition() const
 }
 
 void EditorView::KeymapReloaded() { editWidget->KeymapChanged(); }
-
-void EditorView::Undo() { Editor().Undo(); }
-
-void EditorView::Copy() { Editor().Window().Copy(); }
-
-void EditorView::Cut()
-{
-    Editor().Window().Cut();
-    Editor().modified = true;
-}
-
-void EditorView::Paste()
-{
-    Editor().Window().Paste();
-    Editor().modified = true;
-}
 
 void EditorView::resizeEvent(QResizeEvent* event)
 {

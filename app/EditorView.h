@@ -2,6 +2,7 @@
  ** The main window's client area: the main Persian edit control and the keymap bound to it. **/
 #pragma once
 
+#include "app/DocumentFile.h"
 #include "keymap/KeyMap.h"
 
 #include <QFrame>
@@ -31,7 +32,8 @@ public:
     /// Binds and loads everything for one document: the keymap (stops here when it cannot be
     /// loaded), the font, then the document unless path is empty or "UnTitled.txf". True when the
     /// document at path was read (or there was none to read).
-    bool SetupEditor(const std::string& face, int size, const std::string& keymapName, const std::string& path);
+    bool SetupEditor(const std::string& face, int size, const std::string& keymapName, const std::string& path,
+                     const DocumentFormat& format);
     void SetEditFont(const std::string& face, int size);
     /// Call after the bound keymap was loaded again (the display forms follow it).
     void KeymapReloaded();
@@ -49,12 +51,6 @@ public:
     int FontHeight() const;
     /// Caret line (from 1) and the column counted from the logical start of that line.
     std::pair<int, int> CaretPosition() const;
-
-    void Undo();
-    void Copy();
-    /// Cut and Paste mark the document modified.
-    void Cut();
-    void Paste();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

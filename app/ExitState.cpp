@@ -2,30 +2,28 @@
 
 namespace app {
 
-void StoreExitState(const ExitState& state, platform::SettingsStore& settings)
+void StoreExitState(const ExitState& state, EditorSettings& settings)
 {
-    settings.WriteString("Temp", "LastFile", state.documentPath);
+    settings.SetLastFile(state.documentPath);
 
-    if (settings.ReadInt("Settings", "SaveWPonExit", 1) != 0) {
-        settings.WriteInt("Settings", "PosX", state.windowLeft);
-        settings.WriteInt("Settings", "PosY", state.windowTop);
-        settings.WriteInt("Settings", "SizeX", state.windowWidth);
-        settings.WriteInt("Settings", "SizeY", state.windowHeight);
-    }
+    if (settings.SaveWindowOnExit())
+        settings.SetWindowPlacement({state.windowLeft, state.windowTop, state.windowWidth, state.windowHeight});
 
-    if (settings.ReadInt("Settings", "SaveOnExit", 1) == 0)
+    if (!settings.SaveOnExit())
         return;
-    settings.WriteString("Settings", "font", state.faceName);
-    settings.WriteString("Settings", "keyfile", state.keymapName);
-    settings.WriteInt("Settings", "size", state.size);
+    settings.SetFontName(state.faceName);
+    settings.SetKeymapFile(state.keymapName);
+    settings.SetFontSize(state.size);
     // A hidden bar has no placement worth keeping: the last visible one stays stored.
     if (state.toolBarVisible) {
-        settings.WriteInt("Settings", "T1Adjust", state.toolBarStyle);
-        settings.WriteInt("Settings", "T1PosX", state.toolBarLeft);
-        settings.WriteInt("Settings", "T1PosY", state.toolBarTop);
-        settings.WriteInt("Settings", "T1Dock", state.toolBarFloating ? 1 : 0);
+        EditorSettings::ToolBarValues bar;
+        bar.style = state.toolBarStyle;
+        bar.left = state.toolBarLeft;
+        bar.top = state.toolBarTop;
+        bar.floating = state.toolBarFloating;
+        settings.SetToolBarPlacement(bar);
     }
-    settings.WriteInt("Settings", "T1Show", state.toolBarVisible ? 1 : 0);
+    settings.SetToolBarVisible(state.toolBarVisible);
 }
 
 } // namespace app

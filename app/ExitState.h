@@ -2,7 +2,7 @@
  ** What the main window stores in the settings when it closes. **/
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "app/EditorSettings.h"
 
 #include <string>
 
@@ -25,6 +25,6 @@ struct ExitState {
 /// Writes "Temp"/"LastFile" always, the window rectangle when "SaveWPonExit" is non-zero, and the
 /// font, keymap, size and tool-bar values when "SaveOnExit" is non-zero (the tool bar's placement
 /// only while it is visible).
-void StoreExitState(const ExitState& state, platform::SettingsStore& settings);
+void StoreExitState(const ExitState& state, EditorSettings& settings);
 
 } // namespace app

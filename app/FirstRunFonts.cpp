@@ -85,9 +85,9 @@ std::vector<std::string> ReadFontList(const std::string& text)
 }
 
 void InstallFirstRunFonts(const std::string& fontsCfgPath, FontInstaller& installer,
-                          platform::SettingsStore& settings, platform::MessageService& messages)
+                          EditorSettings& settings, platform::MessageService& messages)
 {
-    if (settings.ReadInt("Temp", "FirstTime", 1) == 0)
+    if (!settings.FirstTime())
         return;
     std::string text;
     if (platform::ReadTextFile(fontsCfgPath, text).ok) {
@@ -98,7 +98,7 @@ void InstallFirstRunFonts(const std::string& fontsCfgPath, FontInstaller& instal
         messages.Show("fonts.cgf not founded", "Kelmora");
     }
     // Marked done even without fonts.cfg: the question is never asked again.
-    settings.WriteInt("Temp", "FirstTime", 0);
+    settings.SetFirstTimeDone();
 }
 
 } // namespace app

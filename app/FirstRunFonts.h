@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/MessageService.h"
-#include "platform/SettingsStore.h"
+#include "app/EditorSettings.h"
 
 #include <functional>
 #include <string>
@@ -52,6 +52,6 @@ std::vector<std::string> ReadFontList(const std::string& text);
 /// When "Temp"/"FirstTime" (default 1) is non-zero: installs every font of `fontsCfgPath`, or shows
 /// "fonts.cgf not founded" (caption "Kelmora") when it cannot be read; then writes "FirstTime" = 0.
 void InstallFirstRunFonts(const std::string& fontsCfgPath, FontInstaller& installer,
-                          platform::SettingsStore& settings, platform::MessageService& messages);
+                          EditorSettings& settings, platform::MessageService& messages);
 
 } // namespace app

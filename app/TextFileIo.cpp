@@ -20,22 +20,16 @@ private:
     const editctl::EditWindow& window;
 };
 
-bool DosModeSetting()
-{
-    return platform::Settings().ReadInt("Settings", "EnableDos", 1) != 0;
-}
-
 } // namespace
 
-bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path)
+bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    const bool dosMode = DosModeSetting();
     std::string bytes;
     if (!platform::ReadFileBytes(path, bytes).ok) {
         platform::Messages().Show("Cannot open the file", "Error");
         return false;
     }
-    DecodedDocument document = DecodeDocument(bytes, dosMode);
+    DecodedDocument document = DecodeDocument(bytes, format.dosMode);
     bytes = std::string(); // the disk copy is not needed while the window takes the text
 
     editor.headerLoaded = document.header.has_value();
@@ -51,19 +45,25 @@ bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path)
     return true;
 }
 
-platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path)
+platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    const bool dosMode = DosModeSetting();
     std::optional<std::string> header;
-    if (platform::Settings().ReadInt("Settings", "SaveHeader", 1) != 0) {
+    if (format.saveHeader) {
         const keymap::KeyMap* map = editor.KeyMapInUse();
         header = FormatHeaderLine(editor.fontFace, editor.fontHeight, map ? map->FileName() : std::string());
     }
-    const std::string bytes = EncodeDocument(WindowLines(editor.Window()), dosMode, header);
+    const std::string bytes = EncodeDocument(WindowLines(editor.Window()), format.dosMode, header);
     platform::FileResult result = platform::WriteFileAtomically(path, bytes);
     if (result.ok)
         editor.modified = false;
     return result;
+}
+
+void ReplaceTextKeepingModified(editctl::PersianEdit& editor, const std::string& glyphs)
+{
+    const bool wasModified = editor.modified;
+    editor.Window().SetText(glyphs);
+    editor.modified = wasModified;
 }
 
 } // namespace app

@@ -86,13 +86,14 @@ private:
 
 } // namespace
 
-ToolBarState ReadToolBarState(const platform::SettingsStore& settings)
+ToolBarState ReadToolBarState(const EditorSettings& settings)
 {
+    const EditorSettings::ToolBarValues stored = settings.ToolBar();
     ToolBarState state;
-    state.visible = settings.ReadInt("Settings", "T1Show", 1) != 0;
-    state.floating = settings.ReadInt("Settings", "T1Dock", 1) != 0;
-    state.style = settings.ReadInt("Settings", "T1Adjust", -1);
-    state.position = QPoint(settings.ReadInt("Settings", "T1PosX", 100), settings.ReadInt("Settings", "T1PosY", 100));
+    state.visible = stored.visible;
+    state.floating = stored.floating;
+    state.style = stored.style;
+    state.position = QPoint(stored.left, stored.top);
     return state;
 }
 

@@ -2,7 +2,7 @@
  ** Where the tool bar goes at start-up and what of its placement is stored at exit. **/
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "app/EditorSettings.h"
 
 #include <QPoint>
 
@@ -29,7 +29,7 @@ inline constexpr int AlignTop = 0x2000;
 inline constexpr int AlignRight = 0x4000;
 inline constexpr int AlignBottom = 0x8000;
 
-ToolBarState ReadToolBarState(const platform::SettingsStore& settings);
+ToolBarState ReadToolBarState(const EditorSettings& settings);
 /// Floats, docks or hides `bar` as `state` says (start-up placement).
 void PlaceToolBar(QMainWindow& window, QToolBar& bar, const ToolBarState& state);
 /// The bar's current state, in the terms ReadToolBarState reads back.

@@ -2,6 +2,7 @@
  ** Opening and saving a 10 MB document in the main edit control: read, header, DOS-mode
  ** trimming, setting the text and wrapping it; and writing it back. **/
 #include "app/DocumentFile.h"
+#include "app/EditorSettings.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/KeyMap.h"
 #include "keymap/UnicodeBridge.h"
@@ -53,6 +54,8 @@ struct DocumentSetup {
     keymap::KeyMap map;
     editctl::PersianEdit editor;
     std::string path;
+    /// The first-start format: DOS mode and the header line.
+    app::DocumentFormat format = app::EditorSettings(settings).DocumentFormatInUse();
 
     DocumentSetup()
     {
@@ -70,7 +73,7 @@ void OpenDocument(benchmark::State& state)
 {
     DocumentSetup setup;
     for (auto _ : state) {
-        if (!app::LoadTextFile(setup.editor, setup.path)) {
+        if (!app::LoadTextFile(setup.editor, setup.path, setup.format)) {
             state.SkipWithError("the document did not load");
             return;
         }
@@ -84,10 +87,10 @@ BENCHMARK(OpenDocument)->Name("OpenDocument/10MB")->Unit(benchmark::kMillisecond
 void SaveDocument(benchmark::State& state)
 {
     DocumentSetup setup;
-    app::LoadTextFile(setup.editor, setup.path);
+    app::LoadTextFile(setup.editor, setup.path, setup.format);
     const std::string out = setup.dir.path().toStdString() + "/saved.txf";
     for (auto _ : state) {
-        if (!app::SaveTextFile(setup.editor, out).ok) {
+        if (!app::SaveTextFile(setup.editor, out, setup.format).ok) {
             state.SkipWithError("the document was not saved");
             return;
         }

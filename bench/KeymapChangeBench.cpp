@@ -1,6 +1,7 @@
 /** @file KeymapChangeBench.cpp
  ** What a choice in the keymap box costs on a 10 MB document: the whole text converted from one
- ** keymap's glyphs to another's, put back into the main edit control and wrapped again. **/
+ ** keymap's glyphs to another's, put back into the main edit control and wrapped, the keymap reloaded. **/
+#include "app/KeymapSwitch.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapConverter.h"
@@ -47,15 +48,13 @@ void KeymapBoxChange(benchmark::State& state)
     keymap::KeymapConverter converter;
     for (auto _ : state) {
         state.PauseTiming();
+        bound.Load("main.kbd");
         editor.Window().SetText(mainText);
         state.ResumeTiming();
-        converter.input = editor.Window().GetText();
-        if (!converter.LoadKeymaps("main.kbd", "kolb.kbd")) {
+        if (app::SwitchKeymap(editor, bound, converter, "kolb.kbd") != app::KeymapSwitchResult::Switched) {
             state.SkipWithError("the shipped keymaps did not load");
             return;
         }
-        converter.Convert(false);
-        editor.Window().SetText(converter.output);
         benchmark::DoNotOptimize(editor.Window().GetLineCount());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * mainText.size()));

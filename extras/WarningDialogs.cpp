@@ -66,13 +66,13 @@ void SaveChangesWarning::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-app::SaveChangesAnswer SaveChangesWarning::Run()
+SaveChangesAnswer SaveChangesWarning::Run()
 {
     exec();
     switch (result) {
-    case 1: return app::SaveChangesAnswer::Yes;
-    case 2: return app::SaveChangesAnswer::No;
-    default: return app::SaveChangesAnswer::Cancel;
+    case 1: return SaveChangesAnswer::Yes;
+    case 2: return SaveChangesAnswer::No;
+    default: return SaveChangesAnswer::Cancel;
     }
 }
 

@@ -2,7 +2,7 @@
  ** The save-changes and revert warnings asked before the document's changes are discarded. **/
 #pragma once
 
-#include "app/DocumentHost.h"
+#include "extras/WarningAnswers.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class SaveChangesWarning : public QDialog {
 public:
     explicit SaveChangesWarning(QWidget* parent = nullptr);
     /// Runs modally and returns the result field.
-    app::SaveChangesAnswer Run();
+    SaveChangesAnswer Run();
     int result = 3; // 1 Yes, 2 No, 3 Cancel
 
     QPushButton* YesButton() const { return yes; }

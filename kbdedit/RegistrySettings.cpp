@@ -1,6 +1,5 @@
 #include "kbdedit/RegistrySettings.h"
 
-#include "platform/QtSettingsStore.h"
 #include "platform/TextMode.h"
 
 namespace kbdedit {
@@ -47,8 +46,7 @@ void RegistrySettings::Close()
     if (!open)
         return;
     // The native store writes lazily; make sure the values reach it before the program ends.
-    if (auto* qt = dynamic_cast<platform::QtSettingsStore*>(&store))
-        qt->Sync();
+    store.Sync();
     open = false;
 }
 

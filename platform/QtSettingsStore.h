@@ -27,7 +27,7 @@ public:
     void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
     bool Contains(const std::string& section, const std::string& name) const override;
     void Remove(const std::string& section, const std::string& name) override;
-    void Sync();
+    void Sync() override;
 
 private:
     explicit QtSettingsStore(std::unique_ptr<QSettings> settings);

@@ -20,6 +20,9 @@ public:
     virtual void WriteString(const std::string& section, const std::string& name, const std::string& value) = 0;
     virtual bool Contains(const std::string& section, const std::string& name) const = 0;
     virtual void Remove(const std::string& section, const std::string& name) = 0;
+    /// Makes the values written so far reach the store's medium (stores that write lazily);
+    /// nothing to do for the others.
+    virtual void Sync() {}
 };
 
 } // namespace platform

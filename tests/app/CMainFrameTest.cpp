@@ -719,5 +719,25 @@ TEST_F(MainFrameTest, ClipboardCommandsMoveTextAndMarkTheDocument)
     EXPECT_EQ(window.View().Text(), word + other + " ");
 }
 
+TEST_F(MainFrameTest, MenuCutThenUndoBringsBackTheCutTextOnly)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    editctl::PersianEdit& editor = window.View().Editor();
+    const std::string word = keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب");
+    editor.Window().SetText(word);
+    editor.Window().SetSel(0, 0);
+    ASSERT_TRUE(editor.PreTranslateMessage(editctl::KeyEvent{0x41})); // a letter typed before the cut
+    const std::string typed = window.View().Text();
+    ASSERT_NE(typed, word);
+
+    editor.Window().SetSel(0, static_cast<int>(typed.size()));
+    window.RunCommand(res::EditCut);
+    EXPECT_EQ(window.View().Text(), "");
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(window.View().Text(), typed) << "the letter typed before the cut stays";
+}
+
 } // namespace
 } // namespace apptest

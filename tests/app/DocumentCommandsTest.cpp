@@ -42,6 +42,7 @@ struct CommandsFixture : ::testing::Test {
     fakes::TempProgramFolder folder{services.settings};
     std::optional<fakes::FakeDocumentHost> host;
     app::RecentFileList recent;
+    app::EditorSettings settings{services.settings};
     std::optional<app::DocumentCommands> commands;
 
     void SetUp() override
@@ -50,7 +51,7 @@ struct CommandsFixture : ::testing::Test {
         folder.InstallKeymap("kolb.kbd");
         services.settings.WriteInt("Settings", "EnableDos", 0);
         host.emplace();
-        commands.emplace(*host, recent);
+        commands.emplace(*host, recent, settings);
         host->commands = &*commands;
     }
     std::string G(const std::string& utf8) const { return host->Glyphs(utf8); }
@@ -141,6 +142,29 @@ TEST_F(CommandsFixture, FailedSaveIsReportedKeepsModifiedAndStopsTheCommand)
     EXPECT_FALSE(commands->Save());
     EXPECT_TRUE(host->editor.modified);
     EXPECT_EQ(services.messages.shown.size(), 2u);
+}
+
+TEST_F(CommandsFixture, FailedSaveAsKeepsTheOldPathAndTitle)
+{
+    // The target name is taken by a folder, so the write itself fails (whoever runs the test).
+    const std::string kept = Doc("kept.txf", "اصل");
+    commands->SetCurrentPath(kept);
+    const std::string blocked = folder.Path() + "/taken.txf";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(blocked)));
+    host->Type(G("متن تازه"));
+    host->saveAsAnswers = {blocked};
+    EXPECT_FALSE(commands->SaveAs());
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_EQ(services.messages.shown[0].text.rfind("Cannot save the file\n" + blocked + "\n", 0), 0u);
+    EXPECT_EQ(commands->CurrentPath(), kept);
+    EXPECT_EQ(host->title, kept + " - Kelmora");
+    EXPECT_TRUE(host->editor.modified);
+    EXPECT_TRUE(recent.Paths().empty());
+
+    // The next Save goes to the file the document came from, not to the name that failed.
+    EXPECT_TRUE(commands->Save());
+    EXPECT_EQ(host->saveAsAsked, 1);
+    EXPECT_EQ(ReadBack(kept), "Kelmora : f[nasim web homa] s[24] k[main.kbd]\r\n" + G("متن تازه"));
 }
 
 TEST_F(CommandsFixture, OpenLoadsAddsToRecentAndAdoptsHeader)

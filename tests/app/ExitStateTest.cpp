@@ -39,7 +39,8 @@ TEST(StoreExitState, SaveOnExitOnStoresEverything)
 {
     platform::MemorySettingsStore s;
     SeedOldValues(s);
-    app::StoreExitState(SampleState(), s);
+    app::EditorSettings settings(s);
+    app::StoreExitState(SampleState(), settings);
     EXPECT_EQ(s.ReadString("Temp", "LastFile", ""), "/home/u/doc.txf");
     EXPECT_EQ(s.ReadInt("Settings", "PosX", 0), 10);
     EXPECT_EQ(s.ReadInt("Settings", "PosY", 0), 20);
@@ -62,7 +63,8 @@ TEST(StoreExitState, SaveOnExitOffKeepsFontAndToolBarButStoresFileAndRectangle)
     s.WriteInt("Settings", "SaveOnExit", 0);
     app::ExitState state = SampleState();
     state.documentPath = "UnTitled.txf";
-    app::StoreExitState(state, s);
+    app::EditorSettings settings(s);
+    app::StoreExitState(state, settings);
     EXPECT_EQ(s.ReadString("Temp", "LastFile", ""), "UnTitled.txf");
     EXPECT_EQ(s.ReadInt("Settings", "SizeX", 0), 640);
     EXPECT_EQ(s.ReadString("Settings", "font", ""), "old face");
@@ -79,7 +81,8 @@ TEST(StoreExitState, HiddenToolBarStoresOnlyItsVisibilityAndRectangleFollowsItsS
     s.WriteInt("Settings", "SaveWPonExit", 0);
     app::ExitState state = SampleState();
     state.toolBarVisible = false;
-    app::StoreExitState(state, s);
+    app::EditorSettings settings(s);
+    app::StoreExitState(state, settings);
     EXPECT_EQ(s.ReadInt("Settings", "T1Show", 9), 0);
     for (const char* name : {"T1Adjust", "T1PosX", "T1PosY", "T1Dock", "PosX", "PosY", "SizeX", "SizeY"})
         EXPECT_EQ(s.ReadInt("Settings", name, 0), -5) << name;

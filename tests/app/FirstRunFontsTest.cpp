@@ -40,16 +40,17 @@ TEST(InstallFirstRunFonts, InstallsListedFontsOnceAndMarksDone)
 {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder(services.settings);
+    app::EditorSettings settings(services.settings);
     const std::string cfg = folder.Write("fonts.cfg", "Fonts/homa.ttf\r\n/abs/nazli.ttf\r\n***\r\nnot.ttf\r\n");
     RecordingInstaller installer;
-    app::InstallFirstRunFonts(cfg, installer, services.settings, services.messages);
+    app::InstallFirstRunFonts(cfg, installer, settings, services.messages);
     EXPECT_EQ(installer.files, (Files{"Fonts/homa.ttf", "/abs/nazli.ttf"}));
     EXPECT_EQ(installer.finished, 1);
     EXPECT_EQ(services.settings.ReadInt("Temp", "FirstTime", 1), 0);
     EXPECT_TRUE(services.messages.shown.empty());
 
     RecordingInstaller second;
-    app::InstallFirstRunFonts(cfg, second, services.settings, services.messages);
+    app::InstallFirstRunFonts(cfg, second, settings, services.messages);
     EXPECT_TRUE(second.files.empty());
 }
 
@@ -57,8 +58,9 @@ TEST(InstallFirstRunFonts, MissingListIsReportedAndStillMarkedDone)
 {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder(services.settings);
+    app::EditorSettings settings(services.settings);
     RecordingInstaller installer;
-    app::InstallFirstRunFonts(folder.Path() + "/fonts.cfg", installer, services.settings, services.messages);
+    app::InstallFirstRunFonts(folder.Path() + "/fonts.cfg", installer, settings, services.messages);
     ASSERT_EQ(services.messages.shown.size(), 1u);
     EXPECT_EQ(services.messages.shown[0].text, "fonts.cgf not founded");
     EXPECT_EQ(services.messages.shown[0].caption, "Kelmora");

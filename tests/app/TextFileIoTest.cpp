@@ -2,6 +2,7 @@
 // font, size and keymap; DOS mode and display lines shape the saved bytes; failures change nothing.
 #include "app/DocumentFile.h"
 
+#include "app/EditorSettings.h"
 #include "platform/TextMode.h"
 #include "tests/app/FakeDocumentHost.h"
 #include "tests/fakes/TestEnvironment.h"
@@ -26,6 +27,8 @@ struct TextFileFixture : ::testing::Test {
         host.emplace();
     }
     editctl::PersianEdit& Editor() { return host->editor; }
+    /// The document format the settings give now (tests set "EnableDos" and "SaveHeader" first).
+    app::DocumentFormat Format() { return app::EditorSettings(services.settings).DocumentFormatInUse(); }
     std::string ReadBack(const std::string& path)
     {
         std::string bytes;
@@ -47,7 +50,7 @@ TEST_F(TextFileFixture, HeaderRestoresFontSizeAndKeymap)
     const std::string path = folder.Write("doc.txf", "Kelmora : f[Homa] s[30] k[kolb.kbd]\r\n" + kolbText);
     Editor().SaveUndo();
     Editor().modified = true;
-    ASSERT_TRUE(app::LoadTextFile(Editor(), path));
+    ASSERT_TRUE(app::LoadTextFile(Editor(), path, Format()));
     EXPECT_TRUE(Editor().headerLoaded);
     EXPECT_EQ(Editor().fontFace, "Homa");
     EXPECT_EQ(Editor().fontHeight, 30);
@@ -84,7 +87,7 @@ TEST_F(TextFileFixture, HeaderOnlyMissingKeymapMissingSizeAndNoHeader)
         host.emplace();
         Editor().headerLoaded = true; // a stale flag from an earlier load must not survive
         services.messages.shown.clear();
-        ASSERT_TRUE(app::LoadTextFile(Editor(), folder.Write("case.txf", c.bytes)));
+        ASSERT_TRUE(app::LoadTextFile(Editor(), folder.Write("case.txf", c.bytes), Format()));
         EXPECT_EQ(Editor().headerLoaded, c.header);
         EXPECT_EQ(Editor().fontFace, c.face);
         EXPECT_EQ(Editor().fontHeight, c.size);
@@ -102,7 +105,7 @@ TEST_F(TextFileFixture, UnreadableFileIsReportedAndChangesNothing)
     for (const std::string& path : {folder.Path() + "/missing.txf", folder.KeyMapsPath()}) {
         SCOPED_TRACE(path);
         services.messages.shown.clear();
-        EXPECT_FALSE(app::LoadTextFile(Editor(), path));
+        EXPECT_FALSE(app::LoadTextFile(Editor(), path, Format()));
         ASSERT_EQ(services.messages.shown.size(), 1u);
         EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file");
         EXPECT_EQ(services.messages.shown[0].caption, "Error");
@@ -140,7 +143,7 @@ TEST_F(TextFileFixture, SaveWritesHeaderAndLinesAndClearsModified)
         services.settings.WriteInt("Settings", "SaveHeader", c.header);
         Editor().modified = true;
         const std::string path = folder.Path() + "/saved.txf";
-        ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+        ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
         EXPECT_EQ(ReadBack(path), c.bytes);
         EXPECT_FALSE(Editor().modified);
     }
@@ -164,8 +167,8 @@ TEST_F(TextFileFixture, LoadThenSaveGivesTheSameBytesInBothModes)
         SCOPED_TRACE(c.dos);
         services.settings.WriteInt("Settings", "EnableDos", c.dos);
         const std::string path = folder.Write("round.txf", c.bytes);
-        ASSERT_TRUE(app::LoadTextFile(Editor(), path));
-        ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+        ASSERT_TRUE(app::LoadTextFile(Editor(), path, Format()));
+        ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
         EXPECT_EQ(ReadBack(path), c.bytes);
     }
 }
@@ -180,18 +183,18 @@ TEST_F(TextFileFixture, WrappedDisplayLinesAreSavedAsLinesAndLongLinesWhole)
     host->Type(paragraph);
 
     const std::string path = folder.Path() + "/wide.txf";
-    ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+    ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
     EXPECT_EQ(ReadBack(path), paragraph);
 
     const std::string longLine(1000, host->Glyphs("ب")[0]);
     host->Type(longLine);
-    ASSERT_TRUE(app::SaveTextFile(Editor(), path).ok);
+    ASSERT_TRUE(app::SaveTextFile(Editor(), path, Format()).ok);
     EXPECT_EQ(ReadBack(path), longLine); // no 400-character cut
 
     fakes::FakeDocumentHost narrow(200);
     narrow.Type(paragraph);
     ASSERT_GT(narrow.editor.Window().GetLineCount(), 1);
-    ASSERT_TRUE(app::SaveTextFile(narrow.editor, path).ok);
+    ASSERT_TRUE(app::SaveTextFile(narrow.editor, path, Format()).ok);
     std::string expected;
     for (int line = 0; line < narrow.editor.Window().GetLineCount(); ++line) {
         std::string piece = narrow.editor.Window().GetLine(line);
@@ -205,12 +208,12 @@ TEST_F(TextFileFixture, WrappedDisplayLinesAreSavedAsLinesAndLongLinesWhole)
 TEST_F(TextFileFixture, FailedSaveKeepsModifiedAndTheOldFile)
 {
     host->Type(host->Glyphs("متن"));
-    const platform::FileResult intoFolder = app::SaveTextFile(Editor(), folder.KeyMapsPath());
+    const platform::FileResult intoFolder = app::SaveTextFile(Editor(), folder.KeyMapsPath(), Format());
     EXPECT_FALSE(intoFolder.ok);
     EXPECT_FALSE(intoFolder.error.empty());
     EXPECT_TRUE(Editor().modified);
 
-    const platform::FileResult noFolder = app::SaveTextFile(Editor(), folder.Path() + "/no/such/folder/x.txf");
+    const platform::FileResult noFolder = app::SaveTextFile(Editor(), folder.Path() + "/no/such/folder/x.txf", Format());
     EXPECT_FALSE(noFolder.ok);
     EXPECT_TRUE(Editor().modified);
     EXPECT_TRUE(services.messages.shown.empty()); // reporting is the command's business

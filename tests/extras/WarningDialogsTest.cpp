@@ -12,7 +12,7 @@
 
 namespace {
 
-using app::SaveChangesAnswer;
+using extras::SaveChangesAnswer;
 
 /// Runs `action` on the dialog once its modal loop has started.
 template <typename Dialog>

@@ -59,3 +59,27 @@ TEST(RegistrySettings, ValuesReachAFileStoreAndNothingHappensAfterClose)
     EXPECT_EQ(file.value("Setting/FileName").toString(), "/tmp/a.kbd");
     EXPECT_EQ(file.value("Setting/FontSize").toString(), "16");
 }
+
+namespace {
+
+/// Records what the store held each time it was told to sync.
+class SyncRecordingStore : public platform::MemorySettingsStore {
+public:
+    void Sync() override { synced.push_back(ReadString("Setting", "FileName", "")); }
+    std::vector<std::string> synced;
+};
+
+} // namespace
+
+TEST(RegistrySettings, CloseSyncsAnyStoreOnceAfterTheLastWrite)
+{
+    SyncRecordingStore store;
+    {
+        RegistrySettings settings(store);
+        settings.WriteText("FileName", "/tmp/a.kbd");
+        EXPECT_TRUE(store.synced.empty());
+        settings.Close();
+        EXPECT_EQ(store.synced, std::vector<std::string>{"/tmp/a.kbd"});
+    } // the destructor finds the group closed already
+    EXPECT_EQ(store.synced.size(), 1u);
+}

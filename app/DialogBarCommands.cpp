@@ -1,0 +1,109 @@
+#include "app/DialogBarCommands.h"
+
+#include "app/CommandHost.h"
+#include "app/DialogBar.h"
+#include "app/EditorSettings.h"
+#include "app/EditorView.h"
+#include "app/KeymapSwitch.h"
+#include "app/LocalText.h"
+#include "platform/TextMode.h"
+#include "res/ResourceIds.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontDialog>
+#include <QProcess>
+
+#include <cmath>
+
+namespace app {
+namespace {
+
+#ifdef _WIN32
+const char* const KeymapEditorProgram = "Dorvantil.exe";
+#else
+const char* const KeymapEditorProgram = "dorvantil";
+#endif
+
+std::optional<QFont> AskFont(QWidget* parent, const QFont& initial)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok)
+        return std::nullopt;
+    return chosen;
+}
+
+} // namespace
+
+DialogBarCommands::DialogBarCommands(CommandHost& host, DialogBar& bar) : host(host), bar(bar)
+{
+    Handle(res::SetFont, [this] { SetFont(); });
+    Handle(res::SizeBox, [this] { SizeChanged(); });
+    Handle(res::KeymapBox, [this] { KeymapChanged(); });
+    Handle(res::LaunchKeymapEditor, [this] { LaunchKeymapEditor(); });
+    Handle(res::HiddenForward, [&host] { host.FocusEditor(); });
+    Handle(res::HiddenBack, [&host] { host.FocusEditor(); });
+    Handle(res::FocusScratchBox, [&bar] { bar.ScratchBox()->setFocus(); });
+    Handle(res::FocusSizeBox, [&bar] { bar.SizeBox()->setFocus(); });
+}
+
+void DialogBarCommands::SetFont()
+{
+    // Sizes are points in the font dialog and handed on unchanged as the edit font's height.
+    CurrentFont& font = host.Font();
+    QFont initial(LocalText(font.faceName));
+    initial.setPointSize(std::max(1, font.size));
+    const std::optional<QFont> chosen = fontChooser ? fontChooser(initial) : AskFont(host.DialogParent(), initial);
+    if (chosen) {
+        const double points = chosen->pointSizeF() > 0 ? chosen->pointSizeF() : chosen->pointSize();
+        font.size = static_cast<int>(std::trunc(points));
+        font.faceName = FitField(FromLocalText(chosen->family()));
+        bar.ShowFaceName(font.faceName);
+        bar.ShowSize(font.size);
+        host.View().SetEditFont(font.faceName, font.size);
+    }
+    host.FocusEditor();
+}
+
+void DialogBarCommands::SizeChanged()
+{
+    QComboBox* box = bar.SizeBox();
+    if (box->currentIndex() >= 0)
+        box->setEditText(box->itemText(box->currentIndex()));
+    CurrentFont& font = host.Font();
+    font.size = platform::AtoiRule(FromLocalText(box->currentText()));
+    host.View().SetEditFont(font.faceName, font.size);
+    host.FocusEditor();
+}
+
+void DialogBarCommands::KeymapChanged()
+{
+    QComboBox* box = bar.KeymapBox();
+    if (box->currentIndex() >= 0) {
+        const std::string chosen = FitField(FromLocalText(box->itemText(box->currentIndex())));
+        CurrentFont& font = host.Font();
+        EditorView& view = host.View();
+        if (SwitchKeymap(host.Editor(), view.BoundKeyMap(), host.Converter(), chosen) == KeymapSwitchResult::Switched) {
+            font.keymapName = chosen;
+            view.KeymapReloaded();
+        } else {
+            // The failed load has been reported; the box goes back to the keymap in use.
+            box->setCurrentIndex(box->findText(LocalText(font.keymapName), Qt::MatchFixedString));
+        }
+    }
+    host.FocusEditor();
+}
+
+void DialogBarCommands::LaunchKeymapEditor()
+{
+    const QString folder = LocalText(host.Settings().ProgramFolder());
+    const QString program = QDir(folder).filePath(QString::fromLatin1(KeymapEditorProgram));
+    if (launcher)
+        launcher(program, folder);
+    else
+        QProcess::startDetached(program, {}, folder);
+    host.FocusEditor();
+}
+
+} // namespace app

@@ -1,0 +1,7 @@
+#include "app/ToolsCommands.h"
+
+namespace app {
+
+ToolsCommands::ToolsCommands(CommandHost& host) : host(host) {}
+
+} // namespace app
