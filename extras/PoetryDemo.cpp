@@ -4,6 +4,7 @@
 #include "extras/AboutKelmoraDialog.h"
 #include "extras/HelpPageDialog.h"
 #include "extras/PoetryDialog.h"
+#include "extras/QuvelSettings.h"
 #include "keymap/KeymapConverter.h"
 #include "platform/Clock.h"
 #include "platform/MemorySettingsStore.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     platform::LcgRandom random;
     random.Seed(static_cast<std::uint32_t>(std::time(nullptr)));
     keymap::KeymapConverter converter;
+    extras::QuvelSettings quvel; // what "Save'n Go" keeps, for this run only
 
     keymap::KeyMap map;
     map.Load("main.kbd");
@@ -46,10 +48,13 @@ int main(int argc, char** argv)
         window.addAction(action);
     };
     add(QKeySequence(Qt::CTRL | Qt::Key_1), [&] {
-        extras::RunPoetryDialog(&window, editor->Edit(), converter, settings, random, messages, folder, {});
+        const extras::PoetryOutcome outcome =
+            extras::RunPoetryDialog(&window, editor->Edit(), converter, quvel, random, messages, folder, {});
+        if (outcome.saved)
+            quvel = *outcome.saved;
     });
     add(QKeySequence(Qt::CTRL | Qt::Key_Q), [&] {
-        extras::InsertRandomPoem(editor->Edit(), converter, settings, random, messages, folder, {});
+        extras::InsertRandomPoem(editor->Edit(), converter, quvel, random, messages, folder, {});
     });
     add(QKeySequence(Qt::CTRL | Qt::Key_2), [&] { extras::RunAboutBox(folder); });
     add(QKeySequence(Qt::CTRL | Qt::Key_3), [] { extras::RunHelpPage(); });

@@ -82,15 +82,15 @@ QFont PoetryDialog::ViewerFont()
     return font;
 }
 
-PoetryDialog::PoetryDialog(PoetryContext context, platform::SettingsStore& settings, QWidget* parent)
-    : QDialog(parent), model(context), settings(settings), programFolder(context.programFolder)
+PoetryDialog::PoetryDialog(PoetryContext context, const QuvelSettings& saved, QWidget* parent)
+    : QDialog(parent), model(context), programFolder(context.programFolder)
 {
     setObjectName(res::ObjectName(res::PoetryDialog));
     setWindowTitle(QStringLiteral("Quvel Poets..."));
     setFont(platform::DialogFont());
     poemKeymap.Load(PoetryDialogModel::PoemKeymap);
     // Opening draws the first poem; the controls are then built for the index's poem count.
-    model.Open(PoetrySettings::Read(settings));
+    model.Open(saved);
     BuildControls();
     BuildOptions();
     ShowFields();
@@ -143,7 +143,7 @@ void PoetryDialog::BuildOptions()
 {
     const platform::DialogUnits du = platform::DialogUnitsOf(font());
     showNumber = Placed(new QCheckBox(QStringLiteral("Show num."), this), du, res::ShowNumber, 171, 219, 52, 10);
-    connect(showNumber, &QCheckBox::toggled, this, [this](bool on) { model.settings.showN = on ? 1 : 0; });
+    connect(showNumber, &QCheckBox::toggled, this, [this](bool on) { model.settings.showNumber = on; });
     // Three characters, or as many as a larger index needs.
     auto* numberSpin = new FieldSpin(this, -99, std::max(999, model.Count()), 1, std::max(1, model.Count()), 1);
     number = Placed(numberSpin, du, res::PoemNumber, 171, 230, 52, 24);
@@ -152,7 +152,7 @@ void PoetryDialog::BuildOptions()
     connect(number, &QSpinBox::valueChanged, this, &PoetryDialog::NumberTyped);
 
     justify = Placed(new QCheckBox(QStringLiteral("&Justify"), this), du, res::PoetryJustify, 231, 219, 50, 8);
-    connect(justify, &QCheckBox::toggled, this, [this](bool on) { model.settings.justify = on ? 1 : 0; });
+    connect(justify, &QCheckBox::toggled, this, [this](bool on) { model.settings.justify = on; });
     auto* frame = Placed(new QFrame(this), du, 0, 230, 229, 48, 25);
     frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     frame->lower();
@@ -164,7 +164,7 @@ void PoetryDialog::BuildOptions()
         b->setAutoDefault(false);
         layoutGroup->addButton(b);
     }
-    connect(poetic, &QPushButton::toggled, this, [this](bool on) { model.settings.mod = on ? 0 : 1; });
+    connect(poetic, &QPushButton::toggled, this, [this](bool on) { model.settings.mode = on ? 0 : 1; });
 
     Placed(new QLabel(QStringLiteral("Tab1:"), this), du, 0, 281, 224, 20, 9);
     Placed(new QLabel(QStringLiteral("Tab2:"), this), du, 0, 281, 239, 20, 9);
@@ -203,11 +203,11 @@ void PoetryDialog::BuildOptions()
 
 void PoetryDialog::ShowFields()
 {
-    const PoetrySettings& s = model.settings;
-    how[static_cast<int>(s.Choice())]->setChecked(true);
-    (s.Layout() == VerseLayout::Poetic ? poetic : regular)->setChecked(true);
-    showNumber->setChecked(s.showN != 0);
-    justify->setChecked(s.justify != 0);
+    const QuvelSettings s = model.settings;
+    how[static_cast<int>(ChoiceOf(s))]->setChecked(true);
+    (LayoutOf(s) == VerseLayout::Poetic ? poetic : regular)->setChecked(true);
+    showNumber->setChecked(s.showNumber);
+    justify->setChecked(s.justify);
     // The stored texts go through the same field rules as typing.
     lines->setValue(platform::AtoiRule(s.n));
     tab1->setValue(platform::AtoiRule(s.tab1));
@@ -264,7 +264,7 @@ void PoetryDialog::Insert()
 
 void PoetryDialog::SaveAndGo()
 {
-    model.settings.Write(settings);
+    saved = model.settings;
     reject();
 }
 
@@ -299,17 +299,17 @@ void PoetryDialog::showEvent(QShowEvent* event)
     viewer->Window().SetSel(0, 0);
 }
 
-std::string RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
-                            platform::SettingsStore& settings, platform::Random& random,
-                            platform::MessageService& messages, const std::string& programFolder,
-                            const JustifyStep& justify)
+PoetryOutcome RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
+                              const QuvelSettings& settings, platform::Random& random,
+                              platform::MessageService& messages, const std::string& programFolder,
+                              const JustifyStep& justify)
 {
     edit.SaveUndo();
     const std::string keymapName = edit.KeyMapInUse() ? edit.KeyMapInUse()->FileName() : std::string();
     PoetryDialog dialog({converter, keymapName, programFolder, random, messages, justify}, settings, parent);
     dialog.exec();
     ReplaceSelectionWithPoem(edit, dialog.Result());
-    return dialog.Result();
+    return {dialog.Result(), dialog.SavedSettings()};
 }
 
 } // namespace extras

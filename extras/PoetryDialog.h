@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 
 class QAbstractButton;
@@ -21,10 +22,6 @@ namespace editctl {
 class PersianEditWidget;
 class PersianEdit;
 }
-namespace platform {
-class SettingsStore;
-}
-
 namespace extras {
 
 /// Shows a PoetryDialogModel: every control forwards to the model and shows what it holds.
@@ -32,11 +29,13 @@ namespace extras {
 class PoetryDialog : public QDialog {
     Q_OBJECT
 public:
-    PoetryDialog(PoetryContext context, platform::SettingsStore& settings, QWidget* parent = nullptr);
+    PoetryDialog(PoetryContext context, const QuvelSettings& saved, QWidget* parent = nullptr);
     ~PoetryDialog() override;
 
     /// The text Insert built; empty when the window closed any other way.
     const std::string& Result() const { return insertResult; }
+    /// The choices "&Save'n Go" asks to store; nothing when the window closed another way.
+    const std::optional<QuvelSettings>& SavedSettings() const { return saved; }
     PoetryDialogModel& Model() { return model; }
 
     /// The viewer's font: "zibaa" 36, or a Persian face of the machine at that height when zibaa
@@ -61,7 +60,7 @@ private:
     void SaveAndGo();
 
     PoetryDialogModel model;
-    platform::SettingsStore& settings;
+    std::optional<QuvelSettings> saved;
     std::string programFolder;
     std::string insertResult;
     keymap::KeyMap poemKeymap;
@@ -81,11 +80,18 @@ private:
     QPushButton* regular = nullptr;
 };
 
+/// How the poetry window ended: the text it inserted (empty: the document is as it was) and the
+/// choices to store when it closed by "&Save'n Go" (for EditorSettings::WriteQuvel).
+struct PoetryOutcome {
+    std::string inserted;
+    std::optional<QuvelSettings> saved;
+};
+
 /// The command 32807: the undo snapshot, the window shown modally, then its result in place of the
-/// selection when there is one. Returns the result; the caller gives the focus back to its editor.
-std::string RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
-                            platform::SettingsStore& settings, platform::Random& random,
-                            platform::MessageService& messages, const std::string& programFolder,
-                            const JustifyStep& justify);
+/// selection when there is one. The caller stores `saved` and gives the focus back to its editor.
+PoetryOutcome RunPoetryDialog(QWidget* parent, editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
+                              const QuvelSettings& settings, platform::Random& random,
+                              platform::MessageService& messages, const std::string& programFolder,
+                              const JustifyStep& justify);
 
 } // namespace extras

@@ -5,7 +5,6 @@
 #include "keymap/KeymapConverter.h"
 #include "platform/Clock.h"
 #include "platform/MessageService.h"
-#include "platform/SettingsStore.h"
 #include "platform/TextMode.h"
 
 namespace extras {
@@ -21,7 +20,7 @@ void PoetryDialogModel::Report(const std::string& path)
                           platform::MessageIcon::Error);
 }
 
-void PoetryDialogModel::Open(const PoetrySettings& saved)
+void PoetryDialogModel::Open(const QuvelSettings& saved)
 {
     settings = saved;
     if (!library.Open(context.programFolder))
@@ -78,7 +77,7 @@ std::string PoetryDialogModel::Insert()
 {
     LoadPoem();
     const std::optional<std::string> excerpt =
-        ChooseLines(shown, settings.Choice(), platform::AtoiRule(settings.n), context.random);
+        ChooseLines(shown, ChoiceOf(settings), platform::AtoiRule(settings.n), context.random);
     if (!excerpt)
         return {};
     keymap::KeymapConverter& converter = context.converter;
@@ -86,11 +85,11 @@ std::string PoetryDialogModel::Insert()
     converter.input = *excerpt;
     converter.Convert(true);
     std::string text = converter.output;
-    if (settings.justify != 0 && context.justify)
+    if (settings.justify && context.justify)
         text = context.justify(text);
-    std::string result = LayOutVerse(text, settings.Layout(), shown.LineCount(), ClampTab(platform::AtoiRule(settings.tab1)),
+    std::string result = LayOutVerse(text, LayoutOf(settings), shown.LineCount(), ClampTab(platform::AtoiRule(settings.tab1)),
                                      ClampTab(platform::AtoiRule(settings.tab2)));
-    if (settings.showN != 0)
+    if (settings.showNumber)
         result.insert(0, PoemHeader(number));
     return result;
 }
@@ -122,14 +121,14 @@ void ReplaceSelectionWithPoem(editctl::PersianEdit& edit, const std::string& res
 }
 
 std::string InsertRandomPoem(editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
-                             const platform::SettingsStore& settings, platform::Random& random,
+                             const QuvelSettings& settings, platform::Random& random,
                              platform::MessageService& messages, const std::string& programFolder,
                              const JustifyStep& justify)
 {
     edit.SaveUndo();
     const std::string keymapName = edit.KeyMapInUse() ? edit.KeyMapInUse()->FileName() : std::string();
     PoetryDialogModel model({converter, keymapName, programFolder, random, messages, justify});
-    model.Open(PoetrySettings::Read(settings));
+    model.Open(settings);
     const std::string result = model.Insert();
     ReplaceSelectionWithPoem(edit, result);
     return result;

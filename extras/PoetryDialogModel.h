@@ -4,7 +4,7 @@
 #pragma once
 
 #include "extras/PoemLibrary.h"
-#include "extras/PoetrySettings.h"
+#include "extras/PoetryFields.h"
 
 #include <functional>
 #include <string>
@@ -19,7 +19,6 @@ class KeymapConverter;
 namespace platform {
 class MessageService;
 class Random;
-class SettingsStore;
 }
 
 namespace extras {
@@ -63,7 +62,7 @@ public:
 
     /// Opening: takes the settings, opens the poem files (saying once when they cannot be read)
     /// and draws a random poem number, which loads that poem.
-    void Open(const PoetrySettings& saved);
+    void Open(const QuvelSettings& saved);
 
     /// The number of poems in the index (0 when the files cannot be read).
     int Count() const { return library.Count(); }
@@ -81,7 +80,8 @@ public:
     int SetTab1(int typed);
     int SetTab2(int typed);
 
-    PoetrySettings settings;
+    /// The choices as the fields show them; what "&Save'n Go" stores.
+    QuvelSettings settings;
 
     /// Builds the result from the poem in the number field: the chosen lines converted from
     /// ziba2.kbd into the document's keymap, justified when asked, laid out, headed when asked.
@@ -98,10 +98,10 @@ private:
     bool reported = false;
 };
 
-/// The random-poem command: the undo snapshot, then a random poem by the saved settings, without a
-/// window. Returns the text it inserted; an empty result leaves the document exactly as it was.
+/// The random-poem command: the undo snapshot, then a random poem by the saved choices (as
+/// EditorSettings::Quvel reads them), without a window. Returns the text it inserted; an empty result leaves the document exactly as it was.
 std::string InsertRandomPoem(editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
-                             const platform::SettingsStore& settings, platform::Random& random,
+                             const QuvelSettings& settings, platform::Random& random,
                              platform::MessageService& messages, const std::string& programFolder,
                              const JustifyStep& justify);
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "extras/PoemLibrary.h"
-#include "extras/PoetrySettings.h"
+#include "extras/PoetryFields.h"
 
 #include <optional>
 #include <string>

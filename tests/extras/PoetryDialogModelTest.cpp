@@ -14,7 +14,7 @@
 namespace {
 
 using extras::PoetryDialogModel;
-using extras::PoetrySettings;
+using extras::QuvelSettings;
 
 // A poem of three couplets, written in Persian and stored as ziba2.kbd glyphs.
 const char* const Verse[6] = {"باران به باغ آمد", "گل از خواب برخاست", "دل من ز شادی پر است",
@@ -49,11 +49,11 @@ protected:
 TEST_F(PoetryDialogModelTest, InsertConvertsTheChosenLinesIntoTheDocumentKeymap)
 {
     PoetryDialogModel model(Context());
-    PoetrySettings s;
+    QuvelSettings s;
     s.how = 2; // the first n lines
-    s.mod = 1;
-    s.justify = 0;
-    s.showN = 1;
+    s.mode = 1;
+    s.justify = false;
+    s.showNumber = true;
     s.n = "2";
     s.tab1 = "2";
     model.Open(s);
@@ -72,7 +72,7 @@ TEST_F(PoetryDialogModelTest, JustifyWorksOnTheConvertedTextBeforeTheLayout)
         justified.push_back(text);
         return std::string("J\r\nK\r\n");
     }));
-    PoetrySettings s;
+    QuvelSettings s;
     s.how = 0;
     s.n = "2";
     model.Open(s); // Poetic, tabs 3 and 15, justified
@@ -81,7 +81,7 @@ TEST_F(PoetryDialogModelTest, JustifyWorksOnTheConvertedTextBeforeTheLayout)
     EXPECT_EQ(model.Insert(), "J   \r\nK" + std::string(15, ' ') + "\r\n");
     EXPECT_EQ(justified, std::vector<std::string>{all});
 
-    model.settings.justify = 0;
+    model.settings.justify = false;
     EXPECT_EQ(model.Insert(), LayOutVerse(all, extras::VerseLayout::Poetic, 6, 3, 15));
     EXPECT_EQ(justified.size(), 1u);
 }
@@ -105,7 +105,7 @@ TEST_F(PoetryDialogModelTest, HiddenEditJustifyMeasuresTheConvertedTextInTheDocu
             c.output = "justified\r\n";
         });
     PoetryDialogModel model(Context(step));
-    PoetrySettings s;
+    QuvelSettings s;
     s.how = 2;
     s.n = "2";
     s.tab1 = "0";
@@ -122,7 +122,7 @@ TEST_F(PoetryDialogModelTest, HiddenEditJustifyMeasuresTheConvertedTextInTheDocu
 TEST_F(PoetryDialogModelTest, FieldsFollowTheirRulesAndNumberZeroKeepsThePoem)
 {
     PoetryDialogModel model(Context());
-    model.Open(PoetrySettings{});
+    model.Open(QuvelSettings{});
     EXPECT_EQ(model.SetN(5), 6);
     EXPECT_EQ(model.settings.n, "6");
     EXPECT_EQ(model.Insert(), "") << "n = 6 is not below the poem's 6 lines";
@@ -142,7 +142,7 @@ TEST_F(PoetryDialogModelTest, UnreadableFilesAreSaidOnceAndInsertNothing)
 {
     folder.Write("QIndex.dat", fakes::IndexBytes({3, 9})); // beyond the three records
     PoetryDialogModel model(Context());
-    PoetrySettings s;
+    QuvelSettings s;
     s.how = 0;
     model.Open(s);
     EXPECT_EQ(model.Count(), 0);
@@ -171,17 +171,16 @@ protected:
         edit.Window().SetSel(2, 6);
     }
 
-    std::string Run()
-    {
-        return extras::InsertRandomPoem(edit, converter, services.settings, random, services.messages, folder.Path(), {});
-    }
+    QuvelSettings saved;
+
+    std::string Run() { return extras::InsertRandomPoem(edit, converter, saved, random, services.messages, folder.Path(), {}); }
 };
 
 TEST_F(RandomPoemCommandTest, ReplacesTheSelectionWithTheSavedChoiceAfterTheUndoSnapshot)
 {
-    services.settings.WriteInt("QuvelSetting", "How", 1); // the last n lines
-    services.settings.WriteInt("QuvelSetting", "Mod", 1);
-    services.settings.WriteString("QuvelSetting", "tab1", "0");
+    saved.how = 1; // the last n lines
+    saved.mode = 1;
+    saved.tab1 = "0";
     const std::string result = Run();
     EXPECT_EQ(result, MainLine(2) + "\r\n" + MainLine(3) + "\r\n" + MainLine(4) + "\r\n" + MainLine(5) + "\r\n");
     EXPECT_EQ(edit.Window().GetText(), documentText.substr(0, 2) + result + documentText.substr(6));
@@ -191,7 +190,7 @@ TEST_F(RandomPoemCommandTest, ReplacesTheSelectionWithTheSavedChoiceAfterTheUndo
 
 TEST_F(RandomPoemCommandTest, NothingToInsertLeavesTheSelectedTextInPlace)
 {
-    services.settings.WriteString("QuvelSetting", "n", "30"); // more than the poem's six lines
+    saved.n = "30"; // more than the poem's six lines
     EXPECT_EQ(Run(), "");
     EXPECT_EQ(edit.Window().GetText(), documentText);
     int start = 0, end = 0;
@@ -203,7 +202,7 @@ TEST_F(RandomPoemCommandTest, NothingToInsertLeavesTheSelectedTextInPlace)
     EXPECT_EQ(edit.Window().GetText(), documentText);
 
     folder.Write("rDivan.dta", "");
-    services.settings.WriteString("QuvelSetting", "n", "2");
+    saved.n = "2";
     EXPECT_EQ(Run(), "");
     EXPECT_EQ(edit.Window().GetText(), documentText);
     ASSERT_EQ(services.messages.shown.size(), 1u);

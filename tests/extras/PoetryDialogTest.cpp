@@ -61,10 +61,12 @@ protected:
     static std::string Z(const char* utf8) { return fakes::Glyphs("ziba2.kbd", utf8); }
     static std::string M(const char* utf8) { return fakes::Glyphs("main.kbd", utf8); }
 
+    extras::QuvelSettings saved;
+
     PoetryDialog& Open()
     {
         dialog = std::make_unique<PoetryDialog>(
-            extras::PoetryContext{converter, "main.kbd", folder.Path(), random, services.messages, {}}, services.settings);
+            extras::PoetryContext{converter, "main.kbd", folder.Path(), random, services.messages, {}}, saved);
         dialog->show();
         return *dialog;
     }
@@ -211,32 +213,39 @@ TEST_F(PoetryDialogTest, InsertBuildsTheResultOnlyForAUsableN)
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(dialog->Result(), "-- ( 1 ) --\r\n" + M(First[2]) + " \r\n" + M(First[3]) + " \r\n");
-    EXPECT_TRUE(services.settings.Values().count("Temp/KelmDir"));
-    EXPECT_EQ(services.settings.Values().size(), 1u) << "Insert stores nothing";
+    EXPECT_FALSE(dialog->SavedSettings()) << "Insert stores nothing";
 }
 
-TEST_F(PoetryDialogTest, SaveAndGoWritesTheSettingsAndInsertsNothing)
+TEST_F(PoetryDialogTest, SaveAndGoGivesTheChoicesToStoreAndInsertsNothing)
 {
     Open();
     Control<QRadioButton>(res::HowFirst)->click();
+    Control<QPushButton>(res::LayoutRegular)->click();
+    Control<QCheckBox>(res::ShowNumber)->click();
+    Control<QSpinBox>(res::LinesN)->setValue(3);
     Control<QSpinBox>(res::Tab2)->setValue(7);
     Control<QPushButton>(res::PoetrySaveAndGo)->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(dialog->Result(), "");
-    const auto& v = services.settings.Values();
-    using Value = platform::MemorySettingsStore::Value;
-    EXPECT_EQ(v.at("QuvelSetting/How"), Value(2));
-    EXPECT_EQ(v.at("QuvelSetting/Mod"), Value(0));
-    EXPECT_EQ(v.at("QuvelSetting/Justify"), Value(1));
-    EXPECT_EQ(v.at("QuvelSetting/ShowN"), Value(0));
-    EXPECT_EQ(v.at("QuvelSetting/n"), Value(std::string("4")));
-    EXPECT_EQ(v.at("QuvelSetting/tab1"), Value(std::string("3")));
-    EXPECT_EQ(v.at("QuvelSetting/tab2"), Value(std::string("7")));
+    ASSERT_TRUE(dialog->SavedSettings());
+    const extras::QuvelSettings s = *dialog->SavedSettings();
+    EXPECT_EQ(s.how, 2);
+    EXPECT_EQ(s.mode, 1);
+    EXPECT_TRUE(s.showNumber);
+    EXPECT_TRUE(s.justify);
+    EXPECT_EQ(s.n, "4") << "3 became 4 in the field";
+    EXPECT_EQ(s.tab1, "3");
+    EXPECT_EQ(s.tab2, "7");
 
     // The next window opens with what was saved.
+    saved = s;
     Open();
     EXPECT_TRUE(Control<QRadioButton>(res::HowFirst)->isChecked());
+    EXPECT_TRUE(Control<QPushButton>(res::LayoutRegular)->isChecked());
     EXPECT_EQ(Control<QSpinBox>(res::Tab2)->value(), 7);
+
+    Control<QPushButton>(res::PoetryCancel)->click();
+    EXPECT_FALSE(dialog->SavedSettings()) << "Cancel stores nothing";
 }
 
 TEST_F(PoetryDialogTest, DamagedFilesAreSaidOnceAndInsertNothing)
@@ -283,9 +292,10 @@ TEST_F(PoetryDialogTest, CancelLeavesTheSelectedTextAndTheUndoSnapshotTaken)
         ASSERT_NE(window, nullptr);
         window->findChild<QPushButton*>(res::ObjectName(res::PoetryCancel))->click();
     });
-    const std::string result = extras::RunPoetryDialog(nullptr, edit, converter, services.settings, random,
-                                                       services.messages, folder.Path(), {});
-    EXPECT_EQ(result, "");
+    const extras::PoetryOutcome outcome =
+        extras::RunPoetryDialog(nullptr, edit, converter, saved, random, services.messages, folder.Path(), {});
+    EXPECT_EQ(outcome.inserted, "");
+    EXPECT_FALSE(outcome.saved);
     EXPECT_EQ(edit.Window().GetText(), text);
     EXPECT_TRUE(edit.CanUndo());
 }
