@@ -195,6 +195,18 @@ TEST_F(PoetryDialogTest, TheViewerCannotBeTypedInto)
     EXPECT_FALSE(editor.Window().GetText().empty());
 }
 
+TEST_F(PoetryDialogTest, ALongPoemIsShownFromItsFirstLine)
+{
+    fakes::WritePoems(folder, {fakes::NumberedPoem(30), fakes::NumberedPoem(30)});
+    Open();
+    auto* viewer = Control<editctl::PersianEditWidget>(res::PoemViewer);
+    ASSERT_GT(viewer->Window().GetLineCount(), viewer->Window().VisibleLineCount());
+    EXPECT_EQ(viewer->Window().FirstVisibleLine(), 0);
+    EXPECT_EQ(viewer->Window().Caret(), 0);
+    Control<QScrollBar>(res::PoemScrollBar)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(viewer->Window().FirstVisibleLine(), 0) << "the next poem too";
+}
+
 TEST_F(PoetryDialogTest, InsertBuildsTheResultOnlyForAUsableN)
 {
     Open();
