@@ -3,19 +3,12 @@
  ** chooser's decorative picture. **/
 #pragma once
 
+#include "kbdedit/KeyboardGrid.h"
+
 #include <QIcon>
 #include <QImage>
 
 namespace kbdedit {
-
-/// Caps and lettering of one key cell of the keyboard picture.
-struct KeyCap {
-    const char* legend;  // Latin legend, black
-    const char* persian; // Persian letter (UTF-8), red; empty for none
-};
-
-/// The caps of the editable grid, row by row, 13 a row.
-extern const KeyCap GridCaps[4][13];
 
 /// The keyboard picture: grey caps centred in 50-pixel cells, the function-key row on top, the
 /// fourteenth column on the right and decorative lettering in the lower strip. 24-bit colour.

@@ -1,0 +1,30 @@
+/** @file TrialText.h
+ ** The keymap the try-it field types with: the working table as a KeyMap, and the field's text
+ ** carried over to the table's new glyph codes whenever the table changes. **/
+#pragma once
+
+#include "keymap/KeyMap.h"
+#include "keymap/KeyRecord.h"
+
+#include <string>
+#include <string_view>
+
+namespace kbdedit {
+
+class TrialKeymap {
+public:
+    TrialKeymap();
+
+    /// The map to bind to the field; it stays the same object for the field's life.
+    keymap::KeyMap& Map() { return map; }
+
+    /// Makes the map hold `table` and returns `text`, typed with the map as it was, in the codes of
+    /// the new table: each glyph becomes the code the same key now gives in the same form. Glyphs
+    /// the old map does not know, and forms the new table leaves empty, stay as they were.
+    std::string Follow(const keymap::KeyTable& table, std::string_view text);
+
+private:
+    keymap::KeyMap map;
+};
+
+} // namespace kbdedit
