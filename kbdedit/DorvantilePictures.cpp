@@ -86,9 +86,19 @@ void DrawLowerStrip(QPainter& p)
     p.drawText(QRect(0, top + 36, 700, 12), Qt::AlignCenter, QStringLiteral("keymap editor for Kelmora"));
 }
 
+void DrawOwnLetter(QPainter& p, int left, int top, const QString& text, const QFont& font)
+{
+    DrawCap(p, left, top, "", "");
+    if (text.isEmpty())
+        return;
+    p.setPen(Qt::black);
+    p.setFont(font);
+    p.drawText(QRect(left + 3, top + 3, 44, 44), Qt::AlignCenter, text);
+}
+
 } // namespace
 
-QImage KeyboardPicture()
+QImage KeyboardPicture(const CapLetters* letters)
 {
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB888);
     image.fill(Background);
@@ -98,8 +108,13 @@ QImage KeyboardPicture()
     for (int c = 0; c < 14; ++c)
         DrawCap(p, c * CellSize, 0, FunctionRow[c], "");
     for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 13; ++c)
-            DrawCap(p, c * CellSize, CellSize + r * CellSize, GridCaps[r][c].legend, GridCaps[r][c].persian);
+        for (int c = 0; c < 13; ++c) {
+            if (letters)
+                DrawOwnLetter(p, c * CellSize, CellSize + r * CellSize,
+                              letters->text[static_cast<size_t>(r * keymap::GridColumns + c)], letters->font);
+            else
+                DrawCap(p, c * CellSize, CellSize + r * CellSize, GridCaps[r][c].legend, GridCaps[r][c].persian);
+        }
         DrawCap(p, 13 * CellSize, CellSize + r * CellSize, FourteenthColumn[r], "");
     }
     DrawLowerStrip(p);

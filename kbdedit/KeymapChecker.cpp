@@ -43,7 +43,13 @@ bool HoldsGlyph(int record, int form, const KeyRecord& rec)
     return !(record == keymap::EnglishFlagRecord && form == keymap::ExtInitial);
 }
 
-bool IsEmpty(const KeyRecord& rec) { return rec == KeyRecord{}; }
+/// A cell nobody filled in; the English flag alone does not fill the Enter cell.
+bool IsEmpty(int record, KeyRecord rec)
+{
+    if (record == keymap::EnglishFlagRecord)
+        rec.extInitial = 0;
+    return rec == KeyRecord{};
+}
 
 bool IsLatinLetter(int code) { return (code >= 'A' && code <= 'Z') || (code >= 'a' && code <= 'z'); }
 
@@ -98,7 +104,7 @@ void CheckKeyCodes(const KeyTable& table, std::vector<KeymapWarning>& out)
 {
     for (int r = 0; r < keymap::RecordCount; ++r) {
         const KeyRecord& rec = table[static_cast<size_t>(r)];
-        if (IsEmpty(rec))
+        if (IsEmpty(r, rec))
             continue; // an unused cell: key code 0 is never pressed
         const long onKeyboard = std::count(std::begin(CellKeyCodes), std::end(CellKeyCodes), rec.keyCode);
         if (onKeyboard == 0) {
@@ -113,7 +119,7 @@ void CheckKeyCodes(const KeyTable& table, std::vector<KeymapWarning>& out)
         long rank = 0;
         for (int other = 0; other < keymap::RecordCount; ++other) {
             const KeyRecord& o = table[static_cast<size_t>(other)];
-            if (o.keyCode != rec.keyCode || IsEmpty(o))
+            if (o.keyCode != rec.keyCode || IsEmpty(other, o))
                 continue;
             ++uses;
             rank += other < r;

@@ -41,6 +41,13 @@ TEST(KeymapCheckerTest, ACleanTableHasNoWarnings)
         ADD_FAILURE() << w.text;
 }
 
+TEST(KeymapCheckerTest, ANewTableWithOnlyTheFlagHasNoKeyCodeWarnings)
+{
+    KeyTable table{};
+    table[keymap::EnglishFlagRecord].extInitial = 1;
+    EXPECT_TRUE(CheckKeymap(table).empty());
+}
+
 TEST(KeymapCheckerTest, EachMistakeGivesItsWarningAtItsKeyAndForm)
 {
     const struct {
