@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/setup-common.sh
 kelmora_install "${KELMORA_BUILD_PACKAGES[@]}"
-kelmora_build build -DKELMORA_BENCH=OFF
+# The options are given explicitly: test.sh shares this build folder and turns the benchmarks on.
+kelmora_build build -DKELMORA_BENCH=OFF -DKELMORA_GUI=ON
 cd build/bin
 if [ -x ./kelmora ]; then
     exec ./kelmora "$@"

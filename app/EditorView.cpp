@@ -19,7 +19,6 @@ EditorView::EditorView(QWidget* parent) : QFrame(parent)
     editWidget = new editctl::PersianEditWidget(editctl::WindowStyle::MultiLine, this);
     editWidget->setObjectName(res::ObjectName(res::EditorWindowId));
     editWidget->setGeometry(0, 0, 100, 100);
-    Editor().multiLine = true;
     setFocusProxy(editWidget);
 }
 

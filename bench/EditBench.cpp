@@ -90,7 +90,6 @@ struct Editor {
 
     explicit Editor(size_t bytes)
     {
-        edit.multiLine = true;
         edit.SetKeyMap(&map);
         edit.SetMetrics(&metrics);
         edit.SetEditFont("nasim web homa", 20);

@@ -40,7 +40,6 @@ void KeymapBoxChange(benchmark::State& state)
     keymap::KeyMap bound;
     bound.Load("main.kbd");
     editctl::PersianEdit editor;
-    editor.multiLine = true;
     editor.SetKeyMap(&bound);
     editor.SetEditFont("nasim web homa", 24);
     editor.Resize(800, 600);

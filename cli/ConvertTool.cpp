@@ -72,47 +72,24 @@ std::string Describe(char32_t c)
     return s;
 }
 
-/// Where Convert will leave a character out: bytes the source font does not hold, and glyphs
-/// whose key has no glyph in the destination in any shape Convert could choose.
-std::vector<keymap::Unrepresentable> LostGlyphs(const keymap::KeyMap& from, const keymap::KeyMap& to,
-                                                const std::string& text, std::vector<unsigned char>& bytes)
+/// Line and column (1-based, columns counted in bytes) of each ascending position of `text`.
+std::vector<keymap::Unrepresentable> PlacesOf(const std::string& text, const std::vector<size_t>& positions)
 {
-    const bool english = from.SupportsEnglish() && to.SupportsEnglish();
-    std::vector<keymap::Unrepresentable> lost;
+    std::vector<keymap::Unrepresentable> places;
+    places.reserve(positions.size());
     int line = 1;
-    int column = 0;
-    for (unsigned char c : text) {
-        ++column;
-        if (c == '\n') {
-            ++line;
-            column = 0;
-            continue;
+    size_t lineStart = 0;
+    size_t scanned = 0;
+    for (size_t position : positions) {
+        for (; scanned < position; ++scanned) {
+            if (text[scanned] == '\n') {
+                ++line;
+                lineStart = scanned + 1;
+            }
         }
-        if (c == '\r' || c == ' ')
-            continue;
-        int form = -1;
-        const keymap::KeyRecord& rec = from.RecordRefForGlyph(c, form);
-        const bool digitGlyph = form == keymap::Medial && rec.keyCode >= '0' && rec.keyCode <= '9';
-        const bool passes = english && !digitGlyph && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0x20 && c <= 0x3F));
-        if (passes)
-            continue;
-        bool kept = false;
-        if (form >= 0) {
-            const keymap::KeyRecord& dest = to.RecordRefForKey(rec.keyCode);
-            const bool endShape = form == keymap::Isolated || form == keymap::Final;
-            if (form > keymap::Initial || dest.extIsolated == keymap::SymbolKey || dest.extIsolated == keymap::DigitKey)
-                kept = dest.Glyph(form) != 0;
-            else if (endShape)
-                kept = dest.isolated != 0 || dest.final != 0;
-            else
-                kept = dest.isolated != 0 || dest.final != 0 || dest.medial != 0 || dest.initial != 0;
-        }
-        if (!kept) {
-            lost.push_back(keymap::Unrepresentable{line, column, 0});
-            bytes.push_back(c);
-        }
+        places.push_back(keymap::Unrepresentable{line, static_cast<int>(position - lineStart) + 1, 0});
     }
-    return lost;
+    return places;
 }
 
 struct Conversion {
@@ -150,23 +127,23 @@ Conversion ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyM
         }
         result.output = bridge.ExportUtf8(input);
     } else {
-        std::vector<unsigned char> bytes;
-        const auto lost = LostGlyphs(*from, *to, input, bytes);
-        const keymap::UnicodeBridge bridge(*from);
-        for (size_t i = 0; i < lost.size(); ++i) {
-            char code[8];
-            std::snprintf(code, sizeof code, "0x%02X", bytes[i]);
-            const char32_t meaning = bridge.DisplayForm(bytes[i]);
-            std::string what = std::string("byte ") + code;
-            if (meaning)
-                what += " (" + Describe(meaning) + " in " + from->FileName() + ")";
-            result.problems.push_back(place(lost[i]) + what + " has no glyph in " + to->FileName());
-        }
         keymap::KeymapConverter converter;
         converter.source = *from;
         converter.destination = *to;
         converter.input = std::move(input);
         converter.Convert();
+        const auto places = PlacesOf(converter.input, converter.dropped);
+        const keymap::UnicodeBridge bridge(*from);
+        for (size_t i = 0; i < places.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(converter.input[converter.dropped[i]]);
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", byte);
+            const char32_t meaning = bridge.DisplayForm(byte);
+            std::string what = std::string("byte ") + code;
+            if (meaning)
+                what += " (" + Describe(meaning) + " in " + from->FileName() + ")";
+            result.problems.push_back(place(places[i]) + what + " has no glyph in " + to->FileName());
+        }
         result.output = std::move(converter.output);
     }
     return result;

@@ -1,5 +1,7 @@
 #include "editctl/DisplayFont.h"
 
+#include "platform/FontFaces.h"
+
 #include "keymap/UnicodeBridge.h"
 
 #include <QFontDatabase>
@@ -86,27 +88,9 @@ DisplayForms DisplayFont::FormsOf(const keymap::KeyMap* map)
     return forms;
 }
 
-bool DisplayFont::IsInstalled(const QString& face)
-{
-    if (face.isEmpty())
-        return false;
-    const QStringList families = QFontDatabase::families();
-    return std::any_of(families.begin(), families.end(),
-        [&](const QString& family) { return family.compare(face, Qt::CaseInsensitive) == 0; });
-}
+bool DisplayFont::IsInstalled(const QString& face) { return platform::FaceInstalled(face); }
 
-QStringList DisplayFont::SubstituteFamilies()
-{
-    // Nazli first: with Homa's tall ascent and descent a cell of the same height shows much
-    // smaller letters. Nazli and FreeFarsi also carry the Latin letters Homa lacks.
-    const QStringList order{QStringLiteral("Nazli"), QStringLiteral("Homa"), QStringLiteral("FreeFarsi")};
-    QStringList installed;
-    for (const QString& family : order) {
-        if (IsInstalled(family))
-            installed << family;
-    }
-    return installed;
-}
+QStringList DisplayFont::SubstituteFamilies() { return platform::InstalledPersianFaces(); }
 
 DisplayFont::DisplayFont(const QString& face, int requestedHeight, const DisplayForms& forms)
     : height(std::clamp(std::abs(requestedHeight), 1, MaxHeight))

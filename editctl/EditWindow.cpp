@@ -191,7 +191,7 @@ void EditWindow::Char(unsigned char code)
         if (HasSelection()) {
             ReplaceSel({});
         } else if (caret > 0) {
-            const int from = IsPairMiddle(caret - 1) ? caret - 2 : caret - 1;
+            const int from = CharStep(caret, -1);
             Replace(from, caret, {});
         }
         return;
@@ -583,95 +583,113 @@ bool EditWindow::KeyDown(const KeyEvent& event)
     return handled;
 }
 
-bool EditWindow::OwnKey(const KeyEvent& event)
+int EditWindow::CharStep(int index, int direction) const
 {
-    const bool shift = event.shift;
-    const bool control = event.control;
-    const int length = GetTextLength();
+    // A CR LF pair is one step.
+    return IsPairMiddle(index + direction) ? index + 2 * direction : index + direction;
+}
+
+bool EditWindow::ClipboardKey(const KeyEvent& event)
+{
+    // The platform's clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
+    if (event.shift)
+        Paste();
+    else if (event.control)
+        Copy();
+    return event.shift || event.control;
+}
+
+bool EditWindow::PageKey(const KeyEvent& event, int direction)
+{
+    ScrollLines(direction * VisibleLineCount());
+    MoveCaretVertically(direction * VisibleLineCount(), event.shift);
+    return true;
+}
+
+bool EditWindow::LineEdgeKey(const KeyEvent& event, int direction)
+{
+    const int line = lines.LineFromPosition(caret);
+    if (direction < 0)
+        MoveCaretTo(event.control ? 0 : lines.Start(line), event.shift);
+    else
+        MoveCaretTo(event.control ? GetTextLength() : LineEnd(line), event.shift);
+    return true;
+}
+
+bool EditWindow::ArrowKey(const KeyEvent& event, int direction)
+{
     int start = 0;
     int end = 0;
     GetSel(start, end);
-    switch (event.virtualKey) {
-    case vk::Insert:
-        // The platform's clipboard keys: Shift+Insert pastes, Ctrl+Insert copies.
-        if (shift)
-            Paste();
-        else if (control)
-            Copy();
-        return shift || control;
-    case vk::Up: MoveCaretVertically(-1, shift); return true;
-    case vk::Down: MoveCaretVertically(1, shift); return true;
-    case vk::PageUp:
-        ScrollLines(-VisibleLineCount());
-        MoveCaretVertically(-VisibleLineCount(), shift);
-        return true;
-    case vk::PageDown:
-        ScrollLines(VisibleLineCount());
-        MoveCaretVertically(VisibleLineCount(), shift);
-        return true;
-    case vk::Home: {
-        const int line = lines.LineFromPosition(caret);
-        MoveCaretTo(control ? 0 : lines.Start(line), shift);
+    if (!event.shift && !event.control && HasSelection())
+        MoveCaretTo(direction < 0 ? start : end, false);
+    else if (event.control)
+        MoveCaretTo(direction < 0 ? WordStartBefore(caret) : WordEndAfter(caret), event.shift);
+    else
+        MoveCaretTo(CharStep(caret, direction), event.shift);
+    return true;
+}
+
+bool EditWindow::EraseKey(const KeyEvent& event, int direction)
+{
+    if (direction > 0 && event.shift && !event.control) {
+        Cut(); // Shift+Delete
         return true;
     }
-    case vk::End:
-        MoveCaretTo(control ? length : LineEnd(lines.LineFromPosition(caret)), shift);
-        return true;
-    case vk::Left:
-        if (!shift && HasSelection() && !control)
-            MoveCaretTo(start, false);
-        else if (control)
-            MoveCaretTo(WordStartBefore(caret), shift);
-        else
-            MoveCaretTo(IsPairMiddle(caret - 1) ? caret - 2 : caret - 1, shift);
-        return true;
-    case vk::Right:
-        if (!shift && HasSelection() && !control)
-            MoveCaretTo(end, false);
-        else if (control)
-            MoveCaretTo(WordEndAfter(caret), shift);
-        else
-            MoveCaretTo(IsPairMiddle(caret + 1) ? caret + 2 : caret + 1, shift);
-        return true;
-    case vk::Backspace:
-        if (HasSelection())
-            ReplaceSel({});
-        else if (control)
-            Replace(WordStartBefore(caret), caret, {});
-        else
-            Char(0x08);
-        ScrollCaret();
-        return true;
-    case vk::Delete:
-        if (shift && !control) {
-            Cut();
-            return true;
-        }
-        if (HasSelection())
-            ReplaceSel({});
-        else if (control)
-            Replace(caret, WordEndAfter(caret), {});
-        else
-            Replace(caret, IsPairMiddle(caret + 1) ? caret + 2 : caret + 1, {});
-        ScrollCaret();
-        return true;
-    case vk::Enter:
-        if (style != WindowStyle::MultiLine)
-            return false;
-        ReplaceSel("\r\n");
-        ScrollCaret();
-        return true;
-    case vk::Tab:
-        if (style != WindowStyle::MultiLine || control)
-            return false;
-        ReplaceSel("\t");
-        ScrollCaret();
-        return true;
-    default: break;
-    }
-    if (control)
+    if (HasSelection())
+        ReplaceSel({});
+    else if (event.control && direction < 0)
+        Replace(WordStartBefore(caret), caret, {});
+    else if (event.control)
+        Replace(caret, WordEndAfter(caret), {});
+    else if (direction < 0)
+        Char(0x08);
+    else
+        Replace(caret, CharStep(caret, 1), {});
+    ScrollCaret();
+    return true;
+}
+
+bool EditWindow::InsertKey(const KeyEvent& event, const char* text)
+{
+    // Line breaks and tabs are text only in a multi-line window; Ctrl+Tab moves the focus.
+    if (style != WindowStyle::MultiLine || (event.control && text[0] == '\t'))
         return false;
-    const char c = UsKeyboardChar(event.virtualKey, shift);
+    ReplaceSel(text);
+    ScrollCaret();
+    return true;
+}
+
+bool EditWindow::OwnKey(const KeyEvent& event)
+{
+    using Handler = bool (*)(EditWindow&, const KeyEvent&);
+    struct KeyEntry {
+        int virtualKey;
+        Handler handle;
+    };
+    // The keys the window handles itself; the others type their US-keyboard character.
+    static constexpr KeyEntry Keys[] = {
+        {vk::Insert, [](EditWindow& w, const KeyEvent& e) { return w.ClipboardKey(e); }},
+        {vk::Up, [](EditWindow& w, const KeyEvent& e) { w.MoveCaretVertically(-1, e.shift); return true; }},
+        {vk::Down, [](EditWindow& w, const KeyEvent& e) { w.MoveCaretVertically(1, e.shift); return true; }},
+        {vk::PageUp, [](EditWindow& w, const KeyEvent& e) { return w.PageKey(e, -1); }},
+        {vk::PageDown, [](EditWindow& w, const KeyEvent& e) { return w.PageKey(e, 1); }},
+        {vk::Home, [](EditWindow& w, const KeyEvent& e) { return w.LineEdgeKey(e, -1); }},
+        {vk::End, [](EditWindow& w, const KeyEvent& e) { return w.LineEdgeKey(e, 1); }},
+        {vk::Left, [](EditWindow& w, const KeyEvent& e) { return w.ArrowKey(e, -1); }},
+        {vk::Right, [](EditWindow& w, const KeyEvent& e) { return w.ArrowKey(e, 1); }},
+        {vk::Backspace, [](EditWindow& w, const KeyEvent& e) { return w.EraseKey(e, -1); }},
+        {vk::Delete, [](EditWindow& w, const KeyEvent& e) { return w.EraseKey(e, 1); }},
+        {vk::Enter, [](EditWindow& w, const KeyEvent& e) { return w.InsertKey(e, "\r\n"); }},
+        {vk::Tab, [](EditWindow& w, const KeyEvent& e) { return w.InsertKey(e, "\t"); }},
+    };
+    for (const KeyEntry& entry : Keys) {
+        if (entry.virtualKey == event.virtualKey)
+            return entry.handle(*this, event);
+    }
+    if (event.control)
+        return false;
+    const char c = UsKeyboardChar(event.virtualKey, event.shift);
     if (c == 0)
         return false;
     Char(static_cast<unsigned char>(c));

@@ -196,6 +196,15 @@ private:
     int ClampIndex(int index) const;
     void SetSelectionInternal(int newAnchor, int newCaret, bool keepGoalX);
     bool OwnKey(const KeyEvent& event);
+    // The keys of OwnKey's table; direction -1 is towards the text's start, +1 towards its end.
+    bool ClipboardKey(const KeyEvent& event);
+    bool PageKey(const KeyEvent& event, int direction);
+    bool LineEdgeKey(const KeyEvent& event, int direction);
+    bool ArrowKey(const KeyEvent& event, int direction);
+    bool EraseKey(const KeyEvent& event, int direction);
+    bool InsertKey(const KeyEvent& event, const char* text);
+    /// The index one character from `index` in a direction, a CR LF pair counting as one.
+    int CharStep(int index, int direction) const;
     void MoveCaretVertically(int lines, bool extend);
     void MoveCaretTo(int index, bool extend);
     int WordStartBefore(int index) const;

@@ -1,5 +1,6 @@
 #include "editctl/KeymapClipboardCodec.h"
 
+#include "keymap/ArabicScript.h"
 #include "keymap/KeymapConverter.h"
 
 #include <algorithm>
@@ -17,28 +18,29 @@ bool SameName(const std::string& a, const std::string& b)
 }
 
 /// UTF-8 text as Latin-1 bytes where every character fits; '?' for the others.
-std::string Utf8ToLatin1(const std::string& utf8)
+std::string Utf8ToLatin1(std::string_view utf8)
 {
     std::string out;
-    for (size_t i = 0; i < utf8.size();) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : 0;
-        unsigned code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-        if (c >= 0x80 && extra == 0) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        size_t j = 1;
-        for (; j <= static_cast<size_t>(extra) && i + j < utf8.size(); ++j)
-            code = (code << 6) | (static_cast<unsigned char>(utf8[i + j]) & 0x3F);
-        out += code < 0x100 ? static_cast<char>(code) : '?';
-        i += j;
+    for (size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = keymap::script::DecodeUtf8(utf8, pos);
+        out += c < 0x100 ? static_cast<char>(c) : '?';
     }
     return out;
 }
 
 } // namespace
+
+std::optional<std::string> KeymapClipboardCodec::Latin1Of(std::string_view utf8)
+{
+    std::string out;
+    for (size_t pos = 0; pos < utf8.size();) {
+        const char32_t c = keymap::script::DecodeUtf8(utf8, pos);
+        if (c >= 0x100)
+            return std::nullopt;
+        out += static_cast<char>(c);
+    }
+    return out;
+}
 
 KeymapClipboardCodec::KeymapClipboardCodec(std::function<const keymap::KeyMap&()> currentKeyMap)
     : keyMap(std::move(currentKeyMap))

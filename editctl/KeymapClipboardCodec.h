@@ -6,6 +6,9 @@
 #include "keymap/KeyMap.h"
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace editctl {
 
@@ -22,6 +25,9 @@ public:
     /// and is read only where it is Latin-1.
     std::function<std::string(const keymap::KeyMap&, const std::string&)> exportUnicode;
     std::function<std::string(const keymap::KeyMap&, const std::string&)> importUnicode;
+
+    /// The UTF-8 text as Latin-1 bytes, or nothing when a character does not fit (or is invalid).
+    static std::optional<std::string> Latin1Of(std::string_view utf8);
 
 private:
     std::function<const keymap::KeyMap&()> keyMap;

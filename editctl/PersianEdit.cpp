@@ -1,6 +1,7 @@
 #include "editctl/PersianEdit.h"
 
 #include "editctl/KeymapClipboardCodec.h"
+#include "keymap/ArabicScript.h"
 #include "keymap/UnicodeBridge.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ namespace {
 constexpr int FrameBorder = 2;   // each side of the window's border
 constexpr int ScrollBarWidth = 16;
 
-bool IsAsciiLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
 } // namespace
 
 PersianEdit::PersianEdit(WindowStyle style) : window(style)
@@ -31,8 +27,14 @@ PersianEdit::PersianEdit(WindowStyle style) : window(style)
     codec->exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
         return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
     };
+    // Text the keymap cannot type comes as Latin-1 bytes when it is Latin-1 text (Latin letters
+    // without English support), as 8-bit text was always pasted.
     codec->importUnicode = [](const keymap::KeyMap& map, const std::string& utf8) {
-        return keymap::UnicodeBridge(map).ImportUtf8(utf8);
+        std::vector<keymap::Unrepresentable> problems;
+        std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
+        if (problems.empty())
+            return glyphs;
+        return KeymapClipboardCodec::Latin1Of(utf8).value_or(std::move(glyphs));
     };
     clipboardCodec = std::move(codec);
     window.SetClipboardCodec(clipboardCodec.get());
@@ -75,8 +77,13 @@ int PersianEdit::TextAreaWidth(int width, WindowStyle style)
 
 void PersianEdit::Resize(int width, int height)
 {
+    SetTextArea(width, TextAreaWidth(width, window.Style()), height - 2 * FrameBorder);
+}
+
+void PersianEdit::SetTextArea(int width, int textWidth, int textHeight)
+{
     windowWidth = width;
-    window.SetViewSize(TextAreaWidth(width, window.Style()), std::max(0, height - 2 * FrameBorder));
+    window.SetViewSize(std::max(0, textWidth), std::max(0, textHeight));
 }
 
 // ----- input -----
@@ -99,32 +106,31 @@ int PersianEdit::HandleKeyDown(const KeyEvent& event)
     const bool control = event.control;
     if (key == vk::F3 || key == vk::F12 || key == vk::Escape || key == vk::Add || key == vk::Subtract)
         return 1;
+    // The period key's record is read with Shift reversed: unshifted it types what Shift types on
+    // a letter key. Numpad digits (0x60..0x69) type as the digit keys (0x30..0x39) they stand for.
     if (key == vk::OemPeriod)
         shift = !shift;
     else if (key >= vk::Numpad0 && key <= vk::Numpad0 + 9)
-        key -= 0x30;
+        key -= vk::Numpad0 - vk::Digit0;
     if (control) {
-        bool goOn = false;
-        const int result = DispatchControl(key, goOn);
-        if (!goOn)
-            return result;
+        if (const std::optional<int> result = DispatchControl(key))
+            return *result;
     }
     if (englishMode)
         return 1;
     if (shift && key == vk::Insert) {
-        PasteCommand(false);
+        PasteCommand(DigitRun::Keep);
         return 0;
     }
     if (shift && key == vk::Delete) {
-        CutCommand(false, true);
+        CutCommand(DigitRun::Keep);
         return 0;
     }
     return Dispatch(key, shift, control);
 }
 
-int PersianEdit::DispatchControl(int key, bool& goOn)
+std::optional<int> PersianEdit::DispatchControl(int key)
 {
-    goOn = false;
     switch (key) {
     case vk::Insert:
     case vk::C: CopyCommand(); return 0;
@@ -132,8 +138,8 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
     case vk::L:
     case vk::Y: DeleteLine(); return 0;
     case vk::P: SwitchLanguage(); return 0;
-    case vk::V: PasteCommand(true); return 0;
-    case vk::X: CutCommand(true, true); return 0;
+    case vk::V: PasteCommand(DigitRun::End); return 0;
+    case vk::X: CutCommand(DigitRun::End); return 0;
     case vk::Z: Undo(); return 0;
     case vk::Backspace:
     case vk::Tab:
@@ -143,7 +149,7 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
     case vk::Up:
     case vk::Right:
     case vk::Down:
-    case vk::Delete: goOn = true; return 0;
+    case vk::Delete: return std::nullopt;
     default: return 1;
     }
 }
@@ -151,7 +157,7 @@ int PersianEdit::DispatchControl(int key, bool& goOn)
 int PersianEdit::Dispatch(int key, bool shift, bool control)
 {
     switch (key) {
-    case vk::Backspace: BackspaceCommand(control); return 0;
+    case vk::Backspace: BackspaceCommand(control ? Unit::Word : Unit::Character); return 0;
     case vk::Tab: TabCommand(control); return 0;
     case vk::Enter: EnterCommand(); return 0;
     case vk::PageUp:
@@ -168,18 +174,21 @@ int PersianEdit::Dispatch(int key, bool shift, bool control)
     case vk::End: EndCommand(); return 0;
     case vk::Home: HomeCommand(); return 0;
     case vk::Left:
-    case vk::Right:
+    case vk::Right: {
         digitRun = 0;
+        const Selecting selecting = shift ? Selecting::Extend : Selecting::Move;
+        const Unit unit = control ? Unit::Word : Unit::Character;
         if (key == vk::Left)
-            MoveLeft(shift, control);
+            MoveLeft(selecting, unit);
         else
-            MoveRight(shift, control);
+            MoveRight(selecting, unit);
         if (shift)
             horizontalCount += key == vk::Right ? 1 : -1;
         else
             horizontalCount = verticalCount = 0;
         return 0;
-    case vk::Delete: DeleteCommand(control); return 0;
+    }
+    case vk::Delete: DeleteCommand(control ? Unit::Word : Unit::Character); return 0;
     case vk::Space: return SpaceRule();
     default: return LetterRule(Map().RecordForKey(key), shift);
     }
@@ -271,7 +280,7 @@ void PersianEdit::EndNumber()
         return;
     const int lineStart = window.LineIndex(CaretLine());
     for (int c = window.Caret(); c > lineStart && IsDigitGlyph(window.CharAt(c - 1));) {
-        MoveLeft(false, false);
+        MoveLeft(Selecting::Move, Unit::Character);
         if (window.Caret() >= c)
             break;
         c = window.Caret();
@@ -295,7 +304,7 @@ int PersianEdit::LetterRule(const keymap::KeyRecord& record, bool shift)
         } else {
             InsertGlyph(record.medial);
             ++digitRun;
-            MoveRight(false, false);
+            MoveRight(Selecting::Move, Unit::Character);
         }
         AutoBreak();
         return 0;
@@ -351,7 +360,7 @@ int PersianEdit::SpaceRule()
     DeleteSelectionContent();
     horizontalCount = verticalCount = 0;
     const auto [p1, p2] = CharsAtCaret();
-    if ((Map().SupportsEnglish() && IsAsciiLetter(p1)) || p1 == '\r') {
+    if ((Map().SupportsEnglish() && keymap::script::IsAsciiLetter(static_cast<char32_t>(p1))) || p1 == '\r') {
         InsertRightToLeft(" ");
         return 0;
     }

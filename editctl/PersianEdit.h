@@ -11,6 +11,7 @@
 #include "keymap/KeyMap.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,13 @@ namespace editctl {
 /// bind a keymap (not owned) and a glyph-metrics provider (not owned) and forward key-downs to
 /// PreTranslateMessage; keys it does not consume go on to the owner's shortcuts and then to
 /// Window().KeyDown.
+/// Whether an arrow step moves the caret or extends the selection (Shift).
+enum class Selecting { Move, Extend };
+/// What an arrow or deletion key takes: one character, or a word (Control).
+enum class Unit { Character, Word };
+/// Whether a command ends the run of digits typed left to right.
+enum class DigitRun { Keep, End };
+
 class PersianEdit {
 public:
     explicit PersianEdit(WindowStyle style = WindowStyle::MultiLine);
@@ -40,8 +48,12 @@ public:
     void SetMetrics(GlyphMetrics* provider);
     /// Chooses the display font; always true.
     bool SetEditFont(const std::string& face, int height);
-    /// The window's new size in pixels; stores the width in windowWidth and rewraps.
+    /// The window's new size in pixels, its text area taken as TextAreaWidth gives it; rewraps.
     void Resize(int width, int height);
+    /// The window's width (what the line break rules use) and the text area inside it, as a widget
+    /// measured them; the one place both are set, so a document is wrapped once per size change.
+    void SetTextArea(int width, int textWidth, int textHeight);
+    int WindowWidth() const { return windowWidth; }
     /// Width of the text area for a window width: the frame and, for multi-line windows, the
     /// vertical scroll bar take the rest.
     static int TextAreaWidth(int width, WindowStyle style);
@@ -68,39 +80,44 @@ public:
     void Undo();
     bool CanUndo() const { return !undoText.Empty(); }
     void CopyCommand();
-    void PasteCommand(bool resetDigitRun);
-    void CutCommand(bool resetDigitRun, bool setModified);
+    void PasteCommand(DigitRun run);
+    void CutCommand(DigitRun run);
     void SelectAll();
     void HomeCommand();
     void EndCommand();
     void TabCommand(bool control);
     void EnterCommand();
-    void BackspaceCommand(bool control);
-    void DeleteCommand(bool control);
+    void BackspaceCommand(Unit unit);
+    void DeleteCommand(Unit unit);
     void DeleteLine();
     void SwitchLanguage();
     void ReturnToPersian();
 
     // Right-to-left caret movement and line layout.
-    void MoveRight(bool shift, bool ctrl);
-    void MoveLeft(bool shift, bool ctrl);
+    void MoveRight(Selecting selecting, Unit unit);
+    void MoveLeft(Selecting selecting, Unit unit);
     void NewLine();
     bool AutoBreak();
-    void PullUpWords(int& from, int& to, std::string& text);
+    /// The words of the next line that fit at the logical end of the caret line: the range they
+    /// (and a line break going with them) take, and their text.
+    struct PulledWords {
+        int from = 0;
+        int to = 0;
+        std::string text;
+    };
+    PulledWords PullUpWords() const;
     bool FitsLine(const std::string& text) const;
 
     /// The undo snapshot's text as SaveUndo took it (rebuilt from the changes since).
     std::string UndoText() const { return undoText.Text(window); }
 
     // Fields.
-    bool multiLine = false;
     UndoSnapshot undoText;
     int undoSelStart = 0;
     int undoSelEnd = 0;
     int undoVerticalCount = 0;
     int undoHorizontalCount = 0;
     bool headerLoaded = false;
-    int windowWidth = 0;
     int fontHeight = 0;
     std::string fontFace;
     bool dosMode = false;
@@ -116,6 +133,7 @@ public:
     static int digitRun;
 
 private:
+    bool IsMultiLine() const { return window.Style() == WindowStyle::MultiLine; }
     const keymap::KeyMap& Map() const;
     int LetterRule(const keymap::KeyRecord& record, bool shift);
     int SpaceRule();
@@ -124,7 +142,8 @@ private:
     void InsertRightToLeft(const std::string& glyphs);
     void DeleteSelectionContent();
     int Dispatch(int key, bool shift, bool control);
-    int DispatchControl(int key, bool& goOn);
+    /// The Control key's result, or nothing when the key goes on to the plain handling.
+    std::optional<int> DispatchControl(int key);
     int FormOf(int glyph) const;
     bool JoinsForward(int glyph) const;
     bool HasForm(int glyph, int form) const;
@@ -146,6 +165,7 @@ private:
     int IndentationAtEnd(const std::string& line, int fromColumn) const;
 
     EditWindow window;
+    int windowWidth = 0;
     keymap::KeyMap* keyMap = nullptr;
     keymap::KeyMap emptyKeyMap;
     GlyphMetrics* metrics = nullptr;

@@ -2,20 +2,12 @@
 // delete line and the switch between Persian and Latin typing.
 #include "editctl/PersianEdit.h"
 
+#include "keymap/KeymapConverter.h"
 #include "platform/Services.h"
 
 #include <algorithm>
 
 namespace editctl {
-
-namespace {
-
-bool IsAsciiLetter(int c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-
-} // namespace
 
 int PersianEdit::CaretLine() const
 {
@@ -58,23 +50,23 @@ void PersianEdit::CopyCommand()
     digitRun = 0;
 }
 
-void PersianEdit::PasteCommand(bool resetDigitRun)
+void PersianEdit::PasteCommand(DigitRun run)
 {
-    if (resetDigitRun)
+    if (run == DigitRun::End)
         digitRun = 0;
     window.Paste();
     modified = true;
 }
 
-void PersianEdit::CutCommand(bool resetDigitRun, bool setModified)
+void PersianEdit::CutCommand(DigitRun run)
 {
     SaveUndo();
-    if (resetDigitRun)
+    if (run == DigitRun::End)
         digitRun = 0;
     const bool cutsText = window.HasSelection();
     window.Copy();
     window.ReplaceSel({});
-    if (setModified && cutsText)
+    if (cutsText)
         modified = true;
 }
 
@@ -101,12 +93,12 @@ void PersianEdit::EndCommand()
 
 void PersianEdit::TabCommand(bool control)
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return;
     SaveUndo();
     for (int i = 0; i < tabWidth; ++i) {
         if (control)
-            MoveRight(false, false);
+            MoveRight(Selecting::Move, Unit::Character);
         else
             InsertRightToLeft(" ");
     }
@@ -114,7 +106,7 @@ void PersianEdit::TabCommand(bool control)
 
 void PersianEdit::EnterCommand()
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return;
     SaveUndo();
     digitRun = 0;
@@ -124,8 +116,9 @@ void PersianEdit::EnterCommand()
 
 // ----- deleting -----
 
-void PersianEdit::BackspaceCommand(bool control)
+void PersianEdit::BackspaceCommand(Unit unit)
 {
+    const bool control = unit == Unit::Word;
     SaveUndo();
     modified = true;
     int start = 0;
@@ -171,20 +164,18 @@ void PersianEdit::JoinNextLineAt(int caret)
 {
     // With the caret at the logical end of a line, the words of the next line that fit are pulled up.
     SetCaret(caret);
-    int from = 0;
-    int to = 0;
-    std::string pulled;
-    PullUpWords(from, to, pulled);
-    if (!pulled.empty() || to > from) {
-        window.Replace(from, to, {});
+    const PulledWords pulled = PullUpWords();
+    if (!pulled.text.empty() || pulled.to > pulled.from) {
+        window.Replace(pulled.from, pulled.to, {});
         SetCaret(caret);
-        window.ReplaceSel(pulled);
+        window.ReplaceSel(pulled.text);
     }
     window.ScrollCaret();
 }
 
-void PersianEdit::DeleteCommand(bool control)
+void PersianEdit::DeleteCommand(Unit unit)
 {
+    const bool control = unit == Unit::Word;
     SaveUndo();
     if (window.HasSelection()) {
         window.ReplaceSel({});
@@ -292,9 +283,11 @@ void PersianEdit::ReturnToPersian()
     int moved = 0;
     for (int c = window.Caret(); c > lineStart;) {
         const int ch = window.CharAt(c - 1);
-        if (!IsAsciiLetter(ch) && !(ch >= 0x20 && ch <= 0x40))
+        // A typed Latin run may hold '@' (an e-mail address): the walk takes it besides what
+        // conversion passes as English.
+        if (!keymap::PassesAsEnglish(static_cast<unsigned char>(ch)) && ch != '@')
             break;
-        MoveLeft(false, false);
+        MoveLeft(Selecting::Move, Unit::Character);
         if (window.Caret() >= c)
             break;
         c = window.Caret();

@@ -27,7 +27,7 @@ bool PersianEdit::LineTooLong(int width, int length) const
 
 bool PersianEdit::FitsLine(const std::string& text) const
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return true;
     return window.TextWidth(text) < windowWidth - JoiningMargin;
 }
@@ -56,8 +56,10 @@ void PersianEdit::FinishHorizontalStep(bool shift, const HorizontalStep& step, i
     window.ScrollCaret();
 }
 
-void PersianEdit::MoveRight(bool shift, bool ctrl)
+void PersianEdit::MoveRight(Selecting selecting, Unit unit)
 {
+    const bool shift = selecting == Selecting::Extend;
+    const bool ctrl = unit == Unit::Word;
     const HorizontalStep step = BeginHorizontalStep();
     const bool movesEnd = step.movesEnd;
     const int p = step.from;
@@ -97,8 +99,10 @@ void PersianEdit::MoveRight(bool shift, bool ctrl)
     FinishHorizontalStep(shift, step, newStart, newEnd);
 }
 
-void PersianEdit::MoveLeft(bool shift, bool ctrl)
+void PersianEdit::MoveLeft(Selecting selecting, Unit unit)
 {
+    const bool shift = selecting == Selecting::Extend;
+    const bool ctrl = unit == Unit::Word;
     const HorizontalStep step = BeginHorizontalStep();
     const bool movesEnd = step.movesEnd;
     const int p = step.from;
@@ -146,23 +150,23 @@ int PersianEdit::IndentationAtEnd(const std::string& line, int fromColumn) const
 
 void PersianEdit::NewLine()
 {
-    int s = 0;
-    int e = 0;
-    window.GetSel(s, e);
-    const int line = window.LineFromChar(s);
-    const int a = window.LineIndex(line);
-    const std::string t = window.GetLine(line);
-    const int length = static_cast<int>(t.size());
-    const int indentation = IndentationAtEnd(t, s - a);
+    int selStart = 0;
+    int selEnd = 0;
+    window.GetSel(selStart, selEnd);
+    const int line = window.LineFromChar(selStart);
+    const int lineStart = window.LineIndex(line);
+    const std::string lineText = window.GetLine(line);
+    const int length = static_cast<int>(lineText.size());
+    const int indentation = IndentationAtEnd(lineText, selStart - lineStart);
     // The part logically after the caret moves to a new line below, without its trailing spaces.
-    std::string moved = t.substr(0, static_cast<size_t>(s - a));
+    std::string moved = lineText.substr(0, static_cast<size_t>(selStart - lineStart));
     moved.erase(0, moved.find_first_not_of(' ') == std::string::npos ? moved.size() : moved.find_first_not_of(' '));
-    const std::string r = "\r\n" + moved;
-    window.Replace(a, s, {});
-    const int shortened = length - (s - a);
-    window.Replace(a + shortened, a + shortened, r + std::string(static_cast<size_t>(indentation), ' '));
+    const std::string brokenOff = "\r\n" + moved;
+    window.Replace(lineStart, selStart, {});
+    const int shortened = length - (selStart - lineStart);
+    window.Replace(lineStart + shortened, lineStart + shortened, brokenOff + std::string(static_cast<size_t>(indentation), ' '));
     horizontalCount = verticalCount = 0;
-    SetCaret(a + shortened + static_cast<int>(r.size()));
+    SetCaret(lineStart + shortened + static_cast<int>(brokenOff.size()));
     window.ScrollCaret();
 }
 
@@ -184,33 +188,33 @@ void PersianEdit::BreakBeforeLastWord(int line, const std::string& word, int car
 
 bool PersianEdit::AutoBreak()
 {
-    if (!multiLine)
+    if (!IsMultiLine())
         return false;
     int line = CaretLine();
-    int a = window.LineIndex(line);
-    std::string t = window.GetLine(line);
-    if (!LineTooLong(window.TextWidth(t), static_cast<int>(t.size())))
+    int lineStart = window.LineIndex(line);
+    std::string lineText = window.GetLine(line);
+    if (!LineTooLong(window.TextWidth(lineText), static_cast<int>(lineText.size())))
         return false;
     const int caret = window.Caret();
-    const int q = static_cast<int>(std::min(t.find_first_not_of(' '), t.size()));
-    if (q > 0) {
+    const int trailingSpaces = static_cast<int>(std::min(lineText.find_first_not_of(' '), lineText.size()));
+    if (trailingSpaces > 0) {
         // Trailing spaces of the logical line go first; perhaps that is enough.
-        window.Replace(a, a + q, {});
-        t.erase(0, static_cast<size_t>(q));
-        if (!LineTooLong(window.TextWidth(t), static_cast<int>(t.size()))) {
-            SetCaret(std::max(a, caret - q));
+        window.Replace(lineStart, lineStart + trailingSpaces, {});
+        lineText.erase(0, static_cast<size_t>(trailingSpaces));
+        if (!LineTooLong(window.TextWidth(lineText), static_cast<int>(lineText.size()))) {
+            SetCaret(std::max(lineStart, caret - trailingSpaces));
             return false;
         }
     }
-    const size_t space = t.find(' ');
-    const int w = static_cast<int>(space == std::string::npos ? t.size() : space);
-    const std::string word = t.substr(0, static_cast<size_t>(w));
-    const int caretNow = std::max(a, caret - q);
-    const bool inside = caretNow <= a + w;
-    const int leftOfCaret = std::clamp(caretNow - a, 0, w);
+    const size_t space = lineText.find(' ');
+    const int wordLength = static_cast<int>(space == std::string::npos ? lineText.size() : space);
+    const std::string word = lineText.substr(0, static_cast<size_t>(wordLength));
+    const int caretNow = std::max(lineStart, caret - trailingSpaces);
+    const bool inside = caretNow <= lineStart + wordLength;
+    const int leftOfCaret = std::clamp(caretNow - lineStart, 0, wordLength);
     int gaps = 0;
-    for (size_t i = 1; i + 1 < t.size(); ++i) {
-        if (t[i] == ' ' && t[i - 1] != ' ')
+    for (size_t i = 1; i + 1 < lineText.size(); ++i) {
+        if (lineText[i] == ' ' && lineText[i - 1] != ' ')
             ++gaps;
     }
     if (space == std::string::npos || gaps == 0) {
@@ -219,10 +223,10 @@ bool PersianEdit::AutoBreak()
         return false;
     }
     const bool hardBreakAfter = window.EndsWithLineBreak(line);
-    window.Replace(a, a + w + 1, {});
-    const int caretOutside = caretNow - (w + 1);
+    window.Replace(lineStart, lineStart + wordLength + 1, {});
+    const int caretOutside = caretNow - (wordLength + 1);
     if (hardBreakAfter && line + 1 < window.GetLineCount()) {
-        line = window.LineFromChar(a);
+        line = window.LineFromChar(lineStart);
         const std::string next = window.GetLine(line + 1);
         const int indentation = IndentationAtEnd(next, 0);
         const std::string nextText = next.substr(0, next.size() - static_cast<size_t>(indentation));
@@ -240,47 +244,48 @@ bool PersianEdit::AutoBreak()
             return true;
         }
     }
-    BreakBeforeLastWord(window.LineFromChar(a), word, inside ? leftOfCaret : -1, caretOutside);
+    BreakBeforeLastWord(window.LineFromChar(lineStart), word, inside ? leftOfCaret : -1, caretOutside);
     window.ScrollCaret();
     return true;
 }
 
 // ----- joining lines -----
 
-void PersianEdit::PullUpWords(int& from, int& to, std::string& text)
+PersianEdit::PulledWords PersianEdit::PullUpWords() const
 {
-    from = to = window.Caret();
-    text.clear();
+    PulledWords pulled;
+    pulled.from = pulled.to = window.Caret();
     const int line = CaretLine();
     if (line + 1 >= window.GetLineCount())
-        return;
+        return pulled;
     std::string current = window.GetLine(line);
     current.erase(0, std::min(current.find_first_not_of(' '), current.size()));
-    const int b = window.LineIndex(line + 1);
+    const int nextStart = window.LineIndex(line + 1);
     const std::string next = window.GetLine(line + 1);
-    const int m = static_cast<int>(next.size());
+    const int nextLength = static_cast<int>(next.size());
     const bool nextIsWholeLine = window.EndsWithLineBreak(line + 1) || line + 2 >= window.GetLineCount();
     int accepted = 0;
     // A wrapped piece of a longer text line cannot move without reordering its text.
     if (nextIsWholeLine) {
-        for (int i = m - 1; i >= 0; --i) {
+        for (int i = nextLength - 1; i >= 0; --i) {
             if (next[static_cast<size_t>(i)] != ' ' && i != 0)
                 continue;
             if (!FitsLine(next.substr(static_cast<size_t>(i)) + current))
                 break;
-            accepted = m - i;
+            accepted = nextLength - i;
         }
     }
-    text = next.substr(static_cast<size_t>(m - accepted));
-    to = b + m;
-    from = to - accepted;
-    if (nextIsWholeLine && accepted == m) {
+    pulled.text = next.substr(static_cast<size_t>(nextLength - accepted));
+    pulled.to = nextStart + nextLength;
+    pulled.from = pulled.to - accepted;
+    if (nextIsWholeLine && accepted == nextLength) {
         // The whole line goes up, and its line break with it.
         if (window.EndsWithLineBreak(line + 1))
-            to += 2;
+            pulled.to += 2;
         else if (window.EndsWithLineBreak(line))
-            from = b - 2;
+            pulled.from = nextStart - 2;
     }
+    return pulled;
 }
 
 } // namespace editctl

@@ -18,28 +18,10 @@
 #include <cmath>
 
 namespace editctl {
-namespace {
-
-// Unicode text that another program put on the clipboard: imported through the keymap, or taken
-// as Latin-1 bytes when it is Latin-1 text the keymap cannot type (Latin letters without English
-// support), as the old platform pasted 8-bit text.
-std::string ImportPastedText(const keymap::KeyMap& map, const std::string& utf8)
-{
-    std::vector<keymap::Unrepresentable> problems;
-    std::string glyphs = keymap::UnicodeBridge(map).ImportUtf8(utf8, &problems);
-    if (problems.empty())
-        return glyphs;
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const bool latin1 = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-    return latin1 ? text.toLatin1().toStdString() : glyphs;
-}
-
-} // namespace
 
 PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     : QAbstractScrollArea(parent)
     , edit(style)
-    , clipboardCodec([this]() -> const keymap::KeyMap& { return edit.KeyMapInUse() ? *edit.KeyMapInUse() : noKeyMap; })
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     setFocusPolicy(Qt::StrongFocus);
@@ -50,18 +32,11 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The multi-line control keeps its scroll bar, disabled while everything fits.
     setVerticalScrollBarPolicy(style == WindowStyle::MultiLine ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    edit.multiLine = style == WindowStyle::MultiLine;
 
     // Measure with the drawing font from the start, before the owner's first SetEditFont.
     edit.SetMetrics(&metrics);
     edit.Window().SetMetrics(&metrics);
-    // Copies carry the exported Unicode text for other programs; pastes import it.
-    clipboardCodec.exportUnicode = [](const keymap::KeyMap& map, const std::string& glyphs) {
-        return keymap::UnicodeBridge(map).ExportUtf8(glyphs);
-    };
-    clipboardCodec.importUnicode = ImportPastedText;
     edit.Window().SetClipboard(&QtClipboard::Shared());
-    edit.Window().SetClipboardCodec(&clipboardCodec);
     edit.Window().AddObserver(this);
 
     caretBlink.setInterval(std::max(100, QGuiApplication::styleHints()->cursorFlashTime() / 2));
@@ -281,14 +256,10 @@ QMenu* PersianEditWidget::CreateContextMenu(QWidget* parent)
     };
     add(tr("&Undo"), edit.CanUndo(), [this] { edit.Undo(); });
     menu->addSeparator();
-    add(tr("Cu&t"), selection, [this] { edit.CutCommand(true, true); });
+    add(tr("Cu&t"), selection, [this] { edit.CutCommand(DigitRun::End); });
     add(tr("&Copy"), selection, [this] { edit.CopyCommand(); });
-    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(true); });
-    add(tr("&Delete"), selection, [this] {
-        edit.SaveUndo();
-        Window().ReplaceSel({});
-        edit.modified = true;
-    });
+    add(tr("&Paste"), !QtClipboard::Shared().Get().Empty(), [this] { edit.PasteCommand(DigitRun::End); });
+    add(tr("&Delete"), selection, [this] { edit.DeleteCommand(Unit::Character); });
     menu->addSeparator();
     add(tr("Select &All"), Window().GetTextLength() > 0, [this] { edit.SelectAll(); });
     return menu;
@@ -337,11 +308,9 @@ void PersianEditWidget::resizeEvent(QResizeEvent* event)
 
 void PersianEditWidget::SyncGeometry()
 {
-    // The control's width (with frame and scroll bar) is what the line break rules use, as Resize
-    // stores it; the text is laid out in the viewport, the part of the widget that shows text. Set
-    // both here rather than through Resize, which would wrap a long document twice.
-    edit.windowWidth = width();
-    Window().SetViewSize(std::max(0, viewport()->width() - 2 * TextMargin), viewport()->height());
+    // The line break rules use the control's width (with frame and scroll bar); the text is laid
+    // out in the viewport, the part of the widget that shows text.
+    edit.SetTextArea(width(), viewport()->width() - 2 * TextMargin, viewport()->height());
     SyncScrollBar();
     KeepCaretInViewHorizontally();
     viewport()->update();

@@ -5,7 +5,6 @@
 #include "editctl/DisplayFontMetrics.h"
 #include "editctl/EditWindow.h"
 #include "editctl/KeyEvent.h"
-#include "editctl/KeymapClipboardCodec.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeyRecord.h"
@@ -101,8 +100,6 @@ private:
 
     PersianEdit edit;
     DisplayFontMetrics metrics;
-    keymap::KeyMap noKeyMap;
-    KeymapClipboardCodec clipboardCodec;
     keymap::KeyTable shownTable{};
     const keymap::KeyMap* shownMap = nullptr;
     std::optional<HandledPress> handledPress;

@@ -79,7 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     editctl::MemoryClipboard clipboard;
     const bool multi = (config & 0x01) != 0;
     editctl::PersianEdit edit{multi ? editctl::WindowStyle::MultiLine : editctl::WindowStyle::SingleLine};
-    edit.multiLine = multi;
     edit.dosMode = (config & 0x02) != 0;
     edit.maxChars = 5 + (config >> 4);
     edit.tabWidth = config & 0x04 ? 0 : 3;

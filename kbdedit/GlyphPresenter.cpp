@@ -2,8 +2,8 @@
 
 #include "keymap/KeyMap.h"
 #include "keymap/UnicodeBridge.h"
+#include "platform/FontFaces.h"
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
 
@@ -13,36 +13,17 @@
 namespace kbdedit {
 namespace {
 
-/// Persian Unicode faces the project installs, in order of preference.
-const char* const PersianFaces[] = {"Nazli", "Homa", "FreeFarsi"};
-
-QString StandInFace()
-{
-    for (const char* face : PersianFaces)
-        if (FaceInstalled(QString::fromLatin1(face)))
-            return QString::fromLatin1(face);
-    return QString();
-}
+/// The first Persian Unicode face installed here; empty for none.
+QString StandInFace() { return platform::InstalledPersianFaces().value(0); }
 
 } // namespace
-
-bool FaceInstalled(const QString& face)
-{
-    if (face.isEmpty())
-        return false;
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families)
-        if (family.compare(face, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
-}
 
 QFont MakeFont(const std::string& face, int requestedHeight)
 {
     // The height comes from a settings file anyone can edit: keep it to sizes a list can show.
     const int height = std::clamp(requestedHeight, -MaxFontHeight, MaxFontHeight);
     const QString name = QString::fromStdString(face);
-    const bool installed = FaceInstalled(name);
+    const bool installed = platform::FaceInstalled(name);
     QFont font(installed ? name : StandInFace());
     if (height == 0)
         return font; // the platform's default size

@@ -13,9 +13,6 @@
 
 namespace kbdedit {
 
-/// Whether a font family of this name is installed (letter case ignored).
-bool FaceInstalled(const QString& face);
-
 /// A font made as the platform makes one from a face name and a height: a negative height is the
 /// character height in pixels, a positive one the cell height. When the face is not installed a
 /// Persian Unicode face stands in, so the fallback characters can be drawn, with the height's size

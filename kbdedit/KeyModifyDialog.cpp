@@ -3,6 +3,7 @@
 #include "kbdedit/DialogLayout.h"
 #include "kbdedit/GlyphPresenter.h"
 #include "kbdedit/KeymapEditor.h"
+#include "platform/FontFaces.h"
 #include "platform/TextMode.h"
 #include "res/DorvantileIds.h"
 
@@ -129,7 +130,7 @@ void KeyModifyDialog::showEvent(QShowEvent* event)
 void KeyModifyDialog::Populate()
 {
     labelFont = std::make_unique<QFont>(MakeFont(LabelFace, LabelHeight));
-    const bool labelFaceInstalled = FaceInstalled(QString::fromLatin1(LabelFace));
+    const bool labelFaceInstalled = platform::FaceInstalled(QString::fromLatin1(LabelFace));
     const keymap::KeyRecord reference = editor.ReferenceRecord();
     const keymap::KeyRecord working = editor.WorkingRecord();
 
@@ -142,7 +143,7 @@ void KeyModifyDialog::Populate()
     }
     scanCode->setText(QString::number(working.keyCode));
 
-    const GlyphPresenter entries(editor.WorkingTable(), FaceInstalled(QString::fromStdString(editor.FaceName())));
+    const GlyphPresenter entries(editor.WorkingTable(), platform::FaceInstalled(QString::fromStdString(editor.FaceName())));
     QStringList texts;
     for (int code = 0; code < 256; ++code)
         texts << entries.ListEntry(code);

@@ -1,25 +1,22 @@
 #include "keymap/KeymapConverter.h"
 
+#include "keymap/KeyCodes.h"
 #include "platform/ProgressDisplay.h"
+
+#include "keymap/ArabicScript.h"
 
 #include <array>
 
 namespace keymap {
 namespace {
 
-constexpr int MinusKey = 0xBD;
-constexpr int MKey = 0x4D;
-constexpr int HKey = 0x48;
 constexpr int ProgressStep = 32;
 
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
 bool IsSpaceOrNone(unsigned char c) { return c == ' ' || c == 0; }
 bool IsJoiningForm(int f) { return f == Medial || f == Initial; }
-
-bool PassesAsEnglish(unsigned char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0x20 && c <= 0x3F);
-}
+/// One of the four extended fields, ExtIsolated to ExtInitial.
+bool IsExtendedForm(int f) { return f >= ExtIsolated; }
 
 /// The source keymap's answer for every byte, looked up once per conversion instead of per character.
 struct GlyphInfo {
@@ -43,45 +40,45 @@ GlyphInfoTable BuildGlyphInfo(const KeyMap& source)
 int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned char next, unsigned char prev,
                const KeyRecord& dest)
 {
-    int fN = info[next].form;
-    const int fP = info[prev].form;
+    int nextForm = info[next].form;
+    const int prevForm = info[prev].form;
     const KeyRecord& nextRec = *info[next].record;
     const KeyRecord& prevRec = *info[prev].record;
 
     // Alef madda is the H key's extended glyph, yet a letter that joins the one before it like
     // any alef: read as a final alef, so that letter keeps its joining shape (الآن stays one word).
-    if (fN == ExtIsolated && nextRec.keyCode == HKey)
-        fN = Final;
-    if ((f == Medial || f == Initial) && fN == Initial)
-        fN = Medial;
+    if (nextForm == ExtIsolated && nextRec.keyCode == vk::H)
+        nextForm = Final;
+    if ((f == Medial || f == Initial) && nextForm == Initial)
+        nextForm = Medial;
     // Symbols and digits of the destination keep the form they had.
     if (dest.extIsolated == SymbolKey || dest.extIsolated == DigitKey)
         return f;
 
-    const bool prevEndsWord = IsSpaceOrNone(prev) || fP > 3 || prevRec.extIsolated == DigitKey;
-    if (prevEndsWord && f <= 3)
+    const bool prevEndsWord = IsSpaceOrNone(prev) || IsExtendedForm(prevForm) || prevRec.extIsolated == DigitKey;
+    if (prevEndsWord && !IsExtendedForm(f))
         f = cur.initial != 0 ? Initial : Isolated;
 
-    const bool nextEndsWord = IsSpaceOrNone(next) || fN > 3 || nextRec.extIsolated == DigitKey ||
-                              (nextRec.extIsolated == SymbolKey && nextRec.keyCode != MinusKey);
+    const bool nextEndsWord = IsSpaceOrNone(next) || IsExtendedForm(nextForm) || nextRec.extIsolated == DigitKey ||
+                              (nextRec.extIsolated == SymbolKey && nextRec.keyCode != vk::OemMinus);
     if (nextEndsWord) {
-        if (f > 3)
+        if (IsExtendedForm(f))
             return f;
         if (!IsSpaceOrNone(prev))
-            return IsJoiningForm(fP) ? Final : Isolated;
+            return IsJoiningForm(prevForm) ? Final : Isolated;
         // A one-letter word: without this it would keep the initial shape chosen above.
         return Isolated;
     }
-    if (f > 3 || prevEndsWord)
+    if (IsExtendedForm(f) || prevEndsWord)
         return f;
 
     // Middle of a word.
-    if ((fN == Final || fN == Medial) && IsJoiningForm(fP))
-        return (dest.medial == 0 || (nextRec.keyCode == MKey && fN == Final)) ? Final : Medial;
-    if (IsJoiningForm(fP))
+    if ((nextForm == Final || nextForm == Medial) && IsJoiningForm(prevForm))
+        return (dest.medial == 0 || (nextRec.keyCode == vk::M && nextForm == Final)) ? Final : Medial;
+    if (IsJoiningForm(prevForm))
         return dest.initial != 0 ? f : Final;
     if (prevRec.initial != 0) {
-        if (fP == Isolated || fP == Final)
+        if (prevForm == Isolated || prevForm == Final)
             return dest.initial != 0 ? Initial : Isolated;
         return f;
     }
@@ -89,6 +86,8 @@ int DecideForm(const GlyphInfoTable& info, const KeyRecord& cur, int f, unsigned
 }
 
 } // namespace
+
+bool PassesAsEnglish(unsigned char c) { return script::IsAsciiLetter(c) || (c >= 0x20 && c <= 0x3F); }
 
 bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::string& destinationName)
 {
@@ -100,6 +99,7 @@ void KeymapConverter::Convert(bool showProgress)
 {
     // Each character yields at most a glyph and a space; write into a buffer of that size.
     std::string out(input.size() * 2, '\0');
+    dropped.clear();
     char* w = out.data();
     const bool english = source.SupportsEnglish() && destination.SupportsEnglish();
     platform::ProgressDisplay* bar = showProgress ? progress : nullptr;
@@ -150,10 +150,13 @@ void KeymapConverter::Convert(bool showProgress)
             prev = 0;
         const Destination& dest = destinationOf[c];
         f = DecideForm(info, cur, f, next, prev, *dest.record);
-        if (f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0)
+        const bool hasGlyph = f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0;
+        if (hasGlyph)
             *w++ = static_cast<char>(dest.glyph[static_cast<size_t>(f)]);
         if (c == ' ')
             *w++ = ' ';
+        else if (!hasGlyph)
+            dropped.push_back(i);
     }
     out.resize(static_cast<size_t>(w - out.data()));
     output = std::move(out);

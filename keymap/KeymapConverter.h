@@ -4,13 +4,19 @@
 
 #include "keymap/KeyMap.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace platform {
 class ProgressDisplay;
 }
 
 namespace keymap {
+
+/// English pass-through: with both keymaps supporting English, ASCII letters and 0x20..0x3F (space,
+/// digits, punctuation below '@') are copied unchanged.
+bool PassesAsEnglish(unsigned char c);
 
 /// Holds an input and an output string and two keymaps. Callers set `input`, load the keymaps
 /// (LoadKeymaps, or keymaps loaded earlier), call Convert and take `output`. The same keymap on
@@ -24,6 +30,7 @@ public:
     bool LoadKeymaps(const std::string& sourceName, const std::string& destinationName);
     /// Converts input into output (emptied first). Progress is shown only with showProgress and a
     /// progress display set.
+    /// Fills `dropped` with the input positions of the characters that produced nothing.
     void Convert(bool showProgress = false);
 
     /// The status bar (or any display) that long conversions report to; not owned; null for none.
@@ -31,6 +38,9 @@ public:
 
     std::string output;
     std::string input;
+    /// Ascending input positions Convert left out: bytes the source font does not hold, and
+    /// glyphs whose key has no glyph in the destination in the shape chosen.
+    std::vector<std::size_t> dropped;
     KeyMap source;
     KeyMap destination;
 

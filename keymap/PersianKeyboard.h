@@ -3,11 +3,12 @@
  ** the character Shift gives it. The same for every keymap; only the glyph codes differ. **/
 #pragma once
 
+#include "keymap/KeyCodes.h"
+
 namespace keymap {
 
-constexpr int HKey = 0x48;      // alef; its extIsolated holds alef madda
-constexpr int PeriodKey = 0xBE; // lam-alef
-constexpr int MinusKey = 0xBD;  // kashida
+// Keys with a role of their own: H is alef (its extIsolated holds alef madda), the period key
+// lam-alef, the minus key kashida; their codes are in KeyCodes.h.
 
 struct KeyMeaning {
     /// Letter keys: the letter of the four shape fields (lam for the lam-alef key).
@@ -24,8 +25,5 @@ struct KeyMeaning {
 
 /// What a Windows virtual-key code of the grid means; all zero for keys without a character.
 KeyMeaning PersianKeyMeaning(int keyCode);
-
-/// The key codes of the grid that carry a character, for walking them all.
-const int* MeaningfulKeys(int& count);
 
 } // namespace keymap

@@ -94,7 +94,7 @@ void UnicodeBridge::DescribeGlyphs(const KeyMap& map)
         }
         char32_t symbol = 0;
         // Values 0..3 of extIsolated are key types, not glyphs.
-        if (form == ExtIsolated && rec.keyCode == HKey && g > DigitKey)
+        if (form == ExtIsolated && rec.keyCode == vk::H && g > DigitKey)
             symbol = key.extIsolatedChar;
         else if (form == ExtMedial && key.letter)
             symbol = key.shiftChar;

@@ -56,7 +56,7 @@ TEST_F(MainFrameTest, FirstStartWithEmptySettingsUsesTheDefaults)
     EXPECT_EQ(window.View().Editor().tabWidth, 3);
     EXPECT_EQ(window.View().Editor().maxChars, 80);
     EXPECT_TRUE(window.View().Editor().dosMode);
-    EXPECT_TRUE(window.View().Editor().multiLine);
+    EXPECT_EQ(window.View().Editor().Window().Style(), editctl::WindowStyle::MultiLine);
 
     // No fonts.cfg in the folder: reported once, and never tried again.
     ASSERT_EQ(services.messages.shown.size(), 1u);

@@ -20,7 +20,6 @@ struct EditFixture : ::testing::Test {
 
     EditFixture()
     {
-        edit.multiLine = true;
         edit.SetKeyMap(&map);
         edit.SetMetrics(&metrics);
         edit.SetEditFont("nasim web homa", 20);

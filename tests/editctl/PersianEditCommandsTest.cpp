@@ -239,6 +239,19 @@ TEST_F(Commands, EnterKeepsIndentationAndContinuesAtTheNewLinesStart)
     EXPECT_TRUE(edit.modified);
 }
 
+TEST(CommandsOfABareControl, ADefaultBuiltControlIsMultiLineAndTakesEnterAndTab)
+{
+    fakes::FakeServices services;
+    keymap::KeyMap map = testkeys::MainKeyMap();
+    PersianEdit edit;
+    edit.SetKeyMap(&map);
+    edit.Window().SetText("ab");
+    edit.DeliverKey({vk::Tab, false, false});
+    EXPECT_EQ(edit.Window().GetText().size(), 5u) << "Tab inserts three spaces";
+    edit.DeliverKey({vk::Enter, false, false});
+    EXPECT_EQ(edit.Window().GetLineCount(), 2) << "the window style alone makes the control multi-line";
+}
+
 } // namespace
 
 namespace {
@@ -250,7 +263,6 @@ TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
     keymap::KeyMap ziba;
     ASSERT_TRUE(ziba.Load("ziba2.kbd"));
     PersianEdit poem;
-    poem.multiLine = true;
     poem.SetKeyMap(&ziba);
     poem.Window().SetClipboard(&clipboard);
     testkeys::Type(poem, "سلام ");
@@ -267,6 +279,13 @@ TEST_F(Commands, PasteConvertsGlyphsOfAnotherKeymapAndImportsUnicode)
     Press('V', false, true);
     EXPECT_EQ(Reading(), "کتاب خوب\nدانش");
     EXPECT_TRUE(edit.modified);
+
+    // Latin-1 text a keymap cannot type comes as its bytes, in a control without a widget too.
+    poem.Window().SetText("");
+    clipboard.data = {};
+    clipboard.data.unicodeText = "abc d\xC3\xA9";
+    poem.DeliverKey({'V', false, true});
+    EXPECT_EQ(poem.Window().GetText(), "abc d\xE9");
 }
 
 } // namespace

@@ -74,7 +74,7 @@ void ExpectLinesWithinLimit(const editctl::PersianEdit& edit)
 {
     const editctl::EditWindow& w = edit.Window();
     for (int i = 0; i < w.GetLineCount(); ++i)
-        EXPECT_LT(w.TextWidth(w.GetLine(i)), edit.windowWidth - edit.fontHeight - 20) << "line " << i;
+        EXPECT_LT(w.TextWidth(w.GetLine(i)), edit.WindowWidth() - edit.fontHeight - 20) << "line " << i;
 }
 
 std::string Words(std::string reading)
@@ -154,7 +154,7 @@ TEST_F(Layout, ResizeRewrapsAndStoresTheWidth)
     SetText(std::string(50, 'x'), 0);
     EXPECT_EQ(edit.Window().GetLineCount(), 2); // 38 glyphs a line at 400 pixels
     edit.Resize(1000, 300);
-    EXPECT_EQ(edit.windowWidth, 1000);
+    EXPECT_EQ(edit.WindowWidth(), 1000);
     EXPECT_EQ(edit.Window().GetLineCount(), 1);
     EXPECT_TRUE(edit.FitsLine(std::string(94, 'x')));
     EXPECT_FALSE(edit.FitsLine(std::string(95, 'x')));
@@ -182,7 +182,6 @@ TEST(LayoutUnsized, AWindowNeverSizedDoesNotBreakLines)
     fakes::FakeServices services;
     keymap::KeyMap map = testkeys::MainKeyMap();
     editctl::PersianEdit edit;
-    edit.multiLine = true;
     edit.SetKeyMap(&map);
     testkeys::Type(edit, "سلام دنیا");
     EXPECT_EQ(edit.Window().GetLineCount(), 1);

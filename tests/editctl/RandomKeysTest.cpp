@@ -98,7 +98,6 @@ void Drive(const Config& config, unsigned seed, int keys)
     metrics.SetAdvance(0x8C, 4);
     editctl::MemoryClipboard clipboard;
     PersianEdit edit{config.multiLine ? editctl::WindowStyle::MultiLine : editctl::WindowStyle::SingleLine};
-    edit.multiLine = config.multiLine;
     edit.dosMode = config.dosMode;
     edit.maxChars = 30;
     edit.SetKeyMap(&map);

@@ -105,7 +105,23 @@ TEST_F(KeymapConverterTest, EnglishPassesOnlyWhenBothFontsHaveIt)
 TEST_F(KeymapConverterTest, UnknownGlyphsAreDroppedButLinesKept)
 {
     EXPECT_EQ(Convert(FontA, FontB, Bytes({0x05, '\r', '\n', 0x06, '\n', '\r'})), "\r\n\n\r");
+    EXPECT_EQ(converter.dropped, (std::vector<size_t>{0, 3})) << "each left-out byte is reported where it was";
     EXPECT_EQ(Convert(FontA, FontB, ""), "");
+    EXPECT_TRUE(converter.dropped.empty()) << "the report is of the last conversion only";
+}
+
+TEST_F(KeymapConverterTest, DropReportNamesLettersWithoutTheChosenShapeAndEnglishWithoutSupport)
+{
+    // The destination has no alef: the source's alef is left out, the letters around it are not.
+    Font noAlef = FontB;
+    converter.source.SetRecords(TableFor(FontA, true), "a.kbd");
+    KeyTable table = TableFor(noAlef, false);
+    table[0x20] = {0x48, 0, 0, 0, 0, 0, 0, 0, 0};
+    converter.destination.SetRecords(table, "b.kbd");
+    converter.input = Bytes({FontA.meem, ' ', FontA.alef, 'x', ' '});
+    converter.Convert();
+    EXPECT_EQ(converter.output, Bytes({FontB.meem, ' ', ' '}));
+    EXPECT_EQ(converter.dropped, (std::vector<size_t>{2, 3})) << "the alef, and the Latin x the destination cannot take";
 }
 
 TEST_F(KeymapConverterTest, ProgressIsStepwiseAndFitsLongTexts)
