@@ -8,6 +8,7 @@
 #include "kbdedit/KeyboardPictureWidget.h"
 #include "kbdedit/KeymapWarningsDialog.h"
 #include "editctl/PersianEditWidget.h"
+#include "platform/FontFaces.h"
 #include "platform/Services.h"
 #include "res/DorvantileIds.h"
 
@@ -397,7 +398,7 @@ void DorvantileDialog::RedrawPicture()
         // The caps use the chosen font when it is installed, the display forms otherwise.
         CapLetters letters;
         letters.font = MakeFont(editor.FaceName(), -24);
-        const GlyphPresenter shapes(editor.WorkingTable(), FaceInstalled(QString::fromStdString(editor.FaceName())));
+        const GlyphPresenter shapes(editor.WorkingTable(), platform::FaceInstalled(QString::fromStdString(editor.FaceName())));
         for (int r = 0; r < keymap::RecordCount; ++r)
             letters.text[static_cast<size_t>(r)] = shapes.Character(CapGlyph(editor.WorkingTable()[static_cast<size_t>(r)]));
         picture->SetPicture(KeyboardPicture(&letters));

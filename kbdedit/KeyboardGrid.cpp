@@ -40,7 +40,7 @@ std::string CellName(int recordIndex)
 int CapGlyph(const keymap::KeyRecord& record)
 {
     const bool ownGlyph = record.extIsolated == keymap::SymbolKey || record.extIsolated == keymap::DigitKey;
-    return ownGlyph && record.keyCode != keymap::HKey ? record.medial : record.isolated;
+    return ownGlyph && record.keyCode != keymap::vk::H ? record.medial : record.isolated;
 }
 
 

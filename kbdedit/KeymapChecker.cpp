@@ -39,7 +39,7 @@ bool IsLetterKey(const KeyRecord& record) { return keymap::PersianKeyMeaning(rec
 bool HoldsGlyph(int record, int form, const KeyRecord& rec)
 {
     if (form == keymap::ExtIsolated)
-        return rec.keyCode == keymap::HKey && rec.extIsolated > keymap::DigitKey;
+        return rec.keyCode == keymap::vk::H && rec.extIsolated > keymap::DigitKey;
     return !(record == keymap::EnglishFlagRecord && form == keymap::ExtInitial);
 }
 

@@ -129,10 +129,10 @@ std::string KeyLetterOf(int keyCode)
     if (!out.empty())
         return out;
     switch (keyCode) {
-    case 0x09: return "Tab";
-    case 0x14: return "Caps";
-    case 0x0D: return "Enter";
-    case 0x10: return "Shift";
+    case vk::Tab: return "Tab";
+    case vk::CapsLock: return "Caps";
+    case vk::Enter: return "Enter";
+    case vk::Shift: return "Shift";
     default: return "-";
     }
 }
