@@ -8,6 +8,7 @@
 #include "kbdedit/KeyboardPictureWidget.h"
 #include "kbdedit/KeymapWarningsDialog.h"
 #include "editctl/PersianEditWidget.h"
+#include "editctl/VirtualKeyMap.h"
 #include "platform/FontFaces.h"
 #include "platform/Services.h"
 #include "res/DorvantileIds.h"
@@ -276,7 +277,13 @@ bool DorvantileDialog::eventFilter(QObject* watched, QEvent* event)
     if (InTryField(watched)) {
         // Arrows move the field's caret; Enter must not press the default button (Save File).
         const int k = key->key();
-        return k == Qt::Key_Return || k == Qt::Key_Enter;
+        if (k == Qt::Key_Return || k == Qt::Key_Enter)
+            return true;
+        const int virtualKey = editctl::VirtualKeyMap::FromEvent(*key);
+        if (virtualKey != 0 && !(key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)))
+            typedKeys.Record(editctl::KeyEvent{virtualKey, key->modifiers().testFlag(Qt::ShiftModifier),
+                                               key->modifiers().testFlag(Qt::ControlModifier)});
+        return false;
     }
     // Arrow keys and Enter belong to the keyboard grid whichever control has the focus, so they
     // are taken before any control or the dialog itself sees them.
@@ -368,18 +375,41 @@ void DorvantileDialog::ImportTable()
         editor.ImportTable(*path);
 }
 
-void DorvantileDialog::TableChanged()
+FieldState DorvantileDialog::FieldNow() const
 {
-    const editctl::EditWindow& window = tryField->Window();
-    int start = 0, end = 0;
-    window.GetSel(start, end);
-    const std::string before = window.GetText();
-    const std::string after = trial.Follow(editor.WorkingTable(), before);
-    if (after != before) {
-        tryField->Window().SetText(after);
-        tryField->Window().SetSel(start, end);
+    FieldState state;
+    state.text = tryField->Window().GetText();
+    tryField->Window().GetSel(state.start, state.end);
+    return state;
+}
+
+void DorvantileDialog::FollowTable()
+{
+    const FieldState now = FieldNow();
+    const keymap::KeyTable& table = editor.WorkingTable();
+    FieldState shown;
+    if (typedKeys.Replay(trial.Map()) == now) {
+        // Everything since the base was typed: type it again with the new table.
+        typedKeys.SetBaseText(trial.Carry(table, typedKeys.Base().text));
+        trial.SetTable(table);
+        shown = typedKeys.Replay(trial.Map());
+    } else {
+        // Edited some other way (mouse, clipboard): carry the glyphs over and count keys from here.
+        shown = now;
+        shown.text = trial.Carry(table, now.text);
+        trial.SetTable(table);
+        typedKeys.Restart(shown);
+    }
+    if (!(shown == now)) {
+        tryField->Window().SetText(shown.text);
+        tryField->Window().SetSel(shown.start, shown.end);
     }
     tryField->KeymapChanged();
+}
+
+void DorvantileDialog::TableChanged()
+{
+    FollowTable();
     setWindowTitle(QString::fromStdString(editor.Caption()));
     undoButton->setEnabled(editor.CanUndo());
     redoButton->setEnabled(editor.CanRedo());

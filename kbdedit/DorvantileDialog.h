@@ -6,6 +6,7 @@
 
 #include "kbdedit/DialogUnits.h"
 #include "kbdedit/KeymapEditor.h"
+#include "kbdedit/KeyReplay.h"
 #include "kbdedit/KeymapFileChooser.h"
 #include "kbdedit/TrialText.h"
 
@@ -93,6 +94,9 @@ private:
     /// Every change of the working table: the field, the caption, the buttons, the flag, the caps.
     void TableChanged();
     void RedrawPicture();
+    /// The try-it field after a change of the table.
+    void FollowTable();
+    FieldState FieldNow() const;
     /// Shows warnings in the warnings window; true when the user chose to save all the same.
     bool ShowWarnings(const std::vector<KeymapWarning>& warnings, bool beforeSaving);
     std::optional<std::string> ChooseFile(ChooserPurpose purpose);
@@ -106,6 +110,7 @@ private:
     QCheckBox* supportEnglish = nullptr;
     KeyboardPictureWidget* picture = nullptr;
     TrialKeymap trial;
+    KeyReplay typedKeys;
     editctl::PersianEditWidget* tryField = nullptr;
     QCheckBox* ownLetters = nullptr;
     QPushButton* undoButton = nullptr;

@@ -4,7 +4,9 @@ namespace kbdedit {
 
 TrialKeymap::TrialKeymap() { map.SetRecords(keymap::KeyTable{}, "working table"); }
 
-std::string TrialKeymap::Follow(const keymap::KeyTable& table, std::string_view text)
+void TrialKeymap::SetTable(const keymap::KeyTable& table) { map.SetRecords(table, "working table"); }
+
+std::string TrialKeymap::Carry(const keymap::KeyTable& table, std::string_view text) const
 {
     std::string carried(text);
     if (table != map.Records()) {
@@ -24,7 +26,6 @@ std::string TrialKeymap::Follow(const keymap::KeyTable& table, std::string_view 
                 c = static_cast<char>(now);
         }
     }
-    map.SetRecords(table, "working table");
     return carried;
 }
 

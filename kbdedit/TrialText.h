@@ -18,10 +18,12 @@ public:
     /// The map to bind to the field; it stays the same object for the field's life.
     keymap::KeyMap& Map() { return map; }
 
-    /// Makes the map hold `table` and returns `text`, typed with the map as it was, in the codes of
-    /// the new table: each glyph becomes the code the same key now gives in the same form. Glyphs
-    /// the old map does not know, and forms the new table leaves empty, stay as they were.
-    std::string Follow(const keymap::KeyTable& table, std::string_view text);
+    /// `text`, typed with the map as it is, in the codes of `table`: each glyph becomes the code the
+    /// same key gives there in the same form. Glyphs the map does not know, and forms the new table
+    /// leaves empty, stay as they were. A code the map holds twice counts as the later of the two.
+    std::string Carry(const keymap::KeyTable& table, std::string_view text) const;
+    /// Makes the map hold `table`.
+    void SetTable(const keymap::KeyTable& table);
 
 private:
     keymap::KeyMap map;

@@ -561,3 +561,26 @@ TEST_F(DorvantileTryItTest, ExportAndImportGoThroughTheTableText)
     EXPECT_NE(services.messages.shown[0].text.find("damaged.tsv, line 2"), std::string::npos);
     EXPECT_EQ(window->Editor().WorkingTable(), original);
 }
+
+TEST_F(DorvantileTryItTest, TypedKeysAreTypedAgainSoAnUndoneClashLeavesNoTrace)
+{
+    TypeSabad();
+    const std::string typed = FieldText();
+    const char behMedial = static_cast<char>(window->Editor().WorkingTable()[30].medial);
+    // Beh's medial on lam's medial code: lam, the later record, wins the code, so the glyph alone
+    // no longer says which key typed it.
+    KeyRecord beh = window->Editor().WorkingTable()[30];
+    beh.medial = window->Editor().WorkingTable()[31].medial;
+    window->Editor().SelectRecord(30);
+    window->Editor().StoreRecord(beh);
+    std::string clashed = typed;
+    clashed[clashed.find(behMedial)] = static_cast<char>(beh.medial);
+    EXPECT_EQ(FieldText(), clashed);
+    window->Undo();
+    EXPECT_EQ(FieldText(), typed);
+
+    // After an edit that is not typing, the glyphs are carried over instead.
+    window->TryField().Window().SetText(typed);
+    window->Redo();
+    EXPECT_EQ(FieldText(), clashed);
+}
