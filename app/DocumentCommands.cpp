@@ -33,6 +33,16 @@ QStringList MatchingEntries(const QString& folder, const QString& extension)
 
 } // namespace
 
+bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
+{
+    const LoadedFile loaded = LoadTextFile(editor, path, format);
+    if (loaded && loaded.bytesAfterEndMark > 0)
+        platform::Messages().Show("The file continues after an end-of-file mark; saving it will drop " +
+                                      std::to_string(loaded.bytesAfterEndMark) + " bytes",
+                                  "Kelmora", platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+    return loaded.loaded;
+}
+
 DocumentCommands::DocumentCommands(DocumentHost& host, RecentFileList& recentFiles, const EditorSettings& settings)
     : host(host), recentFiles(recentFiles), settings(settings)
 {
@@ -82,7 +92,7 @@ bool DocumentCommands::SaveTo(const std::string& path)
 
 bool DocumentCommands::LoadAndAdopt(const std::string& path)
 {
-    if (!LoadTextFile(host.Editor(), path, settings.DocumentFormatInUse()))
+    if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     SetCurrentPath(path);
     if (host.Editor().headerLoaded)
@@ -151,7 +161,7 @@ void DocumentCommands::Revert()
         if (!yes)
             return;
     }
-    if (!IsUntitled() && LoadTextFile(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
+    if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
         host.AdoptDocumentFont();
     host.FocusEditor();
 }
@@ -195,7 +205,7 @@ bool DocumentCommands::OpenFromPath(const std::string& path)
 {
     if (ConfirmSaveChanges() == Confirmation::Cancel)
         return true;
-    if (!LoadTextFile(host.Editor(), path, settings.DocumentFormatInUse()))
+    if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
         return false;
     // Unlike Open, the tool bar keeps its face, size and keymap, and the recent list is unchanged.
     SetCurrentPath(path);

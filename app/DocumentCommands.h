@@ -8,9 +8,17 @@
 
 #include <string>
 
+namespace editctl {
+class PersianEdit;
+}
+
 namespace app {
 
 enum class Confirmation { Proceed, Cancel };
+
+/// LoadTextFile, then, when the file goes on after an end-of-file mark, the one warning that a save
+/// will drop those bytes. Every way of opening a document goes through here.
+bool OpenDocumentText(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
 
 /// Owns the current path and carries out the document commands on the host's edit control.
 /// Unsaved text is never discarded: when the user chose to save and the save failed or its Save As

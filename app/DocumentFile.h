@@ -2,6 +2,7 @@
  ** Document files on disk: the optional header line, text-mode line ends, DOS mode's 80 columns. **/
 #pragma once
 
+#include "keymap/DocumentFormat.h"
 #include "platform/TextMode.h"
 
 #include <cstdint>
@@ -15,41 +16,18 @@ class PersianEdit;
 
 namespace app {
 
-/// Fields of a document header line "Kelmora : f[face] s[size] k[keymap]". Fields the line does
-/// not carry keep the values they had before the scan.
-struct DocumentHeader {
-    std::string faceName;
-    std::optional<int> size;
-    std::string keymapName;
-};
-
-/// The header line written before the text (without its line end).
-std::string FormatHeaderLine(const std::string& faceName, int size, const std::string& keymapName);
-
-/// Decides whether `line` (without its line end) is a header: its seventh character completes the
-/// word "Kelmora" (case-sensitive); fields are taken from the first three bracket pairs.
-bool ScanHeaderLine(std::string_view line, DocumentHeader& header);
-/// The same test, taking only the keymap name (the third field).
-bool ScanHeaderKeymap(std::string_view line, std::string& keymapName);
-
-/// Width of a line in DOS mode: lines are right-aligned in a field of this many characters.
-inline constexpr size_t DosColumns = 80;
-
-/// Disk bytes of a document to the edit control's text (CR LF between lines) and the header found
-/// on its first line, if any. DOS mode pads each line to 80 columns before leading spaces go.
-struct DecodedDocument {
-    std::string text;
-    std::optional<DocumentHeader> header;
-};
-DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode);
-/// Display lines to disk bytes: header (when given) then each line with leading spaces removed and,
-/// in DOS mode, right-aligned in 80 columns. `lines` are the window's display lines.
-struct DocumentLines {
-    virtual ~DocumentLines() = default;
-    virtual size_t Count() const = 0;
-    virtual std::string Line(size_t index) const = 0;
-};
-std::string EncodeDocument(const DocumentLines& lines, bool dosMode, const std::optional<std::string>& headerLine);
+// The byte format is shared with batch conversion and the command line, below this folder.
+using keymap::DecodedDocument;
+using keymap::DecodeDocument;
+using keymap::DocumentHeader;
+using keymap::DocumentLines;
+using keymap::DocumentReadLimit;
+using keymap::DocumentTextLimit;
+using keymap::DosColumns;
+using keymap::EncodeDocument;
+using keymap::FormatHeaderLine;
+using keymap::ScanHeaderKeymap;
+using keymap::ScanHeaderLine;
 
 /// How documents are read and written: DOS mode's 80-column field, and whether a save writes the
 /// header line. The caller takes it from the settings.
@@ -58,10 +36,18 @@ struct DocumentFormat {
     bool saveHeader = false;
 };
 
+/// What LoadTextFile did: whether the text was loaded, and how many bytes after an end-of-file mark
+/// it left out (a later save drops them, which the caller tells the user).
+struct LoadedFile {
+    bool loaded = false;
+    size_t bytesAfterEndMark = 0;
+    explicit operator bool() const { return loaded; }
+};
 /// Replaces the editor's whole text with the document at `path`, applying a header's font, size
-/// and keymap. When the file cannot be read it shows "Cannot open the file" (caption "Error") and
-/// returns false with the editor unchanged.
-bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
+/// and keymap. Only regular files are opened, so a FIFO or a device cannot stall the window. When
+/// the file cannot be read it shows "Cannot open the file" and the reason on a second line (caption
+/// "Error") and returns false with the editor unchanged.
+LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format);
 /// Writes the editor's display lines to `path` atomically, with the header when the format asks
 /// for it. Clears `modified` only when the file was written; a failure leaves the old file
 /// untouched and returns the system's reason (nothing is shown here).

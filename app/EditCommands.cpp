@@ -18,11 +18,11 @@ EditCommands::EditCommands(CommandHost& host)
     Handle(res::EditUndo, thenFocus([&editor] { editor.Undo(); }));
     Handle(res::EditCopy, thenFocus([&editor] { editor.CopyCommand(); }));
     Handle(res::EditCut, thenFocus([&editor] {
-        editor.CutCommand(true, true);
+        editor.CutCommand(editctl::DigitRun::End);
         // The menu's Cut marks the document even with nothing selected, as its Paste does.
         editor.modified = true;
     }));
-    Handle(res::EditPaste, thenFocus([&editor] { editor.PasteCommand(true); }));
+    Handle(res::EditPaste, thenFocus([&editor] { editor.PasteCommand(editctl::DigitRun::End); }));
 }
 
 } // namespace app

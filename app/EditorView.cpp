@@ -37,7 +37,7 @@ bool EditorView::SetupEditor(const std::string& face, int size, const std::strin
     SetEditFont(face, size);
     if (path.empty() || path == DocumentCommands::UntitledPath)
         return true;
-    return LoadTextFile(Editor(), path, format);
+    return OpenDocumentText(Editor(), path, format);
 }
 
 void EditorView::SetEditFont(const std::string& face, int size) { editWidget->SetEditFont(face, size); }

@@ -36,15 +36,26 @@ void UserFontInstaller::SetDefaultRegistration(std::function<void(const std::str
     DefaultRegistration() = std::move(registration);
 }
 
+bool IsFont(std::string_view bytes)
+{
+    const std::string_view tag = bytes.substr(0, 4);
+    return tag == std::string_view("\x00\x01\x00\x00", 4) || tag == "true" || tag == "OTTO" || tag == "ttcf";
+}
+
 bool UserFontInstaller::InstallFont(const std::string& file)
 {
     QFileInfo source(QString::fromStdString(file));
     if (source.isRelative() && !programFolder.empty())
         source = QFileInfo(QDir(QString::fromStdString(programFolder)), QString::fromStdString(file));
-    if (!source.isFile())
+    // fonts.cfg can be edited by others: only a font of the program's own font folder is copied,
+    // whatever "..", links or absolute names the line holds, and never a file of another kind.
+    const QString fontRoot = QFileInfo(QString::fromStdString(programFolder) + "/" + ProgramFontFolder).canonicalFilePath();
+    const QString real = source.canonicalFilePath();
+    if (fontRoot.isEmpty() || real.isEmpty() || !real.startsWith(fontRoot + "/"))
         return false;
     std::string bytes;
-    if (!platform::ReadFileBytes(source.absoluteFilePath().toStdString(), bytes).ok)
+    if (!platform::ReadFileBytes(real.toStdString(), bytes, {FontSizeLimit}, platform::FileKinds::RegularOnly).ok ||
+        !IsFont(bytes))
         return false;
     if (!QDir().mkpath(QString::fromStdString(fontFolder)))
         return false;
@@ -90,10 +101,14 @@ void InstallFirstRunFonts(const std::string& fontsCfgPath, FontInstaller& instal
     if (!settings.FirstTime())
         return;
     std::string text;
-    if (platform::ReadTextFile(fontsCfgPath, text).ok) {
+    const platform::FileResult read = platform::ReadTextFile(fontsCfgPath, text, platform::CtrlZ::EndsText,
+                                                             {FontListLimit}, platform::FileKinds::RegularOnly);
+    if (read.ok) {
         for (const std::string& file : ReadFontList(text))
             installer.InstallFont(file);
         installer.Finish();
+    } else if (read.tooLarge) {
+        messages.Show("Cannot read fonts.cfg\n" + read.error, "Kelmora");
     } else {
         messages.Show("fonts.cgf not founded", "Kelmora");
     }

@@ -6,16 +6,31 @@
 #include "app/EditorSettings.h"
 
 #include <functional>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace app {
+
+/// The program folder's font folder, the only place fonts.cfg installs from.
+inline constexpr const char* ProgramFontFolder = "Fonts";
+/// A font file's largest size: the Persian fonts shipped are below 200 KB; this leaves room for any
+/// real font and refuses a big file that only claims to be one.
+inline constexpr size_t FontSizeLimit = size_t{32} << 20;
+/// fonts.cfg is a short list of names.
+inline constexpr size_t FontListLimit = size_t{64} << 10;
+
+/// Whether `bytes` start as a font file does: TrueType (00 01 00 00 or "true"), OpenType ("OTTO")
+/// or a font collection ("ttcf").
+bool IsFont(std::string_view bytes);
 
 /// Makes one font file available to the user's programs.
 class FontInstaller {
 public:
     virtual ~FontInstaller() = default;
-    /// `file` is a line of fonts.cfg: a path, relative ones taken from the program folder.
+    /// `file` is a line of fonts.cfg: a path, relative ones taken from the program folder. Only
+    /// regular font files inside the program folder's font folder, below FontSizeLimit, install.
     virtual bool InstallFont(const std::string& file) = 0;
     /// Called once after the last font (e.g. to refresh the system's font cache).
     virtual void Finish() {}

@@ -4,6 +4,9 @@
 #include "editctl/PersianEdit.h"
 #include "platform/Services.h"
 
+#include <new>
+#include <optional>
+
 namespace app {
 
 namespace {
@@ -20,17 +23,37 @@ private:
     const editctl::EditWindow& window;
 };
 
+/// The file's document, or nothing after "Cannot open the file" and the reason were shown.
+std::optional<DecodedDocument> ReadDocument(const std::string& path, bool dosMode)
+{
+    std::string reason;
+    try {
+        std::string bytes;
+        const platform::FileResult read =
+            platform::ReadFileBytes(path, bytes, {DocumentReadLimit}, platform::FileKinds::RegularOnly);
+        if (read.ok) {
+            DecodedDocument document = DecodeDocument(bytes, dosMode);
+            if (!document.tooLong)
+                return document;
+            reason = "The text is longer than " + platform::SizeText(DocumentTextLimit);
+        } else {
+            reason = read.error;
+        }
+    } catch (const std::bad_alloc&) {
+        reason = "Not enough memory to read the file";
+    }
+    platform::Messages().Show("Cannot open the file\n" + reason, "Error");
+    return std::nullopt;
+}
+
 } // namespace
 
-bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
+LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)
 {
-    std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes).ok) {
-        platform::Messages().Show("Cannot open the file", "Error");
-        return false;
-    }
-    DecodedDocument document = DecodeDocument(bytes, format.dosMode);
-    bytes = std::string(); // the disk copy is not needed while the window takes the text
+    std::optional<DecodedDocument> read = ReadDocument(path, format.dosMode);
+    if (!read)
+        return {};
+    DecodedDocument document = std::move(*read);
 
     editor.headerLoaded = document.header.has_value();
     if (document.header) {
@@ -42,7 +65,7 @@ bool LoadTextFile(editctl::PersianEdit& editor, const std::string& path, const D
     editor.Window().SetText(document.text);
     editor.modified = false;
     editor.undoText.Clear();
-    return true;
+    return {true, document.bytesAfterEndMark};
 }
 
 platform::FileResult SaveTextFile(editctl::PersianEdit& editor, const std::string& path, const DocumentFormat& format)

@@ -8,16 +8,19 @@ namespace app {
 
 class CommandHost;
 
-/// Still to come here: Resemble and Justify (through the host's converter, with the values of
-/// EditorSettings::ResembleValues and the host's JustifyAfterResemble), Batch Convert (with
-/// EditorSettings::Batch), Divane Quvel and Random Ghazal (EditorSettings::Quvel, the host's
-/// Random), and Settings (EditorSettings::Configuration, then the host's ApplySettings). Each is a
-/// Handle line in the constructor calling a function of tools/ or extras/.
+/// Resemble and Justify (through the host's converter, with EditorSettings::ResembleValues and the
+/// host's JustifyAfterResemble) and Settings (the configuration dialog over
+/// EditorSettings::Configuration, then the host's ApplySettings). Still to come here: Batch Convert
+/// (EditorSettings::Batch), Divane Quvel and Random Ghazal (EditorSettings::Quvel, the host's Random).
 class ToolsCommands : public CommandGroup {
 public:
     explicit ToolsCommands(CommandHost& host);
 
 private:
+    void Resemble();
+    void Justify();
+    void Configure();
+
     CommandHost& host;
 };
 

@@ -46,13 +46,23 @@ std::optional<keymap::KeyMap> LoadKeymap(const std::string& name, const std::str
     return map;
 }
 
-bool ReadAll(std::FILE* in, std::string& bytes)
+// The input, its conversion and the report are all held at once; past 512 MB (the largest document
+// the editor opens) a run is refused rather than left to exhaust the machine, as a device that never
+// ends, such as /dev/zero, would.
+constexpr platform::ReadLimit InputLimit{size_t{512} << 20};
+
+platform::FileResult ReadAll(std::FILE* in, std::string& bytes)
 {
     char buffer[65536];
     size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        if (bytes.size() + n > InputLimit.bytes)
+            return {false, "File is larger than " + platform::SizeText(InputLimit.bytes)};
         bytes.append(buffer, n);
-    return !std::ferror(in);
+    }
+    if (std::ferror(in))
+        return {false, "Read error"};
+    return {true, {}};
 }
 
 bool IsStandardStream(const std::string& name) { return name.empty() || name == "-"; }
@@ -245,14 +255,14 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
     std::string input;
     const std::string inName = IsStandardStream(o.in) ? "<stdin>" : o.in;
     if (IsStandardStream(o.in)) {
-        if (!ReadAll(in, input)) {
-            std::fprintf(err, "%s: cannot read standard input\n", Program);
+        if (const platform::FileResult r = ReadAll(in, input); !r.ok) {
+            std::fprintf(err, "%s: cannot read standard input: %s\n", Program, r.error.c_str());
             return NothingWritten;
         }
     } else if (platform::IsDirectory(o.in)) {
         std::fprintf(err, "%s: %s: is a folder, not a file\n", Program, o.in.c_str());
         return NothingWritten;
-    } else if (const platform::FileResult r = platform::ReadFileBytes(o.in, input); !r.ok) {
+    } else if (const platform::FileResult r = platform::ReadFileBytes(o.in, input, InputLimit); !r.ok) {
         std::fprintf(err, "%s: %s: cannot read: %s\n", Program, o.in.c_str(), r.error.c_str());
         return NothingWritten;
     }

@@ -12,6 +12,8 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace editctl {
@@ -91,6 +93,9 @@ public:
     /// One byte of the text (0 outside it) and a range of it, without copying the whole text.
     unsigned char CharAt(int index) const;
     std::string TextRange(int from, int to) const;
+    /// The whole text as two runs to read in order, without copying (searching a long document);
+    /// valid until the text next changes.
+    std::pair<std::string_view, std::string_view> TextParts() const { return text.Parts(); }
 
     // Selection and caret (EM_GETSEL, EM_SETSEL, GetCaretPos, SetCaretPos).
     /// Selection as (start, end) with start <= end.

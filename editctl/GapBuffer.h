@@ -2,8 +2,10 @@
  ** The bytes of an edit window: a gap buffer, so edits near one place cost no more than their size. **/
 #pragma once
 
-#include <string>
 #include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace editctl {
@@ -20,6 +22,13 @@ public:
     void Assign(const std::string& bytes);
     /// Index of the first CR LF pair starting in [from, limit), or -1.
     int FindLineBreak(int from, int limit) const;
+    /// The text as the two runs either side of the gap, without copying; valid until the next edit.
+    std::pair<std::string_view, std::string_view> Parts() const
+    {
+        const char* data = buffer.data();
+        return {std::string_view(data, static_cast<size_t>(gapStart)),
+                std::string_view(data + gapEnd, buffer.size() - static_cast<size_t>(gapEnd))};
+    }
     /// Bytes held, gap included.
     std::size_t Capacity() const { return buffer.capacity(); }
 

@@ -8,7 +8,8 @@ namespace kbdedit {
 namespace {
 
 // Enough disk bytes for the longest signature line and a table whose every byte is a line feed;
-// whatever follows is never read, so a huge file chosen by mistake costs nothing.
+// whatever follows is never read, so a huge file chosen by mistake costs nothing. Only regular files
+// are opened: the remembered keymap may be a FIFO or device, which must not stall the window.
 constexpr size_t KeymapReadLimit = 2 * (keymap::SignatureLineLimit + 1 + keymap::TableBytes) + 16;
 // A table text of 52 rows is a few kilobytes; anything near this is not one, and is not read whole.
 constexpr size_t TableTextLimit = 1 << 20;
@@ -32,7 +33,8 @@ enum class ReadOutcome { Loaded, CannotOpen, NotKeymap };
 ReadOutcome ReadTable(const std::string& path, keymap::KeyTable& table)
 {
     std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes, KeymapReadLimit).ok)
+    if (!platform::ReadFileBytes(path, bytes, {KeymapReadLimit, platform::PastLimit::KeepsStart},
+                                 platform::FileKinds::RegularOnly).ok)
         return ReadOutcome::CannotOpen;
     if (keymap::ParseKeymapFile(bytes, table).status != keymap::ParseStatus::Ok) {
         ShowError(NotKeymapText);

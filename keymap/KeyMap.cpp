@@ -36,9 +36,11 @@ bool KeyMap::LoadFile(const std::string& path, const std::string& name)
 {
     std::string disk;
     // A keymap is under 4 KB even with every byte doubled by the line-end translation; a huge
-    // file given by mistake is not read whole.
+    // file given by mistake is not read whole. Only regular files: a FIFO or device named as a
+    // keymap must not stall the editor at start.
     constexpr size_t enoughForAnyKeymap = 8192;
-    if (!platform::ReadFileBytes(path, disk, enoughForAnyKeymap).ok) {
+    if (!platform::ReadFileBytes(path, disk, {enoughForAnyKeymap, platform::PastLimit::KeepsStart},
+                                 platform::FileKinds::RegularOnly).ok) {
         platform::Messages().Show(name, "keymap");
         return false;
     }

@@ -24,7 +24,11 @@ MessageAnswer QtMessageService::Show(const Message& message)
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
-    case MessageButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    case MessageButtons::RetryCancel:
+        // Retry repeats work the user just saw fail, so a stray Enter must not start it again.
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok: return MessageAnswer::Ok;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
+#include <utility>
 #include <system_error>
 
 #ifndef _WIN32
@@ -47,110 +49,137 @@ std::string EncodeTextMode(std::string_view memory)
     return out;
 }
 
-FileResult ReadFileBytes(const std::string& path, std::string& bytes, size_t maxBytes)
+std::string SizeText(size_t bytes)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return {false, "Is a directory"};
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return {false, std::strerror(errno)};
-    std::string data;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        const size_t want = static_cast<size_t>(size) < maxBytes ? static_cast<size_t>(size) : maxBytes;
-        data.resize(want);
-        in.read(data.data(), static_cast<std::streamsize>(want));
-        data.resize(static_cast<size_t>(in.gcount()));
-    } else {
-        // Sizes are unknown for pipes and special files: read until the end.
-        char buffer[65536];
-        while (data.size() < maxBytes && in.read(buffer, sizeof buffer), in.gcount() > 0) {
-            const size_t got = static_cast<size_t>(in.gcount());
-            data.append(buffer, got < maxBytes - data.size() ? got : maxBytes - data.size());
-        }
+    constexpr size_t KB = 1024;
+    for (const auto& [unit, name] : {std::pair{KB * KB * KB, " GB"}, std::pair{KB * KB, " MB"}, std::pair{KB, " KB"}})
+        if (bytes >= unit && bytes % unit == 0)
+            return std::to_string(bytes / unit) + name;
+    return std::to_string(bytes) + " bytes";
+}
+
+size_t BytesAfterEndMark(std::string_view disk)
+{
+    const size_t mark = disk.find('\x1a');
+    if (mark == std::string_view::npos || disk.find_first_not_of('\x1a', mark) == std::string_view::npos)
+        return 0;
+    return disk.size() - mark - 1;
+}
+
+namespace {
+
+FileResult TooLarge(ReadLimit limit)
+{
+    return {false, "File is larger than " + SizeText(limit.bytes), true};
+}
+
+#ifndef _WIN32
+/// Reads from `fd` until its end or until `data` holds `cap` bytes.
+bool ReadUpTo(int fd, std::string& data, size_t cap)
+{
+    constexpr size_t Chunk = 65536;
+    while (data.size() < cap) {
+        const size_t old = data.size();
+        const size_t want = cap - old < Chunk ? cap - old : Chunk;
+        data.resize(old + want);
+        const ssize_t got = ::read(fd, data.data() + old, want);
+        data.resize(old + (got > 0 ? static_cast<size_t>(got) : 0));
+        if (got == 0)
+            return true;
+        if (got < 0 && errno != EINTR)
+            return false;
     }
-    if (in.bad())
-        return {false, "Read error"};
+    return true;
+}
+
+FileResult ReadOpenFile(int fd, std::string& bytes, ReadLimit limit, FileKinds kinds)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return {false, std::strerror(errno)};
+    if (S_ISDIR(st.st_mode))
+        return {false, "Is a directory"};
+    if (kinds == FileKinds::RegularOnly && !S_ISREG(st.st_mode))
+        return {false, "Not a regular file"};
+    // Opened without blocking so a FIFO could be refused; a regular file reads the same either way.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool fails = limit.past == PastLimit::Fails;
+    if (fails && S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > limit.bytes)
+        return TooLarge(limit);
+    // One byte past a failing limit tells a longer file from one of exactly that size.
+    const size_t cap = fails && limit.bytes < SIZE_MAX ? limit.bytes + 1 : limit.bytes;
+    std::string data;
+    // The reported size is only a hint: /proc files report 0, a file may grow while read.
+    if (S_ISREG(st.st_mode) && st.st_size > 0)
+        data.reserve(static_cast<size_t>(st.st_size) < cap ? static_cast<size_t>(st.st_size) : cap);
+    if (!ReadUpTo(fd, data, cap))
+        return {false, std::strerror(errno)};
+    if (fails && data.size() > limit.bytes)
+        return TooLarge(limit);
     bytes = std::move(data);
     return {true, {}};
 }
+#endif
 
-FileResult ReadTextFile(const std::string& path, std::string& text, CtrlZ ctrlZ)
+} // namespace
+
+FileResult ReadFileBytes(const std::string& path, std::string& bytes, ReadLimit limit, FileKinds kinds)
 {
-    std::string bytes;
-    FileResult r = ReadFileBytes(path, bytes);
-    if (r.ok)
-        text = DecodeTextMode(bytes, ctrlZ);
-    return r;
+    try {
+#ifndef _WIN32
+        const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | (kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0);
+        int fd;
+        do
+            fd = ::open(path.c_str(), flags);
+        while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            return {false, std::strerror(errno)};
+        FileResult result = ReadOpenFile(fd, bytes, limit, kinds);
+        ::close(fd);
+        return result;
+#else
+        std::error_code ec;
+        if (std::filesystem::is_directory(path, ec))
+            return {false, "Is a directory"};
+        if (kinds == FileKinds::RegularOnly && !std::filesystem::is_regular_file(path, ec))
+            return {false, "Not a regular file"};
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return {false, std::strerror(errno)};
+        const bool fails = limit.past == PastLimit::Fails;
+        const size_t cap = fails && limit.bytes < SIZE_MAX ? limit.bytes + 1 : limit.bytes;
+        std::string data;
+        char buffer[65536];
+        while (data.size() < cap) {
+            in.read(buffer, static_cast<std::streamsize>(std::min(sizeof buffer, cap - data.size())));
+            if (in.gcount() <= 0)
+                break;
+            data.append(buffer, static_cast<size_t>(in.gcount()));
+        }
+        if (in.bad())
+            return {false, "Read error"};
+        if (fails && data.size() > limit.bytes)
+            return TooLarge(limit);
+        bytes = std::move(data);
+        return {true, {}};
+#endif
+    } catch (const std::bad_alloc&) {
+        return {false, "Not enough memory to read the file"};
+    }
 }
 
-FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
+FileResult ReadTextFile(const std::string& path, std::string& text, CtrlZ ctrlZ, ReadLimit limit, FileKinds kinds)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_directory(path, ec))
-        return {false, "Is a directory"};
-    const fs::path target(path);
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    const std::string temp = (folder / ("." + target.filename().string() + ".kelmora-tmp")).string();
-
-#ifndef _WIN32
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return {false, std::strerror(errno)};
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t w = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            const std::string reason = std::strerror(errno);
-            ::close(fd);
-            ::unlink(temp.c_str());
-            return {false, reason};
-        }
-        written += static_cast<size_t>(w);
+    std::string bytes;
+    FileResult r = ReadFileBytes(path, bytes, limit, kinds);
+    if (!r.ok)
+        return r;
+    try {
+        text = DecodeTextMode(bytes, ctrlZ);
+    } catch (const std::bad_alloc&) {
+        return {false, "Not enough memory to read the file"};
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return {false, reason};
-    }
-    // Keep the permissions of the file being replaced.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0)
-        ::chmod(temp.c_str(), st.st_mode & 07777);
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return {false, reason};
-    }
-    return {true, {}};
-#else
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return {false, std::strerror(errno)};
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temp, ec);
-            return {false, "Write error"};
-        }
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return {false, ec.message()};
-    }
-    return {true, {}};
-#endif
+    return r;
 }
 
 FileResult WriteTextFile(const std::string& path, std::string_view text)

@@ -232,13 +232,13 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
     InstallKeymap("main.kbd");
     CMainFrame& window = CreateFrame();
     const int disabled[] = {res::EditSelectAll, res::EditFind, res::EditFindNext, res::EditReplace, res::InsertDate,
-                            res::InsertTime, res::ScratchSelect, res::Resemble, res::Justify, res::BatchConvert,
-                            res::DivaneQuvel, res::RandomGhazal, res::Settings, res::Statistics, res::AppAbout,
-                            res::ShortcutKeys, res::FileMruFirst};
+                            res::InsertTime, res::ScratchSelect, res::BatchConvert, res::DivaneQuvel,
+                            res::RandomGhazal, res::Statistics, res::AppAbout, res::ShortcutKeys, res::FileMruFirst};
     const int enabled[] = {res::FileNew, res::FileOpen, res::FileRevert, res::FileSave, res::FileSaveAs, res::AppExit,
                            res::EditUndo, res::EditCut, res::EditCopy, res::EditPaste, res::SetFont,
                            res::LaunchKeymapEditor, res::ViewToolbar, res::ViewStatusBar, res::MaximizeRestore,
-                           res::MinimizeWindow, res::NextFile, res::PreviousFile};
+                           res::MinimizeWindow, res::NextFile, res::PreviousFile, res::Resemble, res::Justify,
+                           res::Settings};
     for (int id : disabled)
         EXPECT_FALSE(window.Action(id)->isEnabled()) << id;
     for (int id : {res::ScratchAdd, res::ScratchDelete})
@@ -617,7 +617,7 @@ TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
     window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
     window.show();
     for (int id : {res::EditCopy, res::EditPaste, res::EditCut, res::EditUndo, res::SizeBox, res::KeymapBox,
-                   res::LaunchKeymapEditor, res::HiddenForward, res::BackToEditor}) {
+                   res::LaunchKeymapEditor, res::HiddenForward, res::BackToEditor, res::Resemble, res::Justify}) {
         window.Bar().SizeBox()->setFocus();
         window.RunCommand(id);
         EXPECT_EQ(window.focusWidget(), window.View().EditWidget()) << id;

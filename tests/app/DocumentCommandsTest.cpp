@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 using app::SaveChangesAnswer;
@@ -197,7 +199,7 @@ TEST_F(CommandsFixture, UnreadableOpenOrNextKeepsPathTitleAndText)
     commands->Open();
     commands->Open();
     ASSERT_EQ(services.messages.shown.size(), 1u);
-    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file");
+    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file\nNo such file or directory");
     EXPECT_EQ(commands->CurrentPath(), path);
     EXPECT_EQ(host->title, path + " - Kelmora");
     EXPECT_EQ(Shown(), "کتاب");
@@ -357,7 +359,7 @@ TEST_F(CommandsFixture, RecentEntryWhoseFileIsGoneIsReportedAndRemoved)
     ASSERT_TRUE(application.InitInstance({}));
     EXPECT_FALSE(application.OpenRecentFile(0));
     ASSERT_EQ(services.messages.shown.size(), 1u);
-    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file");
+    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file\nNo such file or directory");
     EXPECT_EQ(application.RecentFiles().Paths(), std::vector<std::string>{kept});
     EXPECT_TRUE(application.OpenRecentFile(0));
     EXPECT_EQ(commands->CurrentPath(), kept);
@@ -371,7 +373,41 @@ TEST_F(CommandsFixture, RecentEntryWhoseFileIsGoneIsReportedAndRemoved)
     EXPECT_FALSE(second.InitInstance(line));
     EXPECT_FALSE(host->shown);
     ASSERT_EQ(services.messages.shown.size(), 1u);
-    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file");
+    EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file\nNo such file or directory");
+
+    // Nor does the window wait for a FIFO that has no writer, or read a device that never ends.
+    const std::string fifo = folder.Path() + "/pipe.txf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& special : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(special);
+        app::EditorApp third(ForwardTo(*host), "");
+        services.messages.shown.clear();
+        line.file = special;
+        EXPECT_FALSE(third.InitInstance(line));
+        EXPECT_FALSE(host->shown);
+        ASSERT_EQ(services.messages.shown.size(), 1u);
+        EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file\nNot a regular file");
+    }
+}
+
+TEST_F(CommandsFixture, TextAfterAnEndMarkIsAnnouncedOnceForEachOpening)
+{
+    const std::string path = folder.Write("tail.txf", G("سلام") + "\x1a" "rest of it");
+    const platform::Message notice{"The file continues after an end-of-file mark; saving it will drop 10 bytes",
+                                   "Kelmora", platform::MessageButtons::Ok, platform::MessageIcon::Warning};
+    host->openAnswers = {path};
+    commands->Open();
+    EXPECT_EQ(Shown(), "سلام");
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_EQ(services.messages.shown[0].text, notice.text);
+    EXPECT_EQ(services.messages.shown[0].caption, notice.caption);
+    EXPECT_EQ(services.messages.shown[0].icon, notice.icon);
+    EXPECT_TRUE(commands->OpenFromPath(path));
+    commands->Revert();
+    EXPECT_EQ(services.messages.shown.size(), 3u);
+    // A file that merely ends with the mark has nothing to lose.
+    EXPECT_TRUE(commands->OpenFromPath(folder.Write("ends.txf", G("سلام") + "\x1a")));
+    EXPECT_EQ(services.messages.shown.size(), 3u);
 }
 
 } // namespace

@@ -12,6 +12,9 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +57,28 @@ TEST(InstallFirstRunFonts, InstallsListedFontsOnceAndMarksDone)
     EXPECT_TRUE(second.files.empty());
 }
 
+TEST(InstallFirstRunFonts, AListThatIsNoListIsReportedAndStillMarkedDone)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    const std::string huge = folder.Write("fonts.cfg", "Fonts/a.ttf\n");
+    std::filesystem::resize_file(huge, size_t{1} << 20);
+    app::EditorSettings settings(services.settings);
+    struct Case { std::string path; const char* message; };
+    for (const Case& c : {Case{huge, "Cannot read fonts.cfg\nFile is larger than 64 KB"},
+                          Case{"/dev/zero", "fonts.cgf not founded"}}) {
+        SCOPED_TRACE(c.path);
+        services.messages.shown.clear();
+        services.settings.WriteInt("Temp", "FirstTime", 1);
+        RecordingInstaller installer;
+        app::InstallFirstRunFonts(c.path, installer, settings, services.messages);
+        ASSERT_EQ(services.messages.shown.size(), 1u);
+        EXPECT_EQ(services.messages.shown[0].text, c.message);
+        EXPECT_TRUE(installer.files.empty());
+        EXPECT_EQ(services.settings.ReadInt("Temp", "FirstTime", 1), 0);
+    }
+}
+
 TEST(InstallFirstRunFonts, MissingListIsReportedAndStillMarkedDone)
 {
     fakes::FakeServices services;
@@ -69,12 +94,13 @@ TEST(InstallFirstRunFonts, MissingListIsReportedAndStillMarkedDone)
     EXPECT_TRUE(installer.files.empty());
 }
 
-TEST(UserFontInstaller, CopiesIntoTheUsersFontFolder)
+TEST(UserFontInstaller, CopiesFontsOfTheProgramsFontFolderIntoTheUsers)
 {
     fakes::FakeServices services;
     fakes::TempProgramFolder folder(services.settings);
-    folder.Write("Fonts/a.ttf", "font bytes A");
-    const std::string absolute = folder.Write("elsewhere/b.otf", "font bytes B");
+    const std::string trueType("\x00\x01\x00\x00 glyph tables", 17);
+    folder.Write("Fonts/a.ttf", trueType);
+    const std::string absolute = folder.Write("Fonts/b.otf", "OTTO tables");
 
     app::UserFontInstaller installer(folder.Path());
     // TestMain points XDG_DATA_HOME at a private folder: the real user's fonts are never touched.
@@ -95,8 +121,35 @@ TEST(UserFontInstaller, CopiesIntoTheUsersFontFolder)
     EXPECT_EQ(installer.Installed(), expected);
     EXPECT_EQ(seen, expected);
     std::string bytes;
-    ASSERT_TRUE(platform::ReadFileBytes(expected[1], bytes).ok);
-    EXPECT_EQ(bytes, "font bytes B");
+    ASSERT_TRUE(platform::ReadFileBytes(expected[0], bytes).ok);
+    EXPECT_EQ(bytes, trueType);
+}
+
+// fonts.cfg may have been edited by anybody: it installs fonts of the program's own font folder and
+// nothing else, however the name is written.
+TEST(UserFontInstaller, InstallsNothingButFontsOfTheProgramsFontFolder)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    const std::string secret = folder.Write("secret.ttf", "true but outside");
+    ASSERT_EQ(::chmod(secret.c_str(), 0600), 0);
+    folder.Write("Fonts/notes.ttf", "just some text");
+    folder.Write("Fonts/collection.ttc", "ttcf fonts");
+    std::filesystem::create_symlink(secret, folder.Path() + "/Fonts/link.ttf");
+    const std::string huge = folder.Write("Fonts/huge.ttf", "true");
+    std::filesystem::resize_file(huge, size_t{1} << 30); // sparse: its size alone refuses it
+    const std::string fifo = folder.Path() + "/Fonts/pipe.ttf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    app::UserFontInstaller installer(folder.Path());
+    installer.cacheRefresher.clear();
+    for (const std::string& refused : {std::string("../../../../etc/shadow"), std::string("/etc/passwd"), secret,
+                                       std::string("secret.ttf"), std::string("Fonts/../secret.ttf"),
+                                       std::string("Fonts/link.ttf"), std::string("Fonts/notes.ttf"),
+                                       std::string("Fonts/huge.ttf"), std::string("Fonts/pipe.ttf")})
+        EXPECT_FALSE(installer.InstallFont(refused)) << refused;
+    EXPECT_TRUE(installer.InstallFont("Fonts/collection.ttc"));
+    EXPECT_EQ(installer.Installed(), Files{installer.FontFolder() + "/collection.ttc"});
 }
 
 } // namespace

@@ -5,9 +5,14 @@
 #include "app/EditorSettings.h"
 #include "platform/TextMode.h"
 #include "tests/app/FakeDocumentHost.h"
+#include "tests/fakes/FileSizeLimit.h"
 #include "tests/fakes/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -97,17 +102,29 @@ TEST_F(TextFileFixture, HeaderOnlyMissingKeymapMissingSizeAndNoHeader)
     }
 }
 
-TEST_F(TextFileFixture, UnreadableFileIsReportedAndChangesNothing)
+TEST_F(TextFileFixture, UnreadableFileIsReportedWithTheReasonAndChangesNothing)
 {
     const std::string typed = host->Glyphs("نامه");
     host->Type(typed);
     Editor().headerLoaded = true;
-    for (const std::string& path : {folder.Path() + "/missing.txf", folder.KeyMapsPath()}) {
-        SCOPED_TRACE(path);
+    const std::string fifo = folder.Path() + "/pipe.txf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); // no writer ever comes: opening it must not wait
+    const std::string huge = folder.Write("huge.txf", "");
+    std::filesystem::resize_file(huge, app::DocumentReadLimit + 1); // sparse: costs no disk
+    struct Case { std::string path; const char* reason; };
+    const Case cases[] = {
+        {folder.Path() + "/missing.txf", "No such file or directory"},
+        {folder.KeyMapsPath(), "Is a directory"},
+        {fifo, "Not a regular file"},
+        {"/dev/zero", "Not a regular file"},
+        {huge, "File is larger than 512 MB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
         services.messages.shown.clear();
-        EXPECT_FALSE(app::LoadTextFile(Editor(), path, Format()));
+        EXPECT_FALSE(app::LoadTextFile(Editor(), c.path, Format()));
         ASSERT_EQ(services.messages.shown.size(), 1u);
-        EXPECT_EQ(services.messages.shown[0].text, "Cannot open the file");
+        EXPECT_EQ(services.messages.shown[0].text, std::string("Cannot open the file\n") + c.reason);
         EXPECT_EQ(services.messages.shown[0].caption, "Error");
         EXPECT_EQ(services.messages.shown[0].buttons, MessageButtons::Ok);
         EXPECT_EQ(services.messages.shown[0].icon, MessageIcon::None);
@@ -207,16 +224,37 @@ TEST_F(TextFileFixture, WrappedDisplayLinesAreSavedAsLinesAndLongLinesWhole)
 
 TEST_F(TextFileFixture, FailedSaveKeepsModifiedAndTheOldFile)
 {
-    host->Type(host->Glyphs("متن"));
+    const std::string path = folder.Write("letter.txf", "precious old text");
+    host->Type(host->Glyphs("متن تازه‌ای که نوشته شد"));
+    platform::FileResult tooLarge;
+    {
+        fakes::FileSizeLimit limit(8); // the new text cannot be written, not even to a temporary file
+        tooLarge = app::SaveTextFile(Editor(), path, Format());
+    }
+    EXPECT_FALSE(tooLarge.ok);
+    EXPECT_EQ(tooLarge.error, "File too large");
+    EXPECT_TRUE(Editor().modified);
+    EXPECT_EQ(ReadBack(path), "precious old text");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2); // KeyMaps, letter.txf
+
     const platform::FileResult intoFolder = app::SaveTextFile(Editor(), folder.KeyMapsPath(), Format());
     EXPECT_FALSE(intoFolder.ok);
-    EXPECT_FALSE(intoFolder.error.empty());
-    EXPECT_TRUE(Editor().modified);
-
-    const platform::FileResult noFolder = app::SaveTextFile(Editor(), folder.Path() + "/no/such/folder/x.txf", Format());
-    EXPECT_FALSE(noFolder.ok);
+    EXPECT_EQ(intoFolder.error, "Is a directory");
     EXPECT_TRUE(Editor().modified);
     EXPECT_TRUE(services.messages.shown.empty()); // reporting is the command's business
+}
+
+TEST_F(TextFileFixture, TextAfterAnEndMarkIsCountedSoTheUserCanBeTold)
+{
+    const std::string word = host->Glyphs("پایان");
+    const app::LoadedFile withTail = app::LoadTextFile(Editor(), folder.Write("tail.txf", word + "\x1a" "hidden"), Format());
+    ASSERT_TRUE(withTail);
+    EXPECT_EQ(withTail.bytesAfterEndMark, 6u);
+    EXPECT_EQ(host->Text(), word);
+    const app::LoadedFile padded = app::LoadTextFile(Editor(), folder.Write("pad.txf", word + "\x1a\x1a"), Format());
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded.bytesAfterEndMark, 0u);
+    EXPECT_TRUE(services.messages.shown.empty()); // the document commands tell the user
 }
 
 } // namespace

@@ -10,6 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
+#include <fstream>
+#include <thread>
+
+#include <sys/stat.h>
+
 namespace {
 
 struct ToolRun {
@@ -197,4 +204,41 @@ TEST_F(ConvertToolTest, AFailedRunLeavesTheOutputFileAsItWas)
     // Converting a file onto itself replaces it whole.
     EXPECT_EQ(Convert({"--from-unicode", "--to", "main.kbd", in, in}).status, 0);
     EXPECT_EQ(Read(in), fakes::Glyphs("main.kbd", "سلام"));
+}
+
+// A script may hand the tool pipes, as `kelmora-convert ... <(cat in.txt) >(gzip)` does: both are
+// used as they are, read to the end and written into, and stay pipes.
+TEST_F(ConvertToolTest, PipesAreReadToTheEndAndWrittenIntoNotReplaced)
+{
+    const std::string in = Path("in.fifo");
+    const std::string out = Path("out.fifo");
+    ASSERT_EQ(::mkfifo(in.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(out.c_str(), 0600), 0);
+    std::thread feeder([&] { std::ofstream(in, std::ios::binary) << Text; });
+    std::string received;
+    std::thread drain([&] {
+        std::ifstream o(out, std::ios::binary);
+        received.assign(std::istreambuf_iterator<char>(o), {});
+    });
+    const ToolRun r = Convert({"--from-unicode", "--to", "main.kbd", in, out});
+    feeder.join();
+    drain.join();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(received, fakes::Glyphs("main.kbd", Text));
+    for (const std::string& fifo : {in, out}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << fifo;
+    }
+}
+
+// A keymap is a file in a folder: a FIFO nobody writes is refused, not waited for.
+TEST_F(ConvertToolTest, AFifoNamedAsAKeymapIsRefusedAtOnce)
+{
+    const std::string fifo = Path("main.kbd");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const ToolRun r = Convert({"--from", fifo, "--to", "kolb.kbd", Write("in.txt", "x"), Path("out.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("keymap"), std::string::npos) << r.err;
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("out.txt"))));
 }

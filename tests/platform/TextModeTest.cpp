@@ -6,6 +6,10 @@
 
 #include <climits>
 #include <filesystem>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -56,20 +60,18 @@ TEST(TextMode, AtomicWriteReplacesWholeFileAndLeavesNoTemporary)
     EXPECT_EQ(files, 1);
 }
 
-TEST(TextMode, FailedWriteKeepsTheOldFileAndGivesTheReason)
+// A failure that hits the old file itself is in SafeWriteTest; these targets cannot be written at all.
+TEST(TextMode, WritingAFolderOrIntoAMissingFolderFailsWithTheReason)
 {
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
-    const std::string path = folder + "/doc.txf";
-    ASSERT_TRUE(WriteTextFile(path, "precious").ok);
-    // A folder where the file should go, and a file inside a missing folder, both fail.
     const FileResult toFolder = WriteTextFile(folder, "x");
     EXPECT_FALSE(toFolder.ok);
-    EXPECT_FALSE(toFolder.error.empty());
-    EXPECT_FALSE(WriteTextFile(folder + "/missing/doc.txf", "x").ok);
-    std::string text;
-    ASSERT_TRUE(ReadTextFile(path, text).ok);
-    EXPECT_EQ(text, "precious");
+    EXPECT_EQ(toFolder.error, "Is a directory");
+    const FileResult missing = WriteTextFile(folder + "/missing/doc.txf", "x");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.error, "No such file or directory");
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
 TEST(TextMode, ReadingMissingFilesAndFoldersFails)
@@ -81,12 +83,77 @@ TEST(TextMode, ReadingMissingFilesAndFoldersFails)
     EXPECT_EQ(bytes, "kept");
 }
 
-TEST(TextMode, ReadCanStopAtALimit)
+TEST(TextMode, ReadKeepsTheStartOrFailsPastItsLimit)
 {
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/big";
     ASSERT_TRUE(WriteFileAtomically(path, std::string(100000, 'x')).ok);
+    std::string bytes = "kept";
+    const FileResult tooLarge = ReadFileBytes(path, bytes, {99999});
+    EXPECT_FALSE(tooLarge.ok);
+    EXPECT_EQ(tooLarge.error, "File is larger than 99999 bytes");
+    EXPECT_EQ(bytes, "kept");
+    ASSERT_TRUE(ReadFileBytes(path, bytes, {100000}).ok);
+    EXPECT_EQ(bytes.size(), 100000u);
+    ASSERT_TRUE(ReadFileBytes(path, bytes, {10, PastLimit::KeepsStart}).ok);
+    EXPECT_EQ(bytes, "xxxxxxxxxx");
+}
+
+// Devices that never end, pipes and /proc files report no size (or 0): they are read to their end
+// or to the limit, never forever and never as empty.
+TEST(TextMode, FilesWithoutASizeAreReadToTheirEndOrTheLimit)
+{
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(path, bytes, 10).ok);
-    EXPECT_EQ(bytes.size(), 10u);
+    const FileResult zero = ReadFileBytes("/dev/zero", bytes, {1 << 20});
+    EXPECT_FALSE(zero.ok);
+    EXPECT_EQ(zero.error, "File is larger than 1 MB");
+    ASSERT_TRUE(ReadFileBytes("/dev/urandom", bytes, {4096, PastLimit::KeepsStart}).ok);
+    EXPECT_EQ(bytes.size(), 4096u);
+
+    ASSERT_TRUE(ReadFileBytes("/proc/self/status", bytes, {1 << 20}).ok);
+    EXPECT_NE(bytes.find("Pid:"), std::string::npos);
+
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string text(200000, 'p'); // more than a pipe holds at once
+    std::thread writer([&] {
+        for (size_t at = 0; at < text.size();) {
+            const ssize_t w = ::write(ends[1], text.data() + at, text.size() - at);
+            if (w <= 0)
+                break;
+            at += static_cast<size_t>(w);
+        }
+        ::close(ends[1]);
+    });
+    const FileResult piped = ReadFileBytes("/proc/self/fd/" + std::to_string(ends[0]), bytes, {1 << 20});
+    writer.join();
+    ::close(ends[0]);
+    ASSERT_TRUE(piped.ok) << piped.error;
+    EXPECT_EQ(bytes, text);
+}
+
+TEST(TextMode, WindowedProgramsReadOnlyRegularFiles)
+{
+    QTemporaryDir dir;
+    const std::string fifo = dir.path().toStdString() + "/pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes = "kept";
+    // No writer ever opens the FIFO: a blocking open would never come back.
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        const FileResult r = ReadFileBytes(path, bytes, {1 << 20}, FileKinds::RegularOnly);
+        EXPECT_FALSE(r.ok) << path;
+        EXPECT_EQ(r.error, "Not a regular file") << path;
+    }
+    EXPECT_EQ(bytes, "kept");
+    ASSERT_TRUE(ReadFileBytes("/proc/self/status", bytes, {1 << 20}, FileKinds::RegularOnly).ok);
+    EXPECT_FALSE(bytes.empty());
+}
+
+TEST(TextMode, BytesAfterTheEndMark)
+{
+    EXPECT_EQ(BytesAfterEndMark("no mark"), 0u);
+    EXPECT_EQ(BytesAfterEndMark("text\x1a"), 0u);
+    EXPECT_EQ(BytesAfterEndMark("text\x1a\x1a\x1a"), 0u); // padding of old record-based files
+    EXPECT_EQ(BytesAfterEndMark("text\x1a" "hidden"), 6u);
+    EXPECT_EQ(BytesAfterEndMark("\x1a" "a\x1a" "b"), 3u);
 }

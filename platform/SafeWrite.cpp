@@ -1,0 +1,280 @@
+// WriteFileAtomically: saves that neither damage the old file nor write where they should not.
+#include "platform/TextMode.h"
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <system_error>
+
+#ifndef _WIN32
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <fstream>
+#endif
+
+namespace platform {
+
+#ifndef _WIN32
+namespace {
+
+constexpr const char* TempMark = ".kelmora-tmp-";
+// Leftovers younger than this may belong to a writer that is about to rename them.
+constexpr std::time_t StaleSeconds = 60;
+
+FileResult Failure() { return {false, std::strerror(errno)}; }
+
+/// The file a save creates for a `path` that does not exist yet: every symbolic link of its last part
+/// followed, so a link to a missing file stays and the file it names is created.
+bool FollowLinks(std::string& path)
+{
+    namespace fs = std::filesystem;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::string link(4096, '\0');
+        const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<size_t>(n) >= link.size())
+            return false;
+        link.resize(static_cast<size_t>(n));
+        const fs::path next(link);
+        path = (next.is_absolute() ? next : fs::path(path).parent_path() / next).string();
+    }
+    errno = ELOOP;
+    return false;
+}
+
+/// The start every temporary name of `name` shares: ".name.kelmora-tmp-". Long names are cut so the
+/// whole temporary name stays within a file name's 255 bytes.
+std::string TempPrefix(const std::string& name)
+{
+    return "." + name.substr(0, 200) + TempMark;
+}
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t w = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR)
+            continue;
+        if (w <= 0)
+            return false;
+        done += static_cast<size_t>(w);
+    }
+    return true;
+}
+
+/// Removes our temporary files of `name` in `folder` that a writer left when it was killed: older
+/// than a minute, owned by this user, and named after a process that no longer exists.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const std::string prefix = TempPrefix(name);
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string rest = entryName.substr(prefix.size());
+        const size_t dash = rest.find('-');
+        if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash)
+            continue;
+        const long pid = std::strtol(rest.c_str(), nullptr, 10);
+        struct stat st {};
+        if (pid <= 0 || ::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || now - st.st_mtime < StaleSeconds)
+            continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+/// A new temporary file beside `target`, created exclusively and never through a link, so nobody
+/// can make the save write elsewhere by planting a name first.
+int CreateTemporary(const std::string& target, std::string& tempPath)
+{
+    const std::filesystem::path t(target);
+    const std::string folder = t.parent_path().empty() ? std::string(".") : t.parent_path().string();
+    // Unpredictable enough that a name is rarely taken; O_EXCL settles the rare clash. The counter
+    // keeps threads of one process apart, the clock processes that share a number over time.
+    static std::atomic<std::uint64_t> counter{0};
+    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    std::mt19937_64 random(now ^ (counter.fetch_add(1) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(::getpid()));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%ld-%08llx", static_cast<long>(::getpid()),
+                      static_cast<unsigned long long>(random() & 0xffffffffu));
+        tempPath = folder + "/" + TempPrefix(t.filename().string()) + suffix;
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+/// Gives the temporary file the old file's permissions, owner and group. False when the owner
+/// cannot be kept (an ordinary user saving a file another user let them write).
+bool TakeOverAttributes(int fd, const struct stat& old)
+{
+    ::fchmod(fd, old.st_mode & 07777);
+    if (old.st_uid == ::geteuid() && old.st_gid == ::getegid())
+        return true;
+    const bool kept = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+    // chown clears set-id bits; put them back now that the owner is right.
+    if (kept)
+        ::fchmod(fd, old.st_mode & 07777);
+    return kept;
+}
+
+/// Overwrites a file's own contents, for a file whose other names or owner a replacement would lose.
+bool WriteInPlace(const std::string& target, std::string_view bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return false;
+    const bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+/// Devices, FIFOs and terminals take the bytes as they are; they are never replaced by a file.
+FileResult WriteDirectly(const std::string& target, std::string_view bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return Failure();
+    const bool ok = WriteAll(fd, bytes);
+    const FileResult result = ok ? FileResult{true, {}} : Failure();
+    if (::close(fd) != 0 && result.ok)
+        return Failure();
+    return result;
+}
+
+void SyncFolder(const std::string& target)
+{
+    const std::filesystem::path parent = std::filesystem::path(target).parent_path();
+    const int fd = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+/// Writes, flushes and closes the temporary file; on any failure it is gone and errno says why.
+bool FillTemporary(int fd, const std::string& tempPath, std::string_view bytes)
+{
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int saved = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        saved = errno;
+    }
+    if (!ok)
+        ::unlink(tempPath.c_str());
+    errno = saved;
+    return ok;
+}
+
+FileResult ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes)
+{
+    std::string tempPath;
+    const int fd = CreateTemporary(target, tempPath);
+    if (fd < 0)
+        return Failure();
+    bool inPlace = old != nullptr && old->st_nlink > 1;
+    if (old != nullptr && !TakeOverAttributes(fd, *old))
+        inPlace = true;
+    if (!FillTemporary(fd, tempPath, bytes))
+        return Failure();
+    // The complete copy exists, so the disk had room; should writing in place still fail, the copy
+    // takes the name so it holds the whole text, and the failure is reported.
+    FileResult result{true, {}};
+    if (inPlace) {
+        if (WriteInPlace(target, bytes)) {
+            ::unlink(tempPath.c_str());
+            return result;
+        }
+        result = Failure();
+    }
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
+        result = Failure();
+        ::unlink(tempPath.c_str());
+        return result;
+    }
+    SyncFolder(target);
+    return result;
+}
+
+} // namespace
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    struct stat st {};
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        return {false, "Is a directory"};
+    // Opened by its own name, so links such as /proc/self/fd/1 reach the pipe or terminal they stand for.
+    if (exists && !S_ISREG(st.st_mode))
+        return WriteDirectly(path, bytes);
+    std::string target = path;
+    if (char* real = exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
+        target = real;
+        std::free(real);
+    } else if (!FollowLinks(target)) {
+        return Failure();
+    }
+    const std::filesystem::path t(target);
+    RemoveStaleTemporaries(t.parent_path().empty() ? "." : t.parent_path().string(), t.filename().string());
+    return ReplaceRegularFile(target, exists ? &st : nullptr, bytes);
+}
+
+#else
+
+FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(path, ec))
+        return {false, "Is a directory"};
+    const std::string temp = path + ".kelmora-tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return {false, std::strerror(errno)};
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temp, ec);
+            return {false, "Write error"};
+        }
+    }
+    fs::rename(temp, path, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return {false, ec.message()};
+    }
+    return {true, {}};
+}
+
+#endif
+
+} // namespace platform

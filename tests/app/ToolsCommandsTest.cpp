@@ -1,0 +1,289 @@
+// The Tools menu's commands in the main window: Resemble and Justify on a Persian document, one
+// Undo back, and the configuration dialog with the settings it re-applies.
+#include "tests/app/MainFrameFixture.h"
+
+#include "app/DialogBar.h"
+#include "app/EditorView.h"
+#include "editctl/PersianEdit.h"
+#include "res/ResourceIds.h"
+#include "tests/fakes/ShippedKeymaps.h"
+#include "tools/ConfigurationDialog.h"
+#include "tools/Justify.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <sstream>
+
+namespace apptest {
+namespace {
+
+using app::CMainFrame;
+
+/// Two paragraphs typed with lines broken mid-phrase, a blank line between them. Every line but
+/// the last of a paragraph is long enough to join the next one.
+const std::vector<std::string> Document = {
+    "در کنار رودخانه درختان بید سایه انداخته بودند و ماهیگیر پیر",
+    "آرام بر سنگی نشسته بود و به آب روان نگاه می کرد که از کوه",
+    "می آمد و از میان سنگ ها می گذشت و در دشت سبز گم می شد تا",
+    "به دریا برسد",
+    "",
+    "شب که رسید چراغ های ده یکی یکی روشن شدند و بچه ها با خنده",
+    "به خانه برگشتند مادر بزرگ برای آنان قصه ای از کوه های دور",
+    "و پرندگان سفید گفت و آنان آرام در کنار آتش به خواب رفتند",
+    "تا صبح",
+};
+
+std::string G(std::string_view utf8) { return fakes::Glyphs("main.kbd", utf8); }
+
+std::string DocumentGlyphs()
+{
+    std::string text;
+    for (size_t i = 0; i < Document.size(); ++i)
+        text += (i ? "\r\n" : "") + G(Document[i]);
+    return text;
+}
+
+/// The text's lines without their CR LF; the CR LF after the last line makes no line of its own.
+std::vector<std::string> TextLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t from = 0;
+    for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(text.substr(from, at - from));
+    if (from < text.size())
+        lines.push_back(text.substr(from));
+    return lines;
+}
+
+/// Every word of glyph lines in reading order.
+std::vector<std::string> Words(const std::vector<std::string>& glyphLines)
+{
+    std::vector<std::string> words;
+    for (const std::string& line : glyphLines) {
+        std::istringstream in(fakes::Unicode("main.kbd", line));
+        for (std::string w; in >> w;)
+            words.push_back(w);
+    }
+    return words;
+}
+
+std::vector<std::string> DocumentWords()
+{
+    std::vector<std::string> lines;
+    for (const std::string& l : Document)
+        lines.push_back(G(l));
+    return Words(lines);
+}
+
+int TrailingSpaces(const std::string& line)
+{
+    const size_t last = line.find_last_not_of(' ');
+    return static_cast<int>(last == std::string::npos ? line.size() : line.size() - 1 - last);
+}
+
+class ToolsCommandsTest : public MainFrameTest {
+protected:
+    CMainFrame& Open()
+    {
+        InstallKeymap("main.kbd");
+        services.settings.WriteInt("Temp", "FirstTime", 0);
+        CMainFrame& window = CreateFrame();
+        window.resize(700, 400);
+        window.show();
+        Editor().Window().SetText(DocumentGlyphs());
+        Editor().modified = false;
+        return window;
+    }
+    editctl::PersianEdit& Editor() { return frame->View().Editor(); }
+    std::string Text() { return Editor().Window().GetText(); }
+
+    /// Runs the configuration command; `use` gets the dialog once it is shown modally.
+    void Configure(std::function<void(tools::ConfigurationDialog&)> use)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<tools::ConfigurationDialog*>(QApplication::activeModalWidget());
+            shown = dialog != nullptr;
+            if (dialog)
+                use(*dialog);
+            else if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+        });
+        frame->Bar().SizeBox()->setFocus();
+        frame->RunCommand(res::Settings);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
+    }
+};
+
+TEST_F(ToolsCommandsTest, ResembleInWindowModeReflowsToLinesTheWindowShowsUnwrappedAndOneUndoRestores)
+{
+    services.settings.WriteInt("Settings", "JustifyOnResemble", 0);
+    CMainFrame& window = Open();
+    const std::string before = Text();
+    window.Bar().SizeBox()->setFocus();
+    window.RunCommand(res::Resemble);
+
+    const std::vector<std::string> lines = TextLines(Text());
+    EXPECT_EQ(Words(lines), DocumentWords());
+    EXPECT_TRUE(Text().ends_with("\r\n"));
+    // No line of the result is broken again by the window: each is one display line.
+    EXPECT_EQ(Editor().Window().GetLineCount(), static_cast<int>(lines.size()) + 1);
+    for (const std::string& line : lines)
+        EXPECT_EQ(TrailingSpaces(line), 3) << "the right margin of an empty store";
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(3, ' ')), 1) << "the blank line stays";
+    EXPECT_TRUE(Editor().modified);
+    EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
+
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(Text(), before);
+}
+
+TEST_F(ToolsCommandsTest, ResembleInDosModeKeepsLinesWithinTheCharacterLimit)
+{
+    services.settings.WriteInt("Settings", "JustifyOnResemble", 0);
+    services.settings.WriteInt("Settings", "EnableDos", 1);
+    CMainFrame& window = Open();
+    window.RunCommand(res::Resemble);
+    const std::vector<std::string> lines = TextLines(Text());
+    EXPECT_EQ(Words(lines), DocumentWords());
+    bool joined = false;
+    for (const std::string& line : lines) {
+        EXPECT_LE(line.size(), 75u);
+        joined = joined || line.size() > 60;
+    }
+    EXPECT_TRUE(joined) << "lines are filled towards the limit";
+}
+
+TEST_F(ToolsCommandsTest, JustifyStretchesWithKashidasOnlyAndResembleRunsItWhenTheFlagIsOn)
+{
+    services.settings.WriteInt("Settings", "JustifyOnResemble", 0);
+    CMainFrame& window = Open();
+    const std::string original = Text();
+    window.RunCommand(res::Resemble);
+    const std::vector<std::string> reflowed = TextLines(Text());
+    std::vector<std::string> trimmed = reflowed; // Justify drops leading spaces: the blank line's margin
+    for (std::string& l : trimmed)
+        l.erase(0, std::min(l.size(), l.find_first_not_of(' ')));
+    const int kashida = tools::KashidaGlyph(fakes::ShippedKeymap("main.kbd"));
+    ASSERT_NE(kashida, 0);
+    auto withoutKashidas = [kashida](std::vector<std::string> lines) {
+        for (std::string& l : lines)
+            std::erase(l, static_cast<char>(kashida));
+        return lines;
+    };
+    auto widest = [&window](const std::vector<std::string>& lines) {
+        return *std::max_element(lines.begin(), lines.end(), [&window](const std::string& a, const std::string& b) {
+            auto width = [&window](const std::string& s) {
+                int w = 0;
+                for (char c : s.substr(std::min(s.size(), s.find_first_not_of(' '))))
+                    w += window.View().Editor().Window().Advance(static_cast<unsigned char>(c));
+                return w;
+            };
+            return width(a) < width(b);
+        });
+    };
+
+    window.Bar().SizeBox()->setFocus();
+    window.RunCommand(res::Justify);
+    EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
+    std::vector<std::string> justified = TextLines(Text());
+    // The window's empty line after the last CR LF is a line of Justify's too.
+    ASSERT_FALSE(justified.empty());
+    EXPECT_EQ(justified.back(), "");
+    justified.pop_back();
+    EXPECT_EQ(withoutKashidas(justified), trimmed) << "only kashidas are added";
+    const std::string widestLine = widest(trimmed);
+    EXPECT_NE(std::find(justified.begin(), justified.end(), widestLine), justified.end()) << "widest line untouched";
+    if (Editor().Window().Advance(static_cast<keymap::GlyphCode>(kashida)) > 0) {
+        EXPECT_NE(justified, trimmed) << "full lines are stretched";
+    }
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(TextLines(Text()), reflowed) << "Undo of Justify";
+
+    // With the flag on, the one command does both, and one Undo goes back to the typed text.
+    Editor().Window().SetText(original);
+    services.settings.WriteInt("Settings", "JustifyOnResemble", 1);
+    window.ApplySettings(false);
+    window.RunCommand(res::Resemble);
+    justified = withoutKashidas(TextLines(Text()));
+    ASSERT_FALSE(justified.empty());
+    justified.pop_back();
+    EXPECT_EQ(justified, trimmed);
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(Text(), original);
+}
+
+TEST_F(ToolsCommandsTest, SettingsShowsTheDialogsDefaultsAndSaveCreatesEveryKeyAndReapplies)
+{
+    CMainFrame& window = Open();
+    EXPECT_TRUE(window.JustifyAfterResemble()); // the window's own default
+    Configure([](tools::ConfigurationDialog& dialog) {
+        EXPECT_EQ(dialog.NumberField(1022)->text(), "0");  // Resemble would read 3
+        EXPECT_EQ(dialog.NumberField(1019)->text(), "79"); // the window reads 80
+        EXPECT_TRUE(dialog.CheckBox(1018)->isChecked());
+        EXPECT_FALSE(dialog.CheckBox(1024)->isChecked());
+        dialog.NumberField(1015)->setText("5");
+        dialog.SaveButton()->click();
+    });
+    for (const char* key : {"Tab", "MaxChar", "Left", "RIGHT", "IWP", "JIWP", "SplashScreen", "EnableDos", "SaveOnExit",
+                            "SaveHeader", "ResembleOnLoad", "JustifyOnResemble", "IdentOnResemble", "SaveWPonExit",
+                            "StartWithMRD"})
+        EXPECT_TRUE(services.settings.Contains("Settings", key)) << key;
+    EXPECT_EQ(Editor().tabWidth, 5);
+    EXPECT_EQ(Editor().maxChars, 79);
+    EXPECT_FALSE(window.JustifyAfterResemble());
+}
+
+TEST_F(ToolsCommandsTest, CancelWritesNothingButTheStoredSettingsAreReapplied)
+{
+    CMainFrame& window = Open();
+    ASSERT_EQ(Editor().tabWidth, 3);
+    services.settings.WriteString("Settings", "Tab", "6"); // stored behind the window's back
+    const auto before = services.settings.Values();
+    Configure([](tools::ConfigurationDialog& dialog) {
+        EXPECT_EQ(dialog.NumberField(1015)->text(), "6");
+        dialog.NumberField(1015)->setText("9");
+        dialog.CheckBox(1024)->setChecked(false);
+        dialog.CancelButton()->click();
+    });
+    EXPECT_EQ(services.settings.Values(), before);
+    EXPECT_EQ(Editor().tabWidth, 6);
+    EXPECT_TRUE(window.JustifyAfterResemble());
+}
+
+TEST_F(ToolsCommandsTest, ResembleUsesTheMarginAndIndentationJustSaved)
+{
+    services.settings.WriteInt("Settings", "JustifyOnResemble", 0);
+    CMainFrame& window = Open();
+    Configure([](tools::ConfigurationDialog& dialog) {
+        dialog.NumberField(1023)->setText("5");
+        dialog.NumberField(1015)->setText("4");
+        dialog.CheckBox(1030)->setChecked(true);
+        dialog.CheckBox(1018)->setChecked(false); // window mode
+        dialog.SaveButton()->click();
+    });
+    window.RunCommand(res::Resemble);
+    const std::vector<std::string> lines = TextLines(Text());
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_EQ(Words(lines), DocumentWords());
+    // The first line of each paragraph and the blank line between them end in margin and
+    // indentation, the others in the margin.
+    const auto blank = std::find(lines.begin(), lines.end(), std::string(9, ' '));
+    ASSERT_NE(blank, lines.end());
+    const auto b = static_cast<size_t>(blank - lines.begin());
+    ASSERT_LT(b + 1, lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(TrailingSpaces(lines[i]), i == 0 || i == b || i == b + 1 ? 9 : 5) << i;
+    EXPECT_EQ(Editor().Window().GetLineCount(), static_cast<int>(lines.size()) + 1);
+}
+
+} // namespace
+} // namespace apptest

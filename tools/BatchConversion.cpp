@@ -1,0 +1,359 @@
+#include "tools/BatchConversion.h"
+
+#include "keymap/DocumentFormat.h"
+#include "keymap/KeyMap.h"
+#include "keymap/KeymapConverter.h"
+#include "keymap/UnicodeBridge.h"
+#include "platform/TextMode.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace tools {
+
+namespace {
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool LessNoCase(const std::string& a, const std::string& b)
+{
+    const auto cmp = [](char x, char y) { return Lower(x) < Lower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), cmp))
+        return true;
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), cmp))
+        return false;
+    return a < b;
+}
+
+/// The buffer's text lines: split at LF, a CR before it dropped. Unlike the edit window it never
+/// wraps, so a converted file keeps the lines it had.
+class TextLines : public keymap::DocumentLines {
+public:
+    explicit TextLines(std::string_view text)
+    {
+        size_t start = 0;
+        for (;;) {
+            size_t end = text.find('\n', start);
+            const bool last = end == std::string_view::npos;
+            if (last)
+                end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            if (!last && !line.empty() && line.back() == '\r')
+                line.remove_suffix(1);
+            lines.push_back(line);
+            if (last)
+                break;
+            start = end + 1;
+        }
+    }
+    size_t Count() const override { return lines.size(); }
+    std::string Line(size_t index) const override { return std::string(lines[index]); }
+
+private:
+    std::vector<std::string_view> lines;
+};
+
+/// DOS mode pads every line to 80 columns when reading; UTF-8 text keeps none of that padding.
+std::string WithoutTrailingSpaces(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        const bool last = end == std::string::npos;
+        if (last)
+            end = text.size();
+        size_t stop = end;
+        const bool cr = stop > start && text[stop - 1] == '\r';
+        if (cr)
+            --stop;
+        while (stop > start && text[stop - 1] == ' ')
+            --stop;
+        out.append(text, start, stop - start);
+        if (cr)
+            out.push_back('\r');
+        if (last)
+            break;
+        out.push_back('\n');
+        start = end + 1;
+    }
+    return out;
+}
+
+size_t MeaninglessBytes(const keymap::UnicodeBridge& bridge, std::string_view text)
+{
+    size_t n = 0;
+    for (unsigned char c : text)
+        if (c != '\r' && c != '\n' && c != '\t' && bridge.DisplayForm(c) == 0)
+            ++n;
+    return n;
+}
+
+std::string_view WithoutByteOrderMark(std::string_view text)
+{
+    if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    return text;
+}
+
+bool HasPathSeparator(const std::string& name)
+{
+    return name.find('/') != std::string::npos || name.find('\\') != std::string::npos;
+}
+
+} // namespace
+
+std::string BatchSuffix(const std::string& pattern)
+{
+    return pattern.size() <= 4 ? pattern : pattern.substr(pattern.size() - 4);
+}
+
+std::string TitleOf(const std::string& fileName)
+{
+    const size_t dot = fileName.rfind('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+bool MatchesPattern(const std::string& name, const std::string& pattern)
+{
+    // Greedy match with one backtrack point: linear enough for file names.
+    size_t n = 0, p = 0, star = std::string::npos, mark = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            mark = n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::vector<std::string> ListBatchTitles(const std::string& folder, const std::string& pattern)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> titles;
+    std::error_code ec;
+    if (folder.empty() || !fs::is_directory(folder, ec))
+        return titles;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        const std::string name = it->path().filename().string();
+        if (MatchesPattern(name, pattern))
+            titles.push_back(TitleOf(name));
+    }
+    std::sort(titles.begin(), titles.end(), LessNoCase);
+    titles.erase(std::unique(titles.begin(), titles.end()), titles.end());
+    return titles;
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty() || folder.back() == '/' || folder.back() == '\\')
+        return folder + name;
+    return folder + "/" + name;
+}
+
+std::vector<BatchItem> BatchItems(const std::vector<std::string>& titles, const std::string& sourceFolder,
+                                  const std::string& sourcePattern, const std::string& destinationFolder,
+                                  const std::string& destinationPattern)
+{
+    const std::string sourceSuffix = BatchSuffix(sourcePattern);
+    const std::string destinationSuffix = BatchSuffix(destinationPattern);
+    std::vector<BatchItem> items;
+    items.reserve(titles.size());
+    for (const std::string& t : titles)
+        items.push_back({JoinPath(sourceFolder, t + sourceSuffix), JoinPath(destinationFolder, t + destinationSuffix)});
+    return items;
+}
+
+BatchConverter::BatchConverter(BatchOptions o) : options(std::move(o)) {}
+BatchConverter::~BatchConverter() = default;
+
+const keymap::KeyMap* BatchConverter::Cached(const std::string& name, std::string& error)
+{
+    auto found = keymaps.find(name);
+    if (found != keymaps.end())
+        return found->second.get();
+    auto map = std::make_unique<keymap::KeyMap>();
+    map->SetFolder(options.keymapsFolder);
+    const bool ok = HasPathSeparator(name) ? map->LoadFromPath(name) : map->Load(name);
+    if (!ok) {
+        error = "the keymap " + name + " cannot be loaded";
+        return nullptr;
+    }
+    return keymaps.emplace(name, std::move(map)).first->second.get();
+}
+
+bool BatchConverter::Prepare(std::string& error)
+{
+    if (!options.fromUnicode && !options.sourceKeymap.empty() && !Cached(options.sourceKeymap, error))
+        return false;
+    if (!options.toUnicode && !(destination = Cached(options.destinationKeymap, error)))
+        return false;
+    if (destination) {
+        converter = std::make_unique<keymap::KeymapConverter>();
+        converter->destination = *destination;
+    }
+    return true;
+}
+
+const keymap::KeyMap* BatchConverter::SourceFor(const std::string& headerKeymap, std::string& error)
+{
+    const std::string& name = options.sourceKeymap.empty() ? headerKeymap : options.sourceKeymap;
+    if (name.empty()) {
+        error = "no source keymap: the file has no header naming one";
+        return nullptr;
+    }
+    return Cached(name, error);
+}
+
+bool BatchConverter::ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const
+{
+    std::error_code ec;
+    result.outcome = BatchOutcome::Unreadable;
+    if (std::filesystem::is_directory(path, ec)) {
+        result.reason = "is a folder, not a file";
+        return false;
+    }
+    // A device or pipe has no end a document could have (/dev/zero would fill the memory).
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+        result.reason = "is not a regular file";
+        return false;
+    }
+    if (const platform::FileResult r = platform::ReadFileBytes(path, bytes); !r.ok) {
+        result.reason = "cannot be read: " + r.error;
+        return false;
+    }
+    result.outcome = BatchOutcome::Converted;
+    result.bytesRead = bytes.size();
+    return true;
+}
+
+bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result)
+{
+    const bool dos = options.dos == DosLayout::On;
+    keymap::DecodedDocument document = keymap::DecodeDocument(bytes, dos);
+    bytes = std::string();
+    const keymap::KeyMap* source = SourceFor(document.header ? document.header->keymapName : std::string(), result.reason);
+    if (source == nullptr) {
+        result.outcome = BatchOutcome::NoKeymap;
+        return false;
+    }
+    if (options.toUnicode) {
+        const std::string text = dos ? WithoutTrailingSpaces(document.text) : std::move(document.text);
+        const keymap::UnicodeBridge bridge(*source);
+        result.unrepresentable = MeaninglessBytes(bridge, text);
+        bytes = bridge.ExportUtf8(text);
+        return true;
+    }
+    // The converter's keymaps are set once per pair, not copied for every file.
+    if (source != converterSource) {
+        converter->source = *source;
+        converterSource = source;
+    }
+    converter->input = std::move(document.text);
+    converter->Convert(false);
+    converter->input = std::string();
+    glyphs = std::move(converter->output);
+    return true;
+}
+
+BatchFileResult BatchConverter::Convert(const BatchItem& item)
+{
+    BatchFileResult result;
+    std::string bytes;
+    if (!ReadSource(item.source, bytes, result))
+        return result;
+    std::string glyphs; // the working buffer: the file's text in the destination keymap
+    if (options.fromUnicode) {
+        const std::string text = platform::DecodeTextMode(bytes);
+        bytes = std::string();
+        std::vector<keymap::Unrepresentable> problems;
+        glyphs = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(text), &problems);
+        result.unrepresentable = problems.size();
+    } else if (!ConvertDocument(bytes, glyphs, result)) {
+        return result;
+    }
+    if (!options.toUnicode) {
+        std::optional<std::string> header;
+        if (options.header == HeaderChoice::Write)
+            header = keymap::FormatHeaderLine(options.faceName, options.size, destination->FileName());
+        bytes = keymap::EncodeDocument(TextLines(glyphs), options.dos == DosLayout::On, header);
+    }
+    if (const platform::FileResult r = platform::WriteFileAtomically(item.destination, bytes); !r.ok) {
+        result.outcome = BatchOutcome::Unwritable;
+        result.reason = "cannot be written to " + item.destination + ": " + r.error;
+        return result;
+    }
+    result.bytesWritten = bytes.size();
+    return result;
+}
+
+void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& result)
+{
+    report.bytesRead += result.bytesRead;
+    if (result.outcome == BatchOutcome::Converted)
+        ++report.converted;
+    else
+        ++report.failed;
+    if (result.outcome != BatchOutcome::Converted || result.unrepresentable > 0)
+        report.notes.push_back({item, result});
+}
+
+BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchItem>& items, BatchObserver* observer)
+{
+    BatchReport report;
+    BatchConverter converter(options);
+    std::string error;
+    const bool ready = converter.Prepare(error);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (observer && !observer->FileStarting(i, items.size(), items[i])) {
+            report.cancelled = true;
+            break;
+        }
+        BatchFileResult result;
+        if (ready) {
+            result = converter.Convert(items[i]);
+        } else {
+            result.outcome = BatchOutcome::NoKeymap;
+            result.reason = error;
+        }
+        Record(report, items[i], result);
+        if (observer)
+            observer->FileDone(i, items[i], result);
+    }
+    return report;
+}
+
+std::string BatchReportText(const BatchReport& report)
+{
+    if (report.notes.empty() && !report.cancelled)
+        return {};
+    std::string text = std::to_string(report.converted) + (report.converted == 1 ? " file" : " files") + " converted";
+    if (report.failed > 0)
+        text += ", " + std::to_string(report.failed) + " skipped";
+    text += report.cancelled ? "; stopped before the end.\n" : ".\n";
+    for (const BatchReport::Entry& e : report.notes) {
+        if (e.result.outcome != BatchOutcome::Converted)
+            text += "\n" + e.item.source + ": skipped, " + e.result.reason;
+        else
+            text += "\n" + e.item.source + ": " + std::to_string(e.result.unrepresentable) +
+                    " characters the destination cannot hold";
+    }
+    return text;
+}
+
+} // namespace tools

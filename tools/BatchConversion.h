@@ -1,0 +1,131 @@
+/** @file BatchConversion.h
+ ** Converts a list of documents from one keymap (or UTF-8) to another, one file at a time, in a
+ ** buffer of its own: shared by the batch dialogs and kelmora-convert. **/
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace keymap {
+class KeyMap;
+class KeymapConverter;
+}
+
+namespace tools {
+
+/// The keymap boxes' entry for UTF-8 text files instead of a font's glyph codes.
+inline constexpr const char* UnicodeChoice = "Unicode (UTF-8)";
+
+enum class HeaderChoice { Write, Omit };
+enum class DosLayout { Off, On };
+
+/// What a batch converts from and to, and how the converted documents are written.
+struct BatchOptions {
+    std::string sourceKeymap;      // empty (and not fromUnicode): each file's header names it
+    std::string destinationKeymap; // ignored with toUnicode
+    bool fromUnicode = false;
+    bool toUnicode = false;
+    std::string faceName;          // recorded in the header of each converted document
+    int size = 22;
+    HeaderChoice header = HeaderChoice::Write;
+    DosLayout dos = DosLayout::Off; // 80-column right-aligned lines, on reading and on writing
+    std::string keymapsFolder;     // empty: the KeyMaps folder of the program folder
+};
+
+/// One file to convert and where its result goes (the same path converts in place).
+struct BatchItem {
+    std::string source;
+    std::string destination;
+    friend bool operator==(const BatchItem&, const BatchItem&) = default;
+};
+
+enum class BatchOutcome { Converted, Unreadable, NoKeymap, Unwritable };
+
+struct BatchFileResult {
+    BatchOutcome outcome = BatchOutcome::Converted;
+    std::string reason;           // why a file was skipped
+    size_t unrepresentable = 0;   // characters the destination could not hold (left out or U+FFFD)
+    size_t bytesRead = 0;
+    size_t bytesWritten = 0;
+};
+
+/// What a whole run did: files converted, and every file skipped or lossy with its reason.
+struct BatchReport {
+    struct Entry {
+        BatchItem item;
+        BatchFileResult result;
+    };
+    size_t converted = 0;
+    size_t failed = 0;
+    bool cancelled = false;
+    std::vector<Entry> notes; // failures, and conversions with unrepresentable characters
+    size_t bytesRead = 0;
+};
+
+/// The suffix a pattern gives: its last four characters ("*.txt" gives ".txt", "*.text" "text").
+std::string BatchSuffix(const std::string& pattern);
+/// A file's title: its name without the last extension ("a.b.txt" gives "a.b").
+std::string TitleOf(const std::string& fileName);
+/// Whether `name` matches a wildcard pattern of '*' and '?' (case-sensitive, as the file system).
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+/// Titles of the regular files in `folder` that match `pattern`, sorted without regard to case,
+/// each once. An empty or missing folder gives none.
+std::vector<std::string> ListBatchTitles(const std::string& folder, const std::string& pattern);
+/// `folder` + separator + `name`.
+std::string JoinPath(const std::string& folder, const std::string& name);
+/// Source and destination paths of each title: folder, title, then the pattern's suffix.
+std::vector<BatchItem> BatchItems(const std::vector<std::string>& titles, const std::string& sourceFolder,
+                                  const std::string& sourcePattern, const std::string& destinationFolder,
+                                  const std::string& destinationPattern);
+
+/// Converts one file at a time: reads it as a document is read (text mode, 0x1A, the header line,
+/// leading spaces), converts it in its own buffer, which never wraps, so each file keeps its lines,
+/// and writes it atomically as a document is saved (or as UTF-8 text). A file that cannot be read
+/// or written is skipped with its reason; nothing else is touched.
+class BatchConverter {
+public:
+    explicit BatchConverter(BatchOptions options);
+    ~BatchConverter();
+    BatchConverter(const BatchConverter&) = delete;
+    BatchConverter& operator=(const BatchConverter&) = delete;
+
+    /// Loads the keymaps the options name; false with `error` set when one cannot be loaded.
+    bool Prepare(std::string& error);
+    BatchFileResult Convert(const BatchItem& item);
+
+private:
+    bool ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const;
+    /// A document's bytes to glyphs of the destination, or to UTF-8 bytes with toUnicode.
+    bool ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result);
+    const keymap::KeyMap* SourceFor(const std::string& headerKeymap, std::string& error);
+    const keymap::KeyMap* Cached(const std::string& name, std::string& error);
+
+    BatchOptions options;
+    std::map<std::string, std::unique_ptr<keymap::KeyMap>> keymaps;
+    const keymap::KeyMap* destination = nullptr;
+    std::unique_ptr<keymap::KeymapConverter> converter;
+    const keymap::KeyMap* converterSource = nullptr;
+};
+
+/// Told about each file of a run; returning false from FileStarting stops the run before that file.
+class BatchObserver {
+public:
+    virtual ~BatchObserver() = default;
+    virtual bool FileStarting(size_t index, size_t count, const BatchItem& item) = 0;
+    virtual void FileDone(size_t index, const BatchItem& item, const BatchFileResult& result) = 0;
+};
+
+/// Adds one file's result to a report.
+void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& result);
+/// Converts every item in order. When the keymaps cannot be loaded nothing is converted and every
+/// item is reported with that reason.
+BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchItem>& items,
+                         BatchObserver* observer = nullptr);
+/// The end-of-run message: how many files were converted, then every skipped file with its
+/// reason and every file with characters its font could not hold. Empty when there is nothing to say.
+std::string BatchReportText(const BatchReport& report);
+
+} // namespace tools
