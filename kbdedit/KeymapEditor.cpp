@@ -178,13 +178,9 @@ bool KeymapEditor::ExportTable(const std::string& path) const
 bool KeymapEditor::ImportTable(const std::string& path)
 {
     std::string text;
-    const platform::FileResult read = platform::ReadFileBytes(path, text, TableTextLimit + 1);
+    const platform::FileResult read = platform::ReadFileBytes(path, text, {TableTextLimit, platform::PastLimit::Fails});
     if (!read.ok) {
         ShowError(std::string(ImportFailedText) + "\n" + path + "\n" + read.error);
-        return false;
-    }
-    if (text.size() > TableTextLimit) {
-        ShowError(std::string(ImportFailedText) + "\n" + path + "\nThe file is too large for a keymap table.");
         return false;
     }
     keymap::KeyTable table = working;
@@ -207,22 +203,22 @@ void KeymapEditor::Changed()
 
 void KeymapEditor::Undo()
 {
-    if (!history.CanUndo())
-        return;
-    working = history.Undo();
-    if (changeListener)
-        changeListener();
+    if (history.CanUndo())
+        TakeFromHistory(history.Undo());
 }
 
 void KeymapEditor::Redo()
 {
-    if (!history.CanRedo())
-        return;
-    working = history.Redo();
+    if (history.CanRedo())
+        TakeFromHistory(history.Redo());
+}
+
+void KeymapEditor::TakeFromHistory(const keymap::KeyTable& table)
+{
+    working = table;
     if (changeListener)
         changeListener();
 }
-
 void KeymapEditor::SetFont(const std::string& face, int height)
 {
     fontHeight = height;

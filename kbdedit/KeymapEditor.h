@@ -147,6 +147,7 @@ private:
     bool WriteReported(const std::string& path);
     /// Records the working table as the next step of the history and tells the listener.
     void Changed();
+    void TakeFromHistory(const keymap::KeyTable& table);
 
     RegistrySettings& settings;
     keymap::KeyTable working{};
