@@ -71,7 +71,7 @@ struct ReflowBench {
     platform::ScopedServices scope{platform::Services{&settings, &messages}};
     keymap::KeyMap bound;
     editctl::FixedGlyphMetrics shown{9, 24};
-    editctl::PersianEdit editor;
+    editctl::PersianEdit editor{editctl::WindowStyle::MultiLine};
     keymap::KeymapConverter converter;
     platform::LcgRandom random;
     std::string text;
@@ -80,7 +80,6 @@ struct ReflowBench {
     {
         settings.WriteString("Temp", "KelmDir", KELMORA_PROGRAM_DIR);
         bound.Load("main.kbd");
-        editor.multiLine = true;
         editor.SetKeyMap(&bound);
         editor.SetMetrics(&shown);
         editor.SetEditFont("nasim web homa", 24);

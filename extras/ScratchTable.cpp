@@ -8,7 +8,7 @@ namespace {
 
 /// scratch.cfg holds a few lines per favourite; a file far larger is not one, and reading all of
 /// it would only cost memory.
-constexpr size_t ScratchFileLimit = 16u << 20;
+constexpr platform::ReadLimit ScratchFileLimit{size_t{1} << 20};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -86,7 +86,7 @@ bool ScratchTable::Load(const std::string& path)
     entries.clear();
     selected = -1;
     std::string bytes;
-    if (!platform::ReadFileBytes(path, bytes, ScratchFileLimit).ok)
+    if (!platform::ReadFileBytes(path, bytes, ScratchFileLimit, platform::FileKinds::RegularOnly).ok)
         return false;
     entries = ParseScratchTable(platform::DecodeTextMode(bytes));
     return true;

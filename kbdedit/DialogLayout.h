@@ -1,20 +1,16 @@
 /** @file DialogLayout.h
- ** Helpers that lay out Dorvantile's windows as dialog templates do: a dialog font, its base
- ** units, and controls placed at dialog-unit rectangles and named by their resource ids. **/
+ ** Dorvantile's windows laid out as dialog templates, with controls named by their resource ids. **/
 #pragma once
 
-#include "kbdedit/DialogUnits.h"
-
-#include <QFont>
-
-class QWidget;
+#include "platform/DialogLayout.h"
 
 namespace kbdedit {
 
-/// MS Sans Serif 8, or what the system substitutes for it.
-QFont DialogFont();
-/// Base units of a font: its average width of the 52 Latin letters and its height.
-DialogUnits DialogUnitsOf(const QFont& font);
+using platform::DialogFont;
+using platform::DialogUnits;
+using platform::DialogUnitsOf;
+using platform::UnitRect;
+
 /// Places a control at a dialog-unit rectangle and names it by its id (when the id is not 0).
 void Place(QWidget* control, const DialogUnits& units, int id, int x, int y, int width, int height);
 

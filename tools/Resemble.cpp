@@ -199,7 +199,7 @@ void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& ed
         maxLen = std::max(maxLen, TrimmedLength(line));
 
     // Lines are measured as the window shows them, so none is wrapped again when the text is set.
-    Reflower reflow(settings, edit.Window(), edit.windowWidth, edit.fontHeight, converter.output);
+    Reflower reflow(settings, edit.Window(), edit.WindowWidth(), edit.fontHeight, converter.output);
     for (std::string_view line : lines)
         reflow.Line(line, maxLen);
     reflow.Finish();

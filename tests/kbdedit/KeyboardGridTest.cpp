@@ -1,9 +1,11 @@
-#include "kbdedit/DialogUnits.h"
+#include "platform/DialogUnits.h"
 #include "kbdedit/KeyboardGrid.h"
 
 #include <gtest/gtest.h>
 
 using namespace kbdedit;
+using platform::DialogUnits;
+using platform::UnitRect;
 
 namespace {
 

@@ -28,7 +28,7 @@ const char* const ConvertibleSentences[] = {
     "پژوهشگران چینی و ژاپنی به کلاس آمدند",
     "الآن شیء را دیدم",
     "گفتم به دل آهسته رو کآرام گیری",
-    "باران که می‌بارد کوچه‌ها\r\nبوی خاک و نان تازه می‌دهند",
+    "باران که می‌بارد کوچه‌ها\r\nبوی خاک و نان تازه می‌گیرند",
 };
 
 std::string Convert(const KeyMap& from, const KeyMap& to, const std::string& text)

@@ -45,7 +45,6 @@ struct ReflowFixture : ::testing::Test {
     ReflowFixture()
     {
         folder.InstallKeymap("main.kbd");
-        edit.multiLine = true;
         edit.SetKeyMap(&map);
         edit.SetMetrics(&shown);
         edit.SetEditFont("nasim web homa", 24);

@@ -25,7 +25,6 @@ struct ToolsFixture : ::testing::Test {
         for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"})
             folder.InstallKeymap(name);
         documentMap.Load(documentKeymap);
-        edit.multiLine = true;
         edit.SetKeyMap(&documentMap);
         edit.Resize(4000, 600);
     }

@@ -3,7 +3,7 @@
  ** the dialog's font (a quarter of its average character width, an eighth of its height). **/
 #pragma once
 
-namespace kbdedit {
+namespace platform {
 
 /// A rectangle in pixels or dialog units.
 struct UnitRect {
@@ -36,4 +36,4 @@ private:
     int baseY;
 };
 
-} // namespace kbdedit
+} // namespace platform
