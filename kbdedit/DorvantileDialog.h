@@ -4,7 +4,7 @@
  ** export and import, and a field to try the keymap in. **/
 #pragma once
 
-#include "kbdedit/DialogUnits.h"
+#include "kbdedit/DialogLayout.h"
 #include "kbdedit/KeymapEditor.h"
 #include "kbdedit/KeyReplay.h"
 #include "kbdedit/KeymapFileChooser.h"
