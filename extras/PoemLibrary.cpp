@@ -49,7 +49,7 @@ bool PoemLibrary::Open(const std::string& folder)
     ends.clear();
     std::string bytes;
     // One byte more than the largest index tells an oversized file from a full one.
-    if (!platform::ReadFileBytes(indexPath, bytes, 2 * MaxPoems + 1).ok || bytes.empty() || bytes.size() % 2 != 0
+    if (!platform::ReadFileBytes(indexPath, bytes, {std::size_t(2 * MaxPoems + 1), platform::PastLimit::KeepsStart}, platform::FileKinds::RegularOnly).ok || bytes.empty() || bytes.size() % 2 != 0
         || bytes.size() > 2 * MaxPoems)
         return Fail(indexPath);
     std::vector<std::uint16_t> entries(bytes.size() / 2);

@@ -108,7 +108,6 @@ void PoetryDialog::BuildControls()
     viewer = Placed(new editctl::PersianEditWidget(editctl::WindowStyle::MultiLine, this), du, res::PoemViewer, 64, 1, 360, 204);
     viewer->SetKeyMap(&poemKeymap);
     viewer->SetEditFont("zibaa", ViewerHeight);
-    viewer->Edit().multiLine = true;
     viewer->installEventFilter(this);
     picture = Placed(new QLabel(this), du, res::PoetryPicture, 0, 0, 19, 17);
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -108,7 +108,6 @@ JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConv
 
 void PrepareHiddenEdit(editctl::PersianEdit& hidden, keymap::KeyMap* documentMap, const std::string& face, int height)
 {
-    hidden.multiLine = true;
     hidden.Resize(1000, 200);
     hidden.SetKeyMap(documentMap);
     hidden.SetEditFont(face, height);

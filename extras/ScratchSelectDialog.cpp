@@ -2,6 +2,7 @@
 
 #include "extras/ScratchTiles.h"
 #include "platform/Services.h"
+#include "extras/ScratchTable.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
 
@@ -142,7 +143,7 @@ std::unique_ptr<ScratchSelectDialog> ScratchSelectDialog::FromFile(const std::st
 {
     std::string text;
     std::vector<std::string> names;
-    if (platform::ReadTextFile(scratchPath, text).ok)
+    if (platform::ReadTextFile(scratchPath, text, platform::CtrlZ::EndsText, ScratchFileLimit, platform::FileKinds::RegularOnly).ok)
         names = ScratchSelector::NamesOfScratchText(text);
     else
         platform::Messages().Show(scratchPath, "Kelmora");

@@ -6,9 +6,6 @@ namespace extras {
 
 namespace {
 
-/// scratch.cfg holds a few lines per favourite; a file far larger is not one, and reading all of
-/// it would only cost memory.
-constexpr platform::ReadLimit ScratchFileLimit{size_t{1} << 20};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -20,6 +20,9 @@ struct ScratchEntry {
 
 /// The scratch file's name in the program folder.
 inline constexpr const char* ScratchFileName = "scratch.cfg";
+/// scratch.cfg holds a few lines per favourite; a file far larger is not one, and reading all of
+/// it would only cost memory.
+inline constexpr platform::ReadLimit ScratchFileLimit{std::size_t{1} << 20};
 
 /// Entries of a scratch file's text (LF line ends, as read in text mode): a count line, then three
 /// lines per entry. A count that is not positive gives none; a file that ends early stops at the

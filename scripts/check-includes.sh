@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Fails when a folder includes a folder above it. The layers, lowest first:
-#   platform <- keymap <- editctl <- tools, extras <- app; kbdedit and cli stand on keymap and platform,
-#   and kbdedit's widgets also on editctl (Dorvantile's try-it field is the Persian edit control).
+#   platform <- keymap <- editctl <- extras <- tools <- app; kbdedit stands on keymap and platform
+#   (its widgets also on editctl: Dorvantile's try-it field is the Persian edit control),
+#   cli on keymap, platform and tools (batch conversion is one function for the editor and the
+#   command line). tools may read extras' scratch table; extras never reaches tools.
 # res/ holds resource ids every program shares (any folder may include them) and the build-time
 # compilers, which read keymaps. tests/, bench/ and fuzz/ may include anything.
 # Usage: scripts/check-includes.sh [SOURCE_DIR]
@@ -12,11 +14,11 @@ declare -A allowed=(
     [platform]="platform res"
     [keymap]="keymap platform res"
     [editctl]="editctl keymap platform res"
-    [tools]="tools editctl keymap platform res"
+    [tools]="tools extras editctl keymap platform res"
     [extras]="extras editctl keymap platform res"
     [app]="app tools extras editctl keymap platform res"
     [kbdedit]="kbdedit editctl keymap platform res"
-    [cli]="cli keymap platform res"
+    [cli]="cli tools editctl keymap platform res"
     [res]="res keymap platform"
 )
 

@@ -163,7 +163,6 @@ protected:
     RandomPoemCommandTest()
     {
         EXPECT_TRUE(map.Load("main.kbd"));
-        edit.multiLine = true;
         edit.SetKeyMap(&map);
         edit.SetMetrics(&metrics);
         edit.Resize(400, 300);

@@ -293,7 +293,6 @@ TEST_F(PoetryDialogTest, CancelLeavesTheSelectedTextAndTheUndoSnapshotTaken)
     ASSERT_TRUE(map.Load("main.kbd"));
     editctl::FixedGlyphMetrics metrics{10, 20};
     editctl::PersianEdit edit;
-    edit.multiLine = true;
     edit.SetKeyMap(&map);
     edit.SetMetrics(&metrics);
     const std::string text = M("متن برگزیده");

@@ -31,7 +31,7 @@ std::string LinesText(int first, int last)
 TEST(ChooseLines, TwelveLinesWithNFourForEachChoice)
 {
     const extras::Poem poem = PoemOf(12);
-    fakes::ScriptedRandom none({});
+    fakes::ScriptedRandom none;
     EXPECT_EQ(ChooseLines(poem, LineChoice::All, 4, none), poem.text);
     EXPECT_EQ(ChooseLines(poem, LineChoice::Last, 4, none), LinesText(8, 12));
     EXPECT_EQ(ChooseLines(poem, LineChoice::First, 4, none), LinesText(0, 4));
