@@ -6,12 +6,19 @@
 #include "kbdedit/GlyphPresenter.h"
 #include "kbdedit/KeyModifyDialog.h"
 #include "kbdedit/KeyboardPictureWidget.h"
+#include "kbdedit/KeymapWarningsDialog.h"
+#include "editctl/PersianEditWidget.h"
+#include "editctl/VirtualKeyMap.h"
+#include "platform/FontFaces.h"
+#include "platform/Services.h"
 #include "res/DorvantileIds.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -46,6 +53,36 @@ QFont DescriptionOf(const std::string& face, int height)
     return font;
 }
 
+/// The window grows below the file buttons by the row of the try-it field.
+constexpr int WindowHeight = 256;
+constexpr const char* TableFilter = "Keymap Tables (*.tsv);;All Files (*)";
+constexpr const char* NoWarningsText = "The keymap has no warnings.";
+
+enum class WindowCommand { Undo, Redo, Check };
+
+/// Undo, redo and the check are keys of the whole window, the try-it field included.
+std::optional<WindowCommand> CommandOf(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers mods = key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+    if (key.key() == Qt::Key_F7 && mods == Qt::NoModifier)
+        return WindowCommand::Check;
+    if (key.key() == Qt::Key_Z && mods == Qt::ControlModifier)
+        return WindowCommand::Undo;
+    if ((key.key() == Qt::Key_Y && mods == Qt::ControlModifier) ||
+        (key.key() == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+        return WindowCommand::Redo;
+    return std::nullopt;
+}
+
+void Run(DorvantileDialog& window, WindowCommand command)
+{
+    switch (command) {
+    case WindowCommand::Undo: window.Undo(); break;
+    case WindowCommand::Redo: window.Redo(); break;
+    case WindowCommand::Check: window.Check(); break;
+    }
+}
+
 } // namespace
 
 DorvantileDialog::DorvantileDialog(RegistrySettings& settings, const std::string& folder, QWidget* parent)
@@ -65,9 +102,12 @@ DorvantileDialog::DorvantileDialog(RegistrySettings& settings, const std::string
     fontChooser->setOption(QFontDialog::ScalableFonts);
     fileChooser = std::make_unique<KeymapFileChooser>(this);
 
+    editor.SetChangeListener([this] { TableChanged(); });
+    editor.SetWarningReview([this](const std::vector<KeymapWarning>& warnings) { return ShowWarnings(warnings, true); });
     editor.ReadRememberedState();
     setWindowTitle(QString::fromStdString(editor.Caption()));
     displayFont = MakeFont(editor.FaceName(), editor.FontHeight());
+    tryField->SetEditFont(editor.FaceName(), editor.FontHeight());
     ShowEnglishFlag();
     picture->DrawFrame(editor.Selection(), FrameStyle::Sunken);
 
@@ -82,7 +122,7 @@ DorvantileDialog::~DorvantileDialog()
 void DorvantileDialog::BuildControls()
 {
     const DialogUnits du = DialogUnitsOf(font());
-    const UnitRect size = du.Rect(0, 0, 514, 237);
+    const UnitRect size = du.Rect(0, 0, 514, WindowHeight);
     setFixedSize(size.width, size.height);
 
     struct Button {
@@ -113,6 +153,44 @@ void DorvantileDialog::BuildControls()
     picture = new KeyboardPictureWidget(this);
     picture->move(du.X(17), du.Y(18));
     picture->setObjectName(ids::IdName(ids::IDC_KEYBOARD));
+    BuildTableControls(du);
+}
+
+void DorvantileDialog::BuildTableControls(const DialogUnits& du)
+{
+    struct Button {
+        int id;
+        const char* text;
+        int x, y, width;
+        void (DorvantileDialog::*action)();
+        QPushButton** keep;
+    };
+    const Button buttons[] = {
+        {ids::IDC_UNDO, "&Undo", 70, 2, 45, &DorvantileDialog::Undo, &undoButton},
+        {ids::IDC_REDO, "&Redo", 118, 2, 45, &DorvantileDialog::Redo, &redoButton},
+        {ids::IDC_CHECK, "Chec&k (F7)", 336, 236, 50, &DorvantileDialog::Check, nullptr},
+        {ids::IDC_EXPORT, "E&xport...", 390, 236, 50, &DorvantileDialog::ExportTable, nullptr},
+        {ids::IDC_IMPORT, "&Import...", 444, 236, 50, &DorvantileDialog::ImportTable, nullptr},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(QString::fromLatin1(b.text), this);
+        Place(button, du, b.id, b.x, b.y, b.width, 14);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, b.action);
+        if (b.keep)
+            *b.keep = button;
+    }
+    undoButton->setEnabled(false);
+    redoButton->setEnabled(false);
+
+    ownLetters = new QCheckBox(QStringLiteral("The keymap's own letters on the &caps"), this);
+    Place(ownLetters, du, ids::IDC_OWN_LETTERS, 340, 3, 160, 12);
+    connect(ownLetters, &QCheckBox::toggled, this, &DorvantileDialog::ShowOwnLetters);
+
+    Place(new QLabel(QStringLiteral("Try it here :"), this), du, 0, 17, 238, 44, 10);
+    tryField = new editctl::PersianEditWidget(editctl::WindowStyle::SingleLine, this);
+    tryField->SetKeyMap(&trial.Map());
+    Place(tryField, du, ids::IDC_TRY_FIELD, 62, 234, 268, 18);
 }
 
 QString DorvantileDialog::AboutItemText() { return QStringLiteral("&About Dorvantile2..."); }
@@ -175,17 +253,45 @@ void DorvantileDialog::mousePressEvent(QMouseEvent* event)
     QDialog::mousePressEvent(event);
 }
 
+bool DorvantileDialog::InTryField(const QObject* watched) const
+{
+    return watched == tryField || tryField->isAncestorOf(static_cast<const QWidget*>(watched));
+}
+
 bool DorvantileDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((!press && event->type() != QEvent::ShortcutOverride) || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != this)
+        return QDialog::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // The try-it field runs its key handler when the shortcut check comes, so the window's own
+    // commands are taken there too; the press that follows carries them out.
+    if (const std::optional<WindowCommand> command = CommandOf(*key)) {
+        if (press)
+            Run(*this, *command);
+        return true;
+    }
+    if (!press)
+        return QDialog::eventFilter(watched, event);
+    if (InTryField(watched)) {
+        // Arrows move the field's caret; Enter must not press the default button (Save File).
+        const int k = key->key();
+        if (k == Qt::Key_Return || k == Qt::Key_Enter)
+            return true;
+        const int virtualKey = editctl::VirtualKeyMap::FromEvent(*key);
+        if (virtualKey != 0 && !(key->modifiers() & (Qt::AltModifier | Qt::MetaModifier)))
+            typedKeys.Record(editctl::KeyEvent{virtualKey, key->modifiers().testFlag(Qt::ShiftModifier),
+                                               key->modifiers().testFlag(Qt::ControlModifier)});
+        return false;
+    }
     // Arrow keys and Enter belong to the keyboard grid whichever control has the focus, so they
     // are taken before any control or the dialog itself sees them.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        if (HandleKey(static_cast<QKeyEvent*>(event)->key()))
-            return true;
-    }
+    if (HandleKey(key->key()))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
+
 
 bool DorvantileDialog::HandleKey(int key)
 {
@@ -208,6 +314,18 @@ void DorvantileDialog::OpenKeyDialog()
 
 std::optional<std::string> DorvantileDialog::ChooseFile(ChooserPurpose purpose)
 {
+    if (purpose == ChooserPurpose::ExportTable || purpose == ChooserPurpose::ImportTable) {
+        if (fileChooserHook)
+            return fileChooserHook(purpose);
+        const QString folder = QFileInfo(QString::fromStdString(editor.FilePath())).absolutePath();
+        const QString chosen =
+            purpose == ChooserPurpose::ExportTable
+                ? QFileDialog::getSaveFileName(this, QStringLiteral("Dorvantile Export ..."), folder, QString::fromLatin1(TableFilter))
+                : QFileDialog::getOpenFileName(this, QStringLiteral("Dorvantile Import ..."), folder, QString::fromLatin1(TableFilter));
+        if (chosen.isEmpty())
+            return std::nullopt;
+        return chosen.toStdString();
+    }
     if (fileChooserHook) {
         fileChooser->Prepare(purpose, editor.FilePath());
         return fileChooserHook(purpose);
@@ -215,7 +333,108 @@ std::optional<std::string> DorvantileDialog::ChooseFile(ChooserPurpose purpose)
     return fileChooser->Choose(purpose, editor.FilePath());
 }
 
-void DorvantileDialog::SaveFile() { editor.SaveFile(); }
+void DorvantileDialog::SaveFile()
+{
+    if (editor.SaveFile())
+        setWindowTitle(QString::fromStdString(editor.Caption()));
+}
+
+void DorvantileDialog::Undo() { editor.Undo(); }
+
+void DorvantileDialog::Redo() { editor.Redo(); }
+
+void DorvantileDialog::Check()
+{
+    const std::vector<KeymapWarning> warnings = editor.Check();
+    if (warnings.empty()) {
+        platform::Messages().Show(NoWarningsText, "Dorvantile");
+        return;
+    }
+    ShowWarnings(warnings, false);
+    editor.WarningsSeen();
+}
+
+bool DorvantileDialog::ShowWarnings(const std::vector<KeymapWarning>& warnings, bool beforeSaving)
+{
+    KeymapWarningsDialog window(warnings, beforeSaving ? WarningsPurpose::BeforeSaving : WarningsPurpose::Check, this);
+    const bool saveAnyway = window.exec() == QDialog::Accepted;
+    if (const std::optional<int> target = window.JumpTarget())
+        ShowMove(editor.SelectRecord(*target));
+    return saveAnyway;
+}
+
+void DorvantileDialog::ExportTable()
+{
+    if (const std::optional<std::string> path = ChooseFile(ChooserPurpose::ExportTable))
+        editor.ExportTable(*path);
+}
+
+void DorvantileDialog::ImportTable()
+{
+    if (const std::optional<std::string> path = ChooseFile(ChooserPurpose::ImportTable))
+        editor.ImportTable(*path);
+}
+
+FieldState DorvantileDialog::FieldNow() const
+{
+    FieldState state;
+    state.text = tryField->Window().GetText();
+    tryField->Window().GetSel(state.start, state.end);
+    return state;
+}
+
+void DorvantileDialog::FollowTable()
+{
+    const FieldState now = FieldNow();
+    const keymap::KeyTable& table = editor.WorkingTable();
+    FieldState shown;
+    if (typedKeys.Replay(trial.Map()) == now) {
+        // Everything since the base was typed: type it again with the new table.
+        typedKeys.SetBaseText(trial.Carry(table, typedKeys.Base().text));
+        trial.SetTable(table);
+        shown = typedKeys.Replay(trial.Map());
+    } else {
+        // Edited some other way (mouse, clipboard): carry the glyphs over and count keys from here.
+        shown = now;
+        shown.text = trial.Carry(table, now.text);
+        trial.SetTable(table);
+        typedKeys.Restart(shown);
+    }
+    if (!(shown == now)) {
+        tryField->Window().SetText(shown.text);
+        tryField->Window().SetSel(shown.start, shown.end);
+    }
+    tryField->KeymapChanged();
+}
+
+void DorvantileDialog::TableChanged()
+{
+    FollowTable();
+    setWindowTitle(QString::fromStdString(editor.Caption()));
+    undoButton->setEnabled(editor.CanUndo());
+    redoButton->setEnabled(editor.CanRedo());
+    ShowEnglishFlag();
+    if (ownLetters->isChecked())
+        RedrawPicture();
+}
+
+void DorvantileDialog::ShowOwnLetters(bool) { RedrawPicture(); }
+
+void DorvantileDialog::RedrawPicture()
+{
+    if (!ownLetters->isChecked()) {
+        picture->SetPicture(KeyboardPicture());
+    } else {
+        // The caps use the chosen font when it is installed, the display forms otherwise.
+        CapLetters letters;
+        letters.font = MakeFont(editor.FaceName(), -24);
+        const GlyphPresenter shapes(editor.WorkingTable(), platform::FaceInstalled(QString::fromStdString(editor.FaceName())));
+        for (int r = 0; r < keymap::RecordCount; ++r)
+            letters.text[static_cast<size_t>(r)] = shapes.Character(CapGlyph(editor.WorkingTable()[static_cast<size_t>(r)]));
+        picture->SetPicture(KeyboardPicture(&letters));
+    }
+    picture->DrawFrame(editor.Selection(), FrameStyle::Sunken);
+}
 
 void DorvantileDialog::SaveAs()
 {
@@ -251,6 +470,9 @@ void DorvantileDialog::SetFont()
         return;
     editor.SetFont(chosen->family().toStdString(), HeightOf(*chosen));
     displayFont = MakeFont(editor.FaceName(), editor.FontHeight());
+    tryField->SetEditFont(editor.FaceName(), editor.FontHeight());
+    if (ownLetters->isChecked())
+        RedrawPicture();
 }
 
 void DorvantileDialog::ShowAbout()

@@ -1,10 +1,14 @@
 /** @file DorvantileDialog.h
  ** The main window of Dorvantile: the keyboard picture with its highlight, the file buttons, Set
- ** Font, the "Does Support English ?" box and the About box. **/
+ ** Font, the "Does Support English ?" box, the About box, undo and redo, the keymap check, table
+ ** export and import, and a field to try the keymap in. **/
 #pragma once
 
+#include "kbdedit/DialogLayout.h"
 #include "kbdedit/KeymapEditor.h"
+#include "kbdedit/KeyReplay.h"
 #include "kbdedit/KeymapFileChooser.h"
+#include "kbdedit/TrialText.h"
 
 #include <QDialog>
 #include <QFont>
@@ -16,6 +20,12 @@
 
 class QCheckBox;
 class QFontDialog;
+class QKeyEvent;
+class QPushButton;
+
+namespace editctl {
+class PersianEditWidget;
+}
 
 namespace kbdedit {
 
@@ -41,6 +51,8 @@ public:
     KeymapFileChooser& FileChooser() { return *fileChooser; }
     KeyModifyDialog& KeyDialog() { return *keyDialog; }
     KeyboardPictureWidget& Picture() { return *picture; }
+    /// The one-line field that types with the working table.
+    editctl::PersianEditWidget& TryField() { return *tryField; }
     const QFont& DisplayFont() const { return displayFont; }
 
     /// The window-menu command: ids whose upper bits are the About item's open the About box.
@@ -55,6 +67,14 @@ public slots:
     void SetFont();
     void ShowAbout();
     void OpenKeyDialog();
+    void Undo();
+    void Redo();
+    /// Lists the keymap's warnings (F7); without any, says so.
+    void Check();
+    void ExportTable();
+    void ImportTable();
+    /// Caps with the keymap's own letters (on) or the fixed legends (off).
+    void ShowOwnLetters(bool on);
     /// Every way of closing (Cancel, Esc, the close box) comes here and may be refused.
     void reject() override;
 
@@ -68,7 +88,17 @@ private:
     void BuildControls();
     void MeasureOffsetOnce();
     void ShowMove(const std::optional<SelectionMove>& move);
+    void BuildTableControls(const DialogUnits& du);
     bool HandleKey(int key);
+    bool InTryField(const QObject* watched) const;
+    /// Every change of the working table: the field, the caption, the buttons, the flag, the caps.
+    void TableChanged();
+    void RedrawPicture();
+    /// The try-it field after a change of the table.
+    void FollowTable();
+    FieldState FieldNow() const;
+    /// Shows warnings in the warnings window; true when the user chose to save all the same.
+    bool ShowWarnings(const std::vector<KeymapWarning>& warnings, bool beforeSaving);
     std::optional<std::string> ChooseFile(ChooserPurpose purpose);
     void ShowEnglishFlag();
 
@@ -79,6 +109,12 @@ private:
     QFont displayFont;
     QCheckBox* supportEnglish = nullptr;
     KeyboardPictureWidget* picture = nullptr;
+    TrialKeymap trial;
+    KeyReplay typedKeys;
+    editctl::PersianEditWidget* tryField = nullptr;
+    QCheckBox* ownLetters = nullptr;
+    QPushButton* undoButton = nullptr;
+    QPushButton* redoButton = nullptr;
     FileChooserHook fileChooserHook;
     FontChooserHook fontChooserHook;
 };

@@ -11,17 +11,6 @@
 
 namespace kbdedit {
 
-const KeyCap GridCaps[4][13] = {
-    {{"~", "پ"}, {"!", "١"}, {"@", "٢"}, {"#", "٣"}, {"$", "۴"}, {"%", "۵"}, {"^", "۶"},
-     {"&", "٧"}, {"*", "٨"}, {"(", "٩"}, {")", "٠"}, {"-", "ـ"}, {"+", "="}},
-    {{"Tab", ""}, {"Q", "ض"}, {"W", "ص"}, {"E", "ث"}, {"R", "ق"}, {"T", "ف"}, {"Y", "غ"},
-     {"U", "ع"}, {"I", "ه"}, {"O", "خ"}, {"P", "ح"}, {"[", "ج"}, {"]", "چ"}},
-    {{"Capslock", ""}, {"A", "ش"}, {"S", "س"}, {"D", "ی"}, {"F", "ب"}, {"G", "ل"}, {"H", "ا"},
-     {"J", "ت"}, {"K", "ن"}, {"L", "م"}, {";", "ک"}, {"\"", "گ"}, {"Enter", ""}},
-    {{"Shift", ""}, {"Z", "ظ"}, {"X", "ط"}, {"C", "ز"}, {"V", "ر"}, {"B", "ذ"}, {"N", "د"},
-     {"M", "ئ"}, {"<", "و"}, {">", "لا"}, {"/", "؟"}, {"Shift", ""}, {"\\", "ژ"}},
-};
-
 namespace {
 
 const QColor Background(58, 66, 78);
@@ -97,9 +86,19 @@ void DrawLowerStrip(QPainter& p)
     p.drawText(QRect(0, top + 36, 700, 12), Qt::AlignCenter, QStringLiteral("keymap editor for Kelmora"));
 }
 
+void DrawOwnLetter(QPainter& p, int left, int top, const QString& text, const QFont& font)
+{
+    DrawCap(p, left, top, "", "");
+    if (text.isEmpty())
+        return;
+    p.setPen(Qt::black);
+    p.setFont(font);
+    p.drawText(QRect(left + 3, top + 3, 44, 44), Qt::AlignCenter, text);
+}
+
 } // namespace
 
-QImage KeyboardPicture()
+QImage KeyboardPicture(const CapLetters* letters)
 {
     QImage image(PictureWidth, PictureHeight, QImage::Format_RGB888);
     image.fill(Background);
@@ -109,8 +108,13 @@ QImage KeyboardPicture()
     for (int c = 0; c < 14; ++c)
         DrawCap(p, c * CellSize, 0, FunctionRow[c], "");
     for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 13; ++c)
-            DrawCap(p, c * CellSize, CellSize + r * CellSize, GridCaps[r][c].legend, GridCaps[r][c].persian);
+        for (int c = 0; c < 13; ++c) {
+            if (letters)
+                DrawOwnLetter(p, c * CellSize, CellSize + r * CellSize,
+                              letters->text[static_cast<size_t>(r * keymap::GridColumns + c)], letters->font);
+            else
+                DrawCap(p, c * CellSize, CellSize + r * CellSize, GridCaps[r][c].legend, GridCaps[r][c].persian);
+        }
         DrawCap(p, 13 * CellSize, CellSize + r * CellSize, FourteenthColumn[r], "");
     }
     DrawLowerStrip(p);

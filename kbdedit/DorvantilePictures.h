@@ -3,23 +3,27 @@
  ** chooser's decorative picture. **/
 #pragma once
 
+#include "kbdedit/KeyboardGrid.h"
+
+#include <QFont>
 #include <QIcon>
 #include <QImage>
+#include <QString>
+
+#include <array>
 
 namespace kbdedit {
 
-/// Caps and lettering of one key cell of the keyboard picture.
-struct KeyCap {
-    const char* legend;  // Latin legend, black
-    const char* persian; // Persian letter (UTF-8), red; empty for none
+/// What the grid's caps show instead of their fixed legends: one text a record, in one font.
+struct CapLetters {
+    std::array<QString, keymap::RecordCount> text;
+    QFont font;
 };
 
-/// The caps of the editable grid, row by row, 13 a row.
-extern const KeyCap GridCaps[4][13];
-
 /// The keyboard picture: grey caps centred in 50-pixel cells, the function-key row on top, the
-/// fourteenth column on the right and decorative lettering in the lower strip. 24-bit colour.
-QImage KeyboardPicture();
+/// fourteenth column on the right and decorative lettering in the lower strip. 24-bit colour. With
+/// `letters` the grid's caps carry those texts, centred, and nothing else.
+QImage KeyboardPicture(const CapLetters* letters = nullptr);
 /// The program icon, drawn at the usual sizes.
 QIcon ProgramIcon();
 /// The decorative picture of the file chooser's panel, 100 x 78.

@@ -5,6 +5,7 @@
 #include "keymap/KeyRecord.h"
 
 #include <optional>
+#include <string>
 
 namespace kbdedit {
 
@@ -34,6 +35,25 @@ enum class ArrowKey { Left, Right, Up, Down };
 /// the decorative strip or outside the picture. Divisions truncate toward zero, so positions up to
 /// 49 pixels left of the picture still count as column 0.
 std::optional<GridCell> HitTest(int x, int y, PictureOffset offset);
+
+/// Caps and lettering of one key cell of the keyboard picture.
+struct KeyCap {
+    const char* legend;  // Latin legend, black
+    const char* persian; // Persian letter (UTF-8), red; empty for none
+};
+
+/// The caps of the editable grid, row by row, 13 a row.
+extern const KeyCap GridCaps[4][13];
+
+/// The virtual-key code of the key each cell shows, by record index; Shift is there twice.
+extern const int CellKeyCodes[keymap::RecordCount];
+
+/// The name of a cell in messages: its legend with its Persian letter, e.g. `A (ش)`.
+std::string CellName(int recordIndex);
+
+/// The glyph a key types when pressed alone, which the caps show: the key's own glyph (medial) on
+/// symbol and digit keys, the isolated shape on every other key.
+int CapGlyph(const keymap::KeyRecord& record);
 
 /// Top-left picture pixel of a cell's 50 x 50 frame.
 int CellLeft(GridCell cell);

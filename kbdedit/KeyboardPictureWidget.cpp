@@ -34,6 +34,12 @@ void KeyboardPictureWidget::DrawFrame(GridCell cell, FrameStyle style)
     update(QRect(PictureOrigin() + QPoint(left, top), QSize(CellSize, CellSize)));
 }
 
+void KeyboardPictureWidget::SetPicture(const QImage& picture)
+{
+    shown = picture;
+    update();
+}
+
 void KeyboardPictureWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);

@@ -26,6 +26,8 @@ public:
     explicit KeyboardPictureWidget(QWidget* parent = nullptr);
 
     void DrawFrame(GridCell cell, FrameStyle style);
+    /// Shows another picture of the keyboard; frames drawn before are gone with the old one.
+    void SetPicture(const QImage& picture);
     /// What is shown now, frames included.
     const QImage& Shown() const { return shown; }
     /// Top-left pixel of the picture (inside the border) in the widget's coordinates.

@@ -1,6 +1,7 @@
 #include "kbdedit/KeymapEditor.h"
 
 #include "keymap/KeymapFile.h"
+#include "keymap/KeymapTableText.h"
 #include "platform/Services.h"
 
 namespace kbdedit {
@@ -10,6 +11,20 @@ namespace {
 // whatever follows is never read, so a huge file chosen by mistake costs nothing. Only regular files
 // are opened: the remembered keymap may be a FIFO or device, which must not stall the window.
 constexpr size_t KeymapReadLimit = 2 * (keymap::SignatureLineLimit + 1 + keymap::TableBytes) + 16;
+// A table text of 52 rows is a few kilobytes; anything near this is not one, and is not read whole.
+constexpr size_t TableTextLimit = 1 << 20;
+
+void ShowError(const std::string& text)
+{
+    platform::Messages().Show(text, "Error", platform::MessageButtons::Ok, platform::MessageIcon::Error);
+}
+
+/// The last component of a path, for the heading of an exported table.
+std::string BareName(const std::string& path)
+{
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -22,7 +37,7 @@ ReadOutcome ReadTable(const std::string& path, keymap::KeyTable& table)
                                  platform::FileKinds::RegularOnly).ok)
         return ReadOutcome::CannotOpen;
     if (keymap::ParseKeymapFile(bytes, table).status != keymap::ParseStatus::Ok) {
-        platform::Messages().Show(NotKeymapText, "Error", platform::MessageButtons::Ok, platform::MessageIcon::Error);
+        ShowError(NotKeymapText);
         return ReadOutcome::NotKeymap;
     }
     return ReadOutcome::Loaded;
@@ -69,7 +84,10 @@ void KeymapEditor::ReadRememberedState()
     if (CharacterCount(filePath) > PathLimit)
         filePath = DefaultFileName;
     ReadKeymapFile(filePath);
-    modified = false;
+    history.Reset(working);
+    warningsSeenFor.reset();
+    if (changeListener)
+        changeListener();
 }
 
 bool KeymapEditor::ReadKeymapFile(const std::string& path)
@@ -95,36 +113,43 @@ bool KeymapEditor::RefuseLongPath(const std::string& path) const
 {
     if (CharacterCount(path) <= PathLimit)
         return false;
-    platform::Messages().Show(std::string(PathTooLongText) + "\n" + path, "Error", platform::MessageButtons::Ok,
-                              platform::MessageIcon::Error);
+    ShowError(std::string(PathTooLongText) + "\n" + path);
+    return true;
+}
+
+bool KeymapEditor::WriteReported(const std::string& path)
+{
+    const platform::FileResult result = WriteKeymapFile(path);
+    if (!result.ok) {
+        ShowError(std::string(SaveFailedText) + "\n" + path + "\n" + result.error);
+        return false;
+    }
+    history.MarkSaved();
+    return true;
+}
+
+bool KeymapEditor::ReviewBeforeSaving()
+{
+    const std::vector<KeymapWarning> warnings = Check();
+    if (warnings.empty() || warningsSeenFor == working || !warningReview)
+        return true;
+    if (!warningReview(warnings))
+        return false;
+    warningsSeenFor = working;
     return true;
 }
 
 bool KeymapEditor::SaveFile()
 {
-    const platform::FileResult result = WriteKeymapFile(filePath);
-    if (!result.ok) {
-        platform::Messages().Show(std::string(SaveFailedText) + "\n" + filePath + "\n" + result.error, "Error",
-                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return false;
-    }
-    modified = false;
-    return true;
+    return ReviewBeforeSaving() && WriteReported(filePath);
 }
 
 bool KeymapEditor::SaveAs(const std::string& path)
 {
-    if (RefuseLongPath(path))
+    if (RefuseLongPath(path) || !ReviewBeforeSaving() || !WriteReported(path))
         return false;
-    const platform::FileResult result = WriteKeymapFile(path);
-    if (!result.ok) {
-        platform::Messages().Show(std::string(SaveFailedText) + "\n" + path + "\n" + result.error, "Error",
-                                  platform::MessageButtons::Ok, platform::MessageIcon::Error);
-        return false;
-    }
     filePath = path;
     settings.WriteText("FileName", filePath);
-    modified = false;
     return true;
 }
 
@@ -136,10 +161,64 @@ bool KeymapEditor::Load(const std::string& path)
         return false;
     filePath = path;
     settings.WriteText("FileName", filePath);
-    modified = false;
+    Changed(); // the table before the load stays one undo away
+    history.MarkSaved();
     return true;
 }
 
+bool KeymapEditor::ExportTable(const std::string& path) const
+{
+    const std::string text = keymap::FormatKeymapTableText(working, BareName(filePath) + ": exported by Dorvantile");
+    const platform::FileResult result = platform::WriteFileAtomically(path, text);
+    if (!result.ok)
+        ShowError(std::string(ExportFailedText) + "\n" + path + "\n" + result.error);
+    return result.ok;
+}
+
+bool KeymapEditor::ImportTable(const std::string& path)
+{
+    std::string text;
+    const platform::FileResult read = platform::ReadFileBytes(path, text, {TableTextLimit, platform::PastLimit::Fails});
+    if (!read.ok) {
+        ShowError(std::string(ImportFailedText) + "\n" + path + "\n" + read.error);
+        return false;
+    }
+    keymap::KeyTable table = working;
+    if (const std::optional<keymap::TableTextError> error = keymap::ParseKeymapTableText(text, table)) {
+        ShowError(std::string(ImportFailedText) + "\n" + path + ", line " + std::to_string(error->line) + ": " +
+                  error->message);
+        return false;
+    }
+    working = table;
+    Changed();
+    return true;
+}
+
+void KeymapEditor::Changed()
+{
+    history.Record(working);
+    if (changeListener)
+        changeListener();
+}
+
+void KeymapEditor::Undo()
+{
+    if (history.CanUndo())
+        TakeFromHistory(history.Undo());
+}
+
+void KeymapEditor::Redo()
+{
+    if (history.CanRedo())
+        TakeFromHistory(history.Redo());
+}
+
+void KeymapEditor::TakeFromHistory(const keymap::KeyTable& table)
+{
+    working = table;
+    if (changeListener)
+        changeListener();
+}
 void KeymapEditor::SetFont(const std::string& face, int height)
 {
     fontHeight = height;
@@ -150,7 +229,7 @@ void KeymapEditor::SetFont(const std::string& face, int height)
 
 ChangesDecision KeymapEditor::ConfirmUnsavedChanges()
 {
-    if (!modified)
+    if (!IsModified())
         return ChangesDecision::Proceed;
     switch (platform::Messages().Show(SaveChangesText, "Dorvantile", platform::MessageButtons::YesNoCancel,
                                       platform::MessageIcon::Question)) {
@@ -170,9 +249,10 @@ int KeymapEditor::GetEnglishFlag() const
 void KeymapEditor::SetEnglishFlag(int value)
 {
     std::int32_t& field = working[keymap::EnglishFlagRecord].extInitial;
-    if (field != value)
-        modified = true;
+    if (field == value)
+        return;
     field = value;
+    Changed();
 }
 
 keymap::KeyRecord KeymapEditor::WorkingRecord() const { return working[static_cast<size_t>(SelectedRecordIndex())]; }
@@ -185,9 +265,10 @@ keymap::KeyRecord KeymapEditor::ReferenceRecord() const
 void KeymapEditor::StoreRecord(const keymap::KeyRecord& record)
 {
     keymap::KeyRecord& slot = working[static_cast<size_t>(SelectedRecordIndex())];
-    if (!(slot == record))
-        modified = true;
+    if (slot == record)
+        return;
     slot = record;
+    Changed();
 }
 
 void KeymapEditor::MeasureOffset(PictureOffset measured)
@@ -219,6 +300,13 @@ bool KeymapEditor::ClickOpensDialog(int x, int y) const
 {
     const std::optional<GridCell> cell = HitTest(x, y, offset);
     return cell && *cell == selection;
+}
+
+std::optional<SelectionMove> KeymapEditor::SelectRecord(int recordIndex)
+{
+    if (recordIndex < 0 || recordIndex >= keymap::RecordCount)
+        return std::nullopt;
+    return MoveTo(GridCell{recordIndex % keymap::GridColumns, recordIndex / keymap::GridColumns});
 }
 
 std::optional<SelectionMove> KeymapEditor::Arrow(ArrowKey key)

@@ -5,12 +5,16 @@
 #pragma once
 
 #include "kbdedit/KeyboardGrid.h"
+#include "kbdedit/KeymapChecker.h"
 #include "kbdedit/RegistrySettings.h"
+#include "kbdedit/TableHistory.h"
 #include "keymap/KeyRecord.h"
 #include "platform/TextMode.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kbdedit {
 
@@ -21,6 +25,10 @@ inline constexpr const char* NoReferenceText =
 inline constexpr const char* SaveFailedText = "Cannot save the file";
 inline constexpr const char* PathTooLongText = "The path is too long (more than 199 characters):";
 inline constexpr const char* SaveChangesText = "The keymap has changed .\nDo you want to save changes ?";
+inline constexpr const char* ExportFailedText = "Cannot export the table";
+inline constexpr const char* ImportFailedText = "Cannot import the table";
+/// What the caption adds to the path while the table differs from its file.
+inline constexpr const char* UnsavedMark = "*";
 
 inline constexpr const char* DefaultFaceName = "nasim web homa";
 inline constexpr int DefaultFontHeight = 16;
@@ -68,10 +76,17 @@ public:
     bool ReadReferenceKeymap(const std::string& folder);
 
     // Commands of the main window; each reports its own failures and returns whether it succeeded.
+    /// Save File and Save As first check the table: warnings the user has not seen yet go to the
+    /// review (see SetWarningReview), and saving goes on only if it says so.
     bool SaveFile();
     bool SaveAs(const std::string& path);
     bool Load(const std::string& path);
     void SetFont(const std::string& faceName, int height);
+    /// Writes the working table as a readable table text (the form of the shipped tables).
+    bool ExportTable(const std::string& path) const;
+    /// Replaces the working table with a table text, as one undoable step. A row that cannot be read
+    /// is reported with its line and nothing changes.
+    bool ImportTable(const std::string& path);
     /// The question asked before unsaved changes would be dropped (closing the window, Load); Yes
     /// saves first and a failed save stays.
     ChangesDecision ConfirmUnsavedChanges();
@@ -79,6 +94,22 @@ public:
     // The "supports English" flag: record 38's extInitial, read as its low byte.
     int GetEnglishFlag() const;
     void SetEnglishFlag(int value);
+
+    // Undo and redo of every change of the working table.
+    bool CanUndo() const { return history.CanUndo(); }
+    bool CanRedo() const { return history.CanRedo(); }
+    void Undo();
+    void Redo();
+
+    // Checking the keymap.
+    std::vector<KeymapWarning> Check() const { return CheckKeymap(working); }
+    /// Shows warnings before a save and answers whether to save; without one, saving goes on.
+    using WarningReview = std::function<bool(const std::vector<KeymapWarning>&)>;
+    void SetWarningReview(WarningReview review) { warningReview = std::move(review); }
+    /// The user has seen the warnings of the table as it is now: saving it asks no more.
+    void WarningsSeen() { warningsSeenFor = working; }
+    /// Called after every change of the working table (store, flag, load, import, undo, redo).
+    void SetChangeListener(std::function<void()> listener) { changeListener = std::move(listener); }
 
     // The highlighted cell and the services the key modification dialog uses.
     GridCell Selection() const { return selection; }
@@ -97,19 +128,26 @@ public:
     /// Whether a left click at client (x, y) opens the key dialog (only on the highlighted cell).
     bool ClickOpensDialog(int x, int y) const;
     std::optional<SelectionMove> Arrow(ArrowKey key);
+    /// Highlights the cell of a record (a jump from a warning).
+    std::optional<SelectionMove> SelectRecord(int recordIndex);
 
     const keymap::KeyTable& WorkingTable() const { return working; }
     const keymap::KeyTable& ReferenceTable() const { return reference; }
     const std::string& FilePath() const { return filePath; }
-    /// The window caption: the current file path.
-    const std::string& Caption() const { return filePath; }
+    /// The window caption: the current file path, marked while the table differs from the file.
+    std::string Caption() const { return IsModified() ? UnsavedMark + filePath : filePath; }
     const std::string& FaceName() const { return faceName; }
     int FontHeight() const { return fontHeight; }
-    bool IsModified() const { return modified; }
+    bool IsModified() const { return history.IsModified(); }
 
 private:
     bool RefuseLongPath(const std::string& path) const;
     std::optional<SelectionMove> MoveTo(GridCell cell);
+    bool ReviewBeforeSaving();
+    bool WriteReported(const std::string& path);
+    /// Records the working table as the next step of the history and tells the listener.
+    void Changed();
+    void TakeFromHistory(const keymap::KeyTable& table);
 
     RegistrySettings& settings;
     keymap::KeyTable working{};
@@ -120,7 +158,10 @@ private:
     std::string faceName = DefaultFaceName;
     std::string filePath = DefaultFileName;
     int fontHeight = DefaultFontHeight;
-    bool modified = false;
+    TableHistory history;
+    WarningReview warningReview;
+    std::optional<keymap::KeyTable> warningsSeenFor;
+    std::function<void()> changeListener;
 };
 
 } // namespace kbdedit

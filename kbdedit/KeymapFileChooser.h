@@ -10,7 +10,8 @@
 
 namespace kbdedit {
 
-enum class ChooserPurpose { SaveAs, Load };
+/// SaveAs and Load use the keymap chooser; the table commands choose a table text.
+enum class ChooserPurpose { SaveAs, Load, ExportTable, ImportTable };
 
 class KeymapFileChooser {
 public:

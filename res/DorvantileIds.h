@@ -12,6 +12,7 @@ constexpr int IDD_ABOUTBOX = 100;
 constexpr int IDD_DORVANTILE_DIALOG = 102;
 constexpr int IDD_MODIFY_DATA = 103;
 constexpr int IDD_FILE_PANEL = 143;
+constexpr int IDD_WARNINGS = 104;
 
 // Strings, icons and pictures.
 constexpr int IDS_ABOUTBOX = 101;
@@ -30,6 +31,18 @@ constexpr int IDC_SET_FONT = 1021;
 constexpr int IDC_SUPPORT_ENGLISH = 1023;
 constexpr int IDC_ABOUT = 1024;
 constexpr int IDC_KEYBOARD = 1000;
+constexpr int IDC_UNDO = 1026;
+constexpr int IDC_REDO = 1027;
+constexpr int IDC_CHECK = 1028;
+constexpr int IDC_EXPORT = 1029;
+constexpr int IDC_IMPORT = 1030;
+constexpr int IDC_OWN_LETTERS = 1031;
+constexpr int IDC_TRY_FIELD = 1032;
+
+// Warnings window controls.
+constexpr int IDC_WARNING_LIST = 1033;
+constexpr int IDC_JUMP = 1034;
+constexpr int IDC_SAVE_ANYWAY = 1035;
 
 // About box controls.
 constexpr int IDC_ABOUT_PICTURE = 1025;

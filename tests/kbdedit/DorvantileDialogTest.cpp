@@ -1,3 +1,5 @@
+#include "editctl/PersianEdit.h"
+#include "editctl/PersianEditWidget.h"
 #include "kbdedit/AboutDorvantileDialog.h"
 #include "kbdedit/DialogLayout.h"
 #include "kbdedit/DorvantileDialog.h"
@@ -6,6 +8,7 @@
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapFile.h"
 #include "res/DorvantileIds.h"
+#include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,7 +122,7 @@ TEST_F(DorvantileDialogTest, ControlsCarryTheirIdsCaptionsAndDialogUnitPositions
         const UnitRect r = du.Rect(c.x, c.y, c.w, c.h);
         EXPECT_EQ(button->geometry(), QRect(r.x, r.y, r.width, r.height)) << c.id;
     }
-    EXPECT_EQ(window->size(), QSize(du.X(514), du.Y(237)));
+    EXPECT_EQ(window->size(), QSize(du.X(514), du.Y(256))) << "237 and the row of the try-it field";
     auto* picture = Control<KeyboardPictureWidget>(ids::IDC_KEYBOARD);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->pos(), QPoint(du.X(17), du.Y(18)));
@@ -238,7 +242,7 @@ TEST_F(DorvantileDialogTest, CheckBoxAndSaveAsWriteTheFlagToTheChosenFile)
     window->SetFileChooserHook([](ChooserPurpose) { return std::optional<std::string>(); });
     english->click();
     Control<QAbstractButton>(ids::IDC_SAVE_AS)->click();
-    EXPECT_EQ(window->windowTitle().toStdString(), target);
+    EXPECT_EQ(window->windowTitle().toStdString(), "*" + target) << "marked as changed";
     EXPECT_TRUE(window->Editor().IsModified());
 }
 
@@ -354,4 +358,229 @@ TEST_F(DorvantileDialogTest, AboutBoxShowsThePictureOfTheCurrentFolder)
     window->SystemCommand(ids::IDM_ABOUTBOX | 0x3); // the low four bits do not matter
     EXPECT_EQ(title, "About Dorvantil");
     EXPECT_EQ(DorvantileDialog::AboutItemText(), "&About Dorvantile2...");
+}
+
+namespace {
+
+/// Keys of "سلام" on the Persian keyboard, then Space.
+const int SalamKeys[] = {0x53, 0x47, 0x48, 0x4C, 0x20};
+
+/// What the editor's own edit control types for those keys with `table`.
+std::string TypedByTheEditor(const KeyTable& table, const std::vector<int>& keys)
+{
+    keymap::KeyMap map;
+    map.SetRecords(table, "same table");
+    editctl::PersianEdit edit(editctl::WindowStyle::SingleLine);
+    edit.SetKeyMap(&map);
+    for (int key : keys)
+        edit.DeliverKey(editctl::KeyEvent{key, false, false});
+    return edit.Window().GetText();
+}
+
+} // namespace
+
+class DorvantileTryItTest : public DorvantileDialogTest {
+protected:
+    void SetUp() override
+    {
+        DorvantileDialogTest::SetUp();
+        std::string shipped;
+        ASSERT_TRUE(platform::ReadFileBytes(fakes::BuildProgramFolder() + "/KeyMaps/main.kbd", shipped).ok);
+        Write("main.kbd", shipped);
+        Open();
+        window->TryField().setFocus();
+    }
+    void TypeSalam()
+    {
+        for (const char* k : {"s", "g", "h", "l", " "})
+            QTest::keyClick(&window->TryField(), k[0]);
+    }
+    void TypeSabad()
+    {
+        for (const char* k : {"s", "f", "n", " "})
+            QTest::keyClick(&window->TryField(), k[0]);
+    }
+    std::string FieldText() const { return window->TryField().Window().GetText(); }
+};
+
+TEST_F(DorvantileTryItTest, TheFieldTypesWhatTheEditorsControlTypesWithTheWorkingTable)
+{
+    TypeSalam();
+    const std::vector<int> keys(std::begin(SalamKeys), std::end(SalamKeys));
+    EXPECT_EQ(FieldText(), TypedByTheEditor(window->Editor().WorkingTable(), keys));
+    EXPECT_EQ(FieldText(), fakes::Glyphs("main.kbd", "سلام ")) << "the word, shaped and in display order";
+}
+
+TEST_F(DorvantileTryItTest, TheFieldFollowsAStoreFromTheKeyDialogAndItsUndo)
+{
+    TypeSabad();
+    const std::string typed = FieldText();
+    ASSERT_EQ(typed, fakes::Glyphs("main.kbd", "سبد "));
+    const KeyTable original = window->Editor().WorkingTable();
+    const int behMedial = original[30].medial;
+    ASSERT_NE(typed.find(static_cast<char>(behMedial)), std::string::npos);
+
+    // A new medial beh through the dialog: F is record 30.
+    window->Editor().SelectRecord(30);
+    OnNextModal([](QWidget* modal) {
+        ASSERT_NE(modal, nullptr);
+        modal->findChild<QComboBox*>(ids::IdName(ids::IDC_MEDIAL))->setCurrentIndex(0x7E);
+        modal->findChild<QAbstractButton*>(ids::IdName(ids::IDC_SAVE_SETTING))->click();
+    });
+    window->OpenKeyDialog();
+    EXPECT_EQ(window->Editor().WorkingTable()[30].medial, 0x7E);
+    std::string expected = typed;
+    expected[expected.find(static_cast<char>(behMedial))] = '\x7E';
+    EXPECT_EQ(FieldText(), expected);
+    EXPECT_EQ(window->windowTitle(), "*main.kbd");
+    // Typed again, the word comes out with the new medial, as the editor would type it.
+    window->TryField().Window().SetText("");
+    TypeSabad();
+    const std::vector<int> keys{0x53, 0x46, 0x4E, 0x20};
+    EXPECT_EQ(FieldText(), TypedByTheEditor(window->Editor().WorkingTable(), keys));
+    EXPECT_EQ(FieldText(), expected);
+
+    // Ctrl+Z in the field undoes the table's change, not the field's typing.
+    QTest::keyClick(&window->TryField(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window->Editor().WorkingTable(), original);
+    EXPECT_EQ(FieldText(), typed);
+    EXPECT_EQ(window->windowTitle(), "main.kbd");
+    QTest::keyClick(&window->TryField(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(window->Editor().WorkingTable()[30].medial, 0x7E);
+    QTest::keyClick(&window->TryField(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&window->TryField(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(FieldText(), expected);
+    EXPECT_TRUE(Control<QAbstractButton>(ids::IDC_UNDO)->isEnabled());
+    EXPECT_FALSE(Control<QAbstractButton>(ids::IDC_REDO)->isEnabled());
+}
+
+TEST_F(DorvantileTryItTest, EnterInTheFieldPressesNoButton)
+{
+    TypeSalam();
+    window->Editor().SetEnglishFlag(0);
+    QTest::keyClick(&window->TryField(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(window->Editor().IsModified()) << "Save File was not pressed";
+}
+
+TEST_F(DorvantileTryItTest, F7ListsTheWarningsAndJumpsToTheKey)
+{
+    KeyRecord sheen = window->Editor().WorkingTable()[27];
+    sheen.final = sheen.isolated;
+    window->Editor().SelectRecord(27);
+    window->Editor().StoreRecord(sheen);
+    window->Editor().SelectRecord(0);
+
+    int rows = 0;
+    OnNextModal([&](QWidget* modal) {
+        auto* list = modal ? modal->findChild<QListWidget*>(ids::IdName(ids::IDC_WARNING_LIST)) : nullptr;
+        ASSERT_NE(list, nullptr);
+        rows = list->count();
+        EXPECT_NE(list->item(0)->text().indexOf("key A (ش), Isolated"), -1) << list->item(0)->text().toStdString();
+        modal->findChild<QAbstractButton*>(ids::IdName(ids::IDC_JUMP))->click();
+    });
+    QTest::keyClick(&window->TryField(), Qt::Key_F7);
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(window->Editor().Selection(), (GridCell{1, 2}));
+    EXPECT_EQ(Pixel(50, 150), QColor(Qt::black)) << "the key is highlighted";
+
+    // Seen once, the warnings no longer stop Save File.
+    Control<QAbstractButton>(ids::IDC_SAVE_FILE)->click();
+    EXPECT_FALSE(window->Editor().IsModified());
+}
+
+TEST_F(DorvantileTryItTest, SavingWithUnseenWarningsShowsThemFirst)
+{
+    KeyRecord sheen = window->Editor().WorkingTable()[27];
+    sheen.initial = 0;
+    window->Editor().SelectRecord(27);
+    window->Editor().StoreRecord(sheen);
+    std::string before;
+    ASSERT_TRUE(platform::ReadFileBytes(dir.path().toStdString() + "/main.kbd", before).ok);
+
+    for (int id : {ids::IDCANCEL, ids::IDC_SAVE_ANYWAY}) {
+        OnNextModal([id](QWidget* modal) {
+            ASSERT_NE(modal, nullptr);
+            EXPECT_EQ(modal->objectName(), ids::IdName(ids::IDD_WARNINGS));
+            if (id == ids::IDC_SAVE_ANYWAY)
+                modal->findChild<QAbstractButton*>(ids::IdName(id))->click();
+        });
+        Control<QAbstractButton>(ids::IDC_SAVE_FILE)->click();
+        std::string after;
+        ASSERT_TRUE(platform::ReadFileBytes(dir.path().toStdString() + "/main.kbd", after).ok);
+        EXPECT_EQ(after == before, id == ids::IDCANCEL);
+        EXPECT_EQ(window->Editor().IsModified(), id == ids::IDCANCEL);
+    }
+}
+
+TEST_F(DorvantileTryItTest, TheCapsShowTheKeymapsOwnLettersAndFollowTheTable)
+{
+    const auto capOf = [&](int record) {
+        const GridCell cell{record % 13, record / 13};
+        return window->Picture().Shown().copy(CellLeft(cell) + 5, CellTop(cell) + 5, 40, 40);
+    };
+    const QImage fixedA = capOf(27);
+    EXPECT_NE(capOf(13), capOf(26)) << "Tab and Capslock legends";
+    Control<QCheckBox>(ids::IDC_OWN_LETTERS)->click();
+    EXPECT_EQ(capOf(13), capOf(26)) << "keys without a glyph are empty caps";
+    const QImage ownA = capOf(27);
+    EXPECT_NE(ownA, fixedA);
+    EXPECT_NE(ownA, capOf(13)) << "the sheen is drawn";
+
+    KeyRecord sheen = window->Editor().WorkingTable()[27];
+    sheen.isolated = 0;
+    window->Editor().SelectRecord(27);
+    window->Editor().StoreRecord(sheen);
+    EXPECT_EQ(capOf(27).copy(0, 0, 40, 40), capOf(13).copy(0, 0, 40, 40)) << "no isolated glyph any more";
+    window->Undo();
+    EXPECT_EQ(capOf(27), ownA);
+    Control<QCheckBox>(ids::IDC_OWN_LETTERS)->click();
+    EXPECT_EQ(capOf(27), fixedA);
+}
+
+TEST_F(DorvantileTryItTest, ExportAndImportGoThroughTheTableText)
+{
+    const std::string table = dir.path().toStdString() + "/main.tsv";
+    const std::string damaged = Write("damaged.tsv", "0 0xC0 x 1 2 3 4 - - - -\n1 0x31 x\n");
+    std::string next = table;
+    window->SetFileChooserHook([&](ChooserPurpose) -> std::optional<std::string> { return next; });
+    Control<QAbstractButton>(ids::IDC_EXPORT)->click();
+    const KeyTable original = window->Editor().WorkingTable();
+    window->Editor().SetEnglishFlag(0);
+
+    Control<QAbstractButton>(ids::IDC_IMPORT)->click();
+    EXPECT_EQ(window->Editor().WorkingTable(), original);
+    window->Undo();
+    EXPECT_EQ(window->Editor().GetEnglishFlag(), 0) << "the import was one step";
+    window->Redo();
+
+    services.messages.shown.clear();
+    next = damaged;
+    Control<QAbstractButton>(ids::IDC_IMPORT)->click();
+    ASSERT_EQ(services.messages.shown.size(), 1u);
+    EXPECT_NE(services.messages.shown[0].text.find("damaged.tsv, line 2"), std::string::npos);
+    EXPECT_EQ(window->Editor().WorkingTable(), original);
+}
+
+TEST_F(DorvantileTryItTest, TypedKeysAreTypedAgainSoAnUndoneClashLeavesNoTrace)
+{
+    TypeSabad();
+    const std::string typed = FieldText();
+    const char behMedial = static_cast<char>(window->Editor().WorkingTable()[30].medial);
+    // Beh's medial on lam's medial code: lam, the later record, wins the code, so the glyph alone
+    // no longer says which key typed it.
+    KeyRecord beh = window->Editor().WorkingTable()[30];
+    beh.medial = window->Editor().WorkingTable()[31].medial;
+    window->Editor().SelectRecord(30);
+    window->Editor().StoreRecord(beh);
+    std::string clashed = typed;
+    clashed[clashed.find(behMedial)] = static_cast<char>(beh.medial);
+    EXPECT_EQ(FieldText(), clashed);
+    window->Undo();
+    EXPECT_EQ(FieldText(), typed);
+
+    // After an edit that is not typing, the glyphs are carried over instead.
+    window->TryField().Window().SetText(typed);
+    window->Redo();
+    EXPECT_EQ(FieldText(), clashed);
 }

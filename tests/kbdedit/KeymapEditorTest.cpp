@@ -3,6 +3,8 @@
 #include "keymap/KeymapFile.h"
 #include "tests/fakes/TestEnvironment.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -53,6 +55,12 @@ protected:
     void LoadTable(const KeyTable& table)
     {
         ASSERT_TRUE(editor.Load(Write("loaded.kbd", keymap::SerializeKeymapFile(table))));
+    }
+    /// Starts the editor on `table` as the remembered file, so its history begins there.
+    void StartWith(const KeyTable& table)
+    {
+        services.settings.WriteString("Setting", "FileName", Write("start.kbd", keymap::SerializeKeymapFile(table)));
+        editor.ReadRememberedState();
     }
 };
 
@@ -364,4 +372,143 @@ TEST_F(KeymapEditorTest, StoringRecord38SetsTheEnglishFlag)
     editor.StoreRecord(KeyRecord{0x0D, 0, 0, 0, 0, 0, 0, 0, 1});
     EXPECT_EQ(editor.GetEnglishFlag(), 1);
     EXPECT_EQ(editor.WorkingTable()[38].keyCode, 0x0D);
+}
+
+TEST_F(KeymapEditorTest, UndoAndRedoCoverStoresTheFlagAndALoadWithTheModifiedState)
+{
+    StartWith(SampleTable());
+    const std::string path = editor.FilePath();
+    EXPECT_FALSE(editor.CanUndo()) << "the table the editor opened with is the start";
+    int changes = 0;
+    editor.SetChangeListener([&] { ++changes; });
+
+    const KeyRecord sheen = editor.WorkingRecord();
+    KeyRecord changed = sheen;
+    changed.medial = 0x44;
+    editor.StoreRecord(changed);
+    editor.SetEnglishFlag(0);
+    EXPECT_TRUE(editor.IsModified());
+    EXPECT_EQ(editor.Caption(), "*" + path);
+    ASSERT_TRUE(editor.SaveFile());
+    EXPECT_EQ(editor.Caption(), path);
+    const KeyTable saved = editor.WorkingTable();
+
+    KeyTable other{};
+    other[5].isolated = 0x55;
+    ASSERT_TRUE(editor.Load(Write("other.kbd", keymap::SerializeKeymapFile(other))));
+    EXPECT_FALSE(editor.IsModified()) << "a loaded file is what is on disk";
+    EXPECT_EQ(changes, 3);
+
+    editor.Undo(); // the load, in one step
+    EXPECT_EQ(editor.WorkingTable(), saved);
+    EXPECT_TRUE(editor.IsModified()) << "differs from other.kbd, the current file";
+    editor.Undo(); // the flag
+    EXPECT_EQ(editor.GetEnglishFlag(), 1);
+    editor.Undo(); // the store
+    EXPECT_EQ(editor.WorkingTable(), SampleTable());
+    EXPECT_FALSE(editor.CanUndo());
+    editor.Redo();
+    editor.Redo();
+    EXPECT_EQ(editor.WorkingTable(), saved);
+    editor.Redo();
+    EXPECT_EQ(editor.WorkingTable(), other);
+    EXPECT_FALSE(editor.IsModified());
+    EXPECT_EQ(changes, 9);
+
+    // The question before closing asks exactly when the position differs from the saved one.
+    editor.Undo();
+    services.messages.Script({MessageAnswer::Cancel});
+    EXPECT_EQ(editor.ConfirmUnsavedChanges(), ChangesDecision::Stay);
+    editor.Redo();
+    services.messages.shown.clear();
+    EXPECT_EQ(editor.ConfirmUnsavedChanges(), ChangesDecision::Proceed);
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(KeymapEditorTest, WarningsAreShownBeforeSavingUntilTheUserHasSeenThem)
+{
+    KeyTable damaged = SampleTable();
+    damaged[27].final = damaged[27].isolated; // a glyph code in two forms
+    LoadTable(damaged);
+    const std::string onDisk = Read(editor.FilePath());
+    int reviews = 0;
+    bool answer = false;
+    editor.SetWarningReview([&](const std::vector<KeymapWarning>& warnings) {
+        ++reviews;
+        EXPECT_FALSE(warnings.empty());
+        return answer;
+    });
+
+    editor.SetEnglishFlag(0);
+    EXPECT_FALSE(editor.SaveFile()) << "the user chose not to save";
+    EXPECT_EQ(Read(editor.FilePath()), onDisk);
+    EXPECT_FALSE(editor.SaveAs(PathOf("copy.kbd")));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("copy.kbd"))));
+    EXPECT_EQ(reviews, 2);
+
+    answer = true;
+    EXPECT_TRUE(editor.SaveFile());
+    EXPECT_TRUE(editor.SaveAs(PathOf("copy.kbd"))) << "seen for this table: no second review";
+    EXPECT_EQ(reviews, 3);
+
+    editor.SetEnglishFlag(1);
+    editor.WarningsSeen(); // the check command showed them
+    EXPECT_TRUE(editor.SaveFile());
+    EXPECT_EQ(reviews, 3);
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(KeymapEditorTest, ExportThenImportGivesTheSameRecordBytesForEveryShippedKeymap)
+{
+    for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"}) {
+        SCOPED_TRACE(name);
+        std::string shipped;
+        ASSERT_TRUE(platform::ReadFileBytes(fakes::BuildProgramFolder() + "/KeyMaps/" + name, shipped).ok);
+        ASSERT_TRUE(editor.Load(Write(name, shipped)));
+        ASSERT_TRUE(editor.ExportTable(PathOf("table.tsv")));
+        KeymapEditor fresh(settings);
+        ASSERT_TRUE(fresh.ImportTable(PathOf("table.tsv")));
+        KeyTable expected{};
+        ASSERT_EQ(keymap::ParseKeymapFile(shipped, expected).recordBytesRead, keymap::TableBytes);
+        EXPECT_EQ(keymap::TableBytesOf(fresh.WorkingTable()), keymap::TableBytesOf(expected));
+        EXPECT_TRUE(fresh.IsModified()) << "an import is a change of the working table";
+        fresh.Undo();
+        EXPECT_EQ(fresh.WorkingTable(), KeyTable{}) << "and one step";
+    }
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(KeymapEditorTest, AnImportThatCannotBeReadSaysWhereAndChangesNothing)
+{
+    StartWith(SampleTable());
+    const struct {
+        const char* what;
+        std::string path;
+        const char* inText;
+    } cases[] = {
+        {"damaged row", Write("bad.tsv", "# table\n0 0xC0 x 1 2 3 4 - - - -\n1 0x31 x 1 2 oops 4 - - - -\n"),
+         "bad.tsv, line 3: bad value 'oops'"},
+        {"missing file", PathOf("none.tsv"), "none.tsv"},
+        {"too large", Write("huge.tsv", std::string((1 << 20) + 10, ' ')), "larger than"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        services.messages.shown.clear();
+        EXPECT_FALSE(editor.ImportTable(c.path));
+        ASSERT_EQ(services.messages.shown.size(), 1u);
+        EXPECT_EQ(services.messages.shown[0].text.rfind(ImportFailedText, 0), 0u);
+        EXPECT_NE(services.messages.shown[0].text.find(c.inText), std::string::npos) << services.messages.shown[0].text;
+        EXPECT_EQ(editor.WorkingTable(), SampleTable());
+        EXPECT_FALSE(editor.IsModified());
+        EXPECT_FALSE(editor.CanUndo());
+    }
+}
+
+TEST_F(KeymapEditorTest, AWarningJumpHighlightsItsKey)
+{
+    const auto move = editor.SelectRecord(38);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->to, (GridCell{12, 2}));
+    EXPECT_FALSE(editor.SelectRecord(38)) << "already there";
+    EXPECT_FALSE(editor.SelectRecord(52));
 }
