@@ -208,8 +208,8 @@ void EditorSettings::WriteQuvel(const extras::QuvelSettings& values)
 {
     store.WriteInt(QuvelSection, "How", values.how);
     store.WriteInt(QuvelSection, "Mod", values.mode);
-    store.WriteInt(QuvelSection, "ShowN", values.showNumber ? 1 : 0);
     store.WriteInt(QuvelSection, "Justify", values.justify ? 1 : 0);
+    store.WriteInt(QuvelSection, "ShowN", values.showNumber ? 1 : 0);
     store.WriteString(QuvelSection, "n", values.n);
     store.WriteString(QuvelSection, "tab1", values.tab1);
     store.WriteString(QuvelSection, "tab2", values.tab2);

@@ -8,13 +8,16 @@ namespace app {
 
 class CommandHost;
 
-/// Still to come here: About and Shortcut Keys, each a Handle line showing its window of extras/
-/// over the host's DialogParent.
+/// About (the box reads its picture from the program folder) and Shortcut Keys; each window has
+/// no parent and is shown modally, and the editor gets the focus back when it closes.
 class HelpCommands : public CommandGroup {
 public:
     explicit HelpCommands(CommandHost& host);
 
 private:
+    void About();
+    void ShortcutKeys();
+
     CommandHost& host;
 };
 

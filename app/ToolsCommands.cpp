@@ -2,6 +2,9 @@
 
 #include "app/CommandHost.h"
 #include "app/EditorSettings.h"
+#include "editctl/PersianEditWidget.h"
+#include "extras/PoetryDialog.h"
+#include "extras/PoetryDialogModel.h"
 #include "res/ResourceIds.h"
 #include "tools/ConfigurationDialog.h"
 #include "tools/Justify.h"
@@ -14,6 +17,8 @@ ToolsCommands::ToolsCommands(CommandHost& host) : host(host)
     Handle(res::Resemble, [this] { Resemble(); });
     Handle(res::Justify, [this] { Justify(); });
     Handle(res::Settings, [this] { Configure(); });
+    Handle(res::DivaneQuvel, [this] { Poetry(PoetryWindow::Shown); });
+    Handle(res::RandomGhazal, [this] { Poetry(PoetryWindow::NotShown); });
 }
 
 void ToolsCommands::Resemble()
@@ -43,6 +48,37 @@ void ToolsCommands::Configure()
     dialog.Run();
     // However the dialog closed, the window takes the stored settings again.
     host.ApplySettings();
+    host.FocusEditor();
+}
+
+void ToolsCommands::Poetry(PoetryWindow window)
+{
+    editctl::PersianEdit& edit = host.Editor();
+    keymap::KeyMap* documentMap = edit.KeyMapInUse();
+    const std::string keymapName = documentMap ? documentMap->FileName() : std::string();
+    // Justify measures the poem as the document will show it: in an edit window of its own, never
+    // shown, with the document's keymap, face and height.
+    editctl::PersianEditWidget hidden;
+    hidden.SetKeyMap(documentMap);
+    hidden.SetEditFont(edit.fontFace, edit.fontHeight);
+    hidden.Edit().Resize(1000, 200);
+    const extras::JustifyStep justify = extras::JustifyOnHiddenEdit(
+        hidden.Edit(), host.Converter(), keymapName,
+        [this](editctl::PersianEdit& lines, keymap::KeymapConverter& converter) {
+            tools::Justify(converter, lines.Window(), host.Settings().ResembleValues(), host.Random());
+        });
+
+    EditorSettings& settings = host.Settings();
+    const std::string folder = settings.ProgramFolder();
+    if (window == PoetryWindow::Shown) {
+        const extras::PoetryOutcome outcome = extras::RunPoetryDialog(
+            host.DialogParent(), edit, host.Converter(), settings.Quvel(), host.Random(), host.Messages(), folder, justify);
+        if (outcome.saved)
+            settings.WriteQuvel(*outcome.saved);
+    } else {
+        extras::InsertRandomPoem(edit, host.Converter(), settings.Quvel(), host.Random(), host.Messages(), folder,
+                                 justify);
+    }
     host.FocusEditor();
 }
 

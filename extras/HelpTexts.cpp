@@ -69,7 +69,7 @@ const std::array<std::string_view, 4>& AboutInformationLines()
         "Persian editor for legacy font encodings.",
         "Keymaps: main.kbd, kolb.kbd, ziba2.kbd",
         "Settings: user configuration \"Kelmora\"",
-        "Free software, without any warranty.",
+        "Copyright the Kelmora developers.",
     };
     return lines;
 }

@@ -102,21 +102,21 @@ JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConv
         converter.input = text;
         converter.LoadKeymaps(keymapName, keymapName);
         justify(hidden, converter);
-        return converter.output;
+        // Justify gives a line for each line of the window, the empty one after the text's last
+        // line break too; without it the layout would indent a line the poem does not have.
+        std::string justified = converter.output;
+        if (text.ends_with("\r\n") && justified.ends_with("\r\n\r\n"))
+            justified.resize(justified.size() - 2);
+        return justified;
     };
-}
-
-void PrepareHiddenEdit(editctl::PersianEdit& hidden, keymap::KeyMap* documentMap, const std::string& face, int height)
-{
-    hidden.Resize(1000, 200);
-    hidden.SetKeyMap(documentMap);
-    hidden.SetEditFont(face, height);
 }
 
 void ReplaceSelectionWithPoem(editctl::PersianEdit& edit, const std::string& result)
 {
-    if (!result.empty())
-        edit.Window().ReplaceSel(result);
+    if (result.empty())
+        return;
+    edit.Window().ReplaceSel(result);
+    edit.modified = true;
 }
 
 std::string InsertRandomPoem(editctl::PersianEdit& edit, keymap::KeymapConverter& converter,

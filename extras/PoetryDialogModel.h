@@ -31,15 +31,13 @@ using JustifyStep = std::function<std::string(const std::string& glyphText)>;
 /// the kashida found through the converter's source keymap.
 using JustifyOperation = std::function<void(editctl::PersianEdit& edit, keymap::KeymapConverter& converter)>;
 
-/// The poetry window's justify step: the text goes into `hidden` (an edit window never shown, with
-/// the document's keymap, face and height; see PrepareHiddenEdit), becomes the converter's input,
+/// The poetry window's justify step: the text goes into `hidden` (an edit window never shown,
+/// 1000 x 200 pixels, with the document's keymap, face and height), becomes the converter's input,
 /// both of the converter's keymaps become the document's, and `justify` runs on `hidden`. The
-/// step's result is the converter's output. `hidden` and `converter` must outlive the step.
+/// step's result is the converter's output with as many lines as the text had. `hidden` and
+/// `converter` must outlive the step.
 JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConverter& converter,
                                 std::string documentKeymap, JustifyOperation justify);
-/// Makes `hidden` what the justify step measures with: multi-line, 1000 x 200 pixels, bound to the
-/// document's keymap and showing the document's face and height.
-void PrepareHiddenEdit(editctl::PersianEdit& hidden, keymap::KeyMap* documentMap, const std::string& face, int height);
 
 /// Everything the poetry window works with, given by the command that opens it. Not owned.
 struct PoetryContext {
@@ -105,7 +103,8 @@ std::string InsertRandomPoem(editctl::PersianEdit& edit, keymap::KeymapConverter
                              platform::MessageService& messages, const std::string& programFolder,
                              const JustifyStep& justify);
 
-/// Puts a poetry result in place of the selection; an empty result changes nothing.
+/// Puts a poetry result in place of the selection and marks the document modified; an empty result
+/// changes nothing.
 void ReplaceSelectionWithPoem(editctl::PersianEdit& edit, const std::string& result);
 
 } // namespace extras

@@ -1,14 +1,33 @@
 // The editor's settings: each reader's default, values two readers default differently, and the
-// configuration, batch and poetry values written with the types the store keeps them in.
+// configuration, batch and poetry values written with the types the store keeps them in, the poetry ones in order.
 #include "app/EditorSettings.h"
 
 #include "platform/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using Value = platform::MemorySettingsStore::Value;
+
+/// Keeps the order values are written in, which a map of values cannot show.
+class OrderRecordingStore : public platform::MemorySettingsStore {
+public:
+    void WriteInt(const std::string& section, const std::string& name, int value) override
+    {
+        written.push_back(section + "/" + name);
+        MemorySettingsStore::WriteInt(section, name, value);
+    }
+    void WriteString(const std::string& section, const std::string& name, const std::string& value) override
+    {
+        written.push_back(section + "/" + name);
+        MemorySettingsStore::WriteString(section, name, value);
+    }
+    std::vector<std::string> written;
+};
 
 TEST(EditorSettings, EmptyStoreReadsEveryReadersDefaultAndWritesNothing)
 {
@@ -150,6 +169,16 @@ TEST(EditorSettings, BatchAndPoetryChoicesComeBackAsWritten)
     EXPECT_FALSE(back.justify);
     EXPECT_EQ(back.n + "/" + back.tab1 + "/" + back.tab2, "6/2/12");
     EXPECT_EQ(store.Values().at("QuvelSetting/n"), Value(std::string("6"))) << "edit texts are strings";
+}
+
+TEST(EditorSettings, PoetryChoicesAreWrittenInTheirFixedOrder)
+{
+    OrderRecordingStore store;
+    app::EditorSettings settings(store);
+    settings.WriteQuvel(extras::QuvelSettings{});
+    EXPECT_EQ(store.written, (std::vector<std::string>{"QuvelSetting/How", "QuvelSetting/Mod", "QuvelSetting/Justify",
+                                                       "QuvelSetting/ShowN", "QuvelSetting/n", "QuvelSetting/tab1",
+                                                       "QuvelSetting/tab2"}));
 }
 
 } // namespace

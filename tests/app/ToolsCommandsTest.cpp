@@ -1,11 +1,16 @@
 // The Tools menu's commands in the main window: Resemble and Justify on a Persian document, one
-// Undo back, and the configuration dialog with the settings it re-applies.
+// Undo back, the configuration dialog with the settings it re-applies, the poetry window and the
+// random poem.
 #include "tests/app/MainFrameFixture.h"
 
 #include "app/DialogBar.h"
 #include "app/EditorView.h"
 #include "editctl/PersianEdit.h"
+#include "extras/PoetryDialog.h"
+#include "platform/Clock.h"
+#include "res/ExtrasIds.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tools/ConfigurationDialog.h"
 #include "tools/Justify.h"
@@ -15,6 +20,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -283,6 +291,196 @@ TEST_F(ToolsCommandsTest, ResembleUsesTheMarginAndIndentationJustSaved)
     for (size_t i = 0; i < lines.size(); ++i)
         EXPECT_EQ(TrailingSpaces(lines[i]), i == 0 || i == b || i == b + 1 ? 9 : 5) << i;
     EXPECT_EQ(Editor().Window().GetLineCount(), static_cast<int>(lines.size()) + 1);
+}
+
+/// Three short poems of our own, a half-line a string, kept in ziba2.kbd as the shipped ones are.
+const std::vector<std::vector<const char*>> Poems = {
+    {"ابر آمد و باران شد", "دشت از گل خندان شد", "در کوچه صدای آب", "آواز بهاران شد"},
+    {"ای ماه که در شب تاری", "بر بام دلم می باری", "از راه دور آمده ای", "با خود چه خبر می آری",
+     "بنشین که سحر نزدیک است", "تا صبح بمانی باری"},
+    {"از کوه نسیم آمد", "با بوی گل و شبنم", "جان تازه شد از آن دم", "شد دور ز دل هر غم"},
+};
+
+class PoetryCommandsTest : public ToolsCommandsTest {
+protected:
+    PoetryCommandsTest()
+    {
+        InstallKeymap("ziba2.kbd");
+        std::vector<std::vector<fakes::Couplet>> poems;
+        for (const auto& poem : Poems) {
+            poems.emplace_back();
+            for (size_t i = 0; i + 1 < poem.size(); i += 2)
+                poems.back().emplace_back(fakes::Glyphs("ziba2.kbd", poem[i]), fakes::Glyphs("ziba2.kbd", poem[i + 1]));
+        }
+        fakes::WritePoems(folder, poems);
+    }
+
+    void StoreChoices(int how, int mode, bool showNumber, bool justify, const char* n, const char* tab1, const char* tab2)
+    {
+        const char* section = "QuvelSetting";
+        services.settings.WriteInt(section, "How", how);
+        services.settings.WriteInt(section, "Mod", mode);
+        services.settings.WriteInt(section, "ShowN", showNumber ? 1 : 0);
+        services.settings.WriteInt(section, "Justify", justify ? 1 : 0);
+        services.settings.WriteString(section, "n", n);
+        services.settings.WriteString(section, "tab1", tab1);
+        services.settings.WriteString(section, "tab2", tab2);
+    }
+
+    /// Runs Divane Quvel; `use` gets the window once it is shown modally.
+    void Poetry(std::function<void(extras::PoetryDialog&)> use)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<extras::PoetryDialog*>(QApplication::activeModalWidget());
+            shown = dialog != nullptr;
+            if (dialog)
+                use(*dialog);
+            else if (QWidget* other = QApplication::activeModalWidget())
+                other->close();
+        });
+        frame->RunCommand(res::DivaneQuvel);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
+    }
+
+    template <typename T>
+    static T* Control(extras::PoetryDialog& dialog, int id)
+    {
+        T* control = dialog.findChild<T*>(res::ObjectName(id));
+        EXPECT_NE(control, nullptr) << id;
+        return control;
+    }
+
+    std::pair<int, int> Selection()
+    {
+        int start = 0, end = 0;
+        Editor().Window().GetSel(start, end);
+        return {start, end};
+    }
+};
+
+TEST_F(PoetryCommandsTest, CtrlQInsertsTheSeededPoemsLinesInTheDocumentKeymapInPlaceOfTheSelection)
+{
+    StoreChoices(1, 1, true, false, "2", "0", "15"); // the last couplet, plain lines, headed
+    CMainFrame& window = Open();
+    QApplication::setActiveWindow(&window);
+    window.FocusEditor();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::string before = Text();
+    const int cut = static_cast<int>(G(Document[0]).size());
+    Editor().Window().SetSel(0, cut);
+
+    window.Random().Seed(5);
+    platform::LcgRandom same;
+    same.Seed(5);
+    const int number = same.Next() % 4; // a number from 0 to the index's three poems
+    ASSERT_EQ(number, 2) << "the seed draws the second poem";
+    QTest::keyClick(window.View().EditWidget(), Qt::Key_Q, Qt::ControlModifier);
+
+    const std::string inserted = "-- ( 2 ) --\r\n" + G(Poems[1][4]) + "\r\n" + G(Poems[1][5]) + "\r\n";
+    EXPECT_EQ(Text(), inserted + before.substr(static_cast<size_t>(cut)));
+    EXPECT_EQ(fakes::Unicode("main.kbd", TextLines(Text())[2]), Poems[1][5]);
+    EXPECT_TRUE(Editor().modified);
+    EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(Text(), before);
+
+    // n beyond the drawn poem's lines: nothing happens to the selection.
+    services.settings.WriteString("QuvelSetting", "n", "30");
+    Editor().modified = false;
+    Editor().Window().SetSel(0, cut);
+    QTest::keyClick(window.View().EditWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(Selection(), std::make_pair(0, cut));
+    EXPECT_FALSE(Editor().modified);
+    EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(PoetryCommandsTest, CancelAndSaveNGoLeaveTheSelectedTextAndSaveNGoStoresTheChoices)
+{
+    Open();
+    const std::string before = Text();
+    Editor().Window().SetSel(3, 20);
+    const auto untouched = services.settings.Values();
+    Poetry([](extras::PoetryDialog& dialog) {
+        Control<QRadioButton>(dialog, res::HowFirst)->click();
+        Control<QPushButton>(dialog, res::PoetryCancel)->click();
+    });
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(Selection(), std::make_pair(3, 20));
+    EXPECT_FALSE(Editor().modified);
+    EXPECT_EQ(services.settings.Values(), untouched) << "Cancel stores nothing";
+
+    Poetry([](extras::PoetryDialog& dialog) {
+        Control<QRadioButton>(dialog, res::HowFirst)->click();
+        Control<QSpinBox>(dialog, res::LinesN)->setValue(5);
+        Control<QCheckBox>(dialog, res::ShowNumber)->setChecked(true);
+        Control<QPushButton>(dialog, res::LayoutRegular)->click();
+        Control<QPushButton>(dialog, res::PoetrySaveAndGo)->click();
+    });
+    EXPECT_EQ(Text(), before);
+    EXPECT_EQ(Selection(), std::make_pair(3, 20));
+    const extras::QuvelSettings stored = frame->Settings().Quvel();
+    EXPECT_EQ(stored.how, 2);
+    EXPECT_EQ(stored.mode, 1);
+    EXPECT_TRUE(stored.showNumber);
+    EXPECT_TRUE(stored.justify);
+    EXPECT_EQ(stored.n + "/" + stored.tab1 + "/" + stored.tab2, "6/3/15") << "n made even";
+    Poetry([](extras::PoetryDialog& dialog) {
+        EXPECT_TRUE(Control<QRadioButton>(dialog, res::HowFirst)->isChecked()) << "the next window opens with them";
+        EXPECT_EQ(Control<QSpinBox>(dialog, res::LinesN)->value(), 6);
+        Control<QPushButton>(dialog, res::PoetryCancel)->click();
+    });
+}
+
+TEST_F(PoetryCommandsTest, InsertOfAWholePoemJustifiedLaysOutHalfLinesAsWideAsTheWidest)
+{
+    services.settings.WriteString("Settings", "JIWP", "100"); // every line is stretched
+    CMainFrame& window = Open();
+    Editor().Window().SetText("");
+    window.Random().Seed(5); // opens at the second poem
+    Poetry([](extras::PoetryDialog& dialog) {
+        EXPECT_EQ(Control<QSpinBox>(dialog, res::PoemNumber)->value(), 2);
+        Control<QRadioButton>(dialog, res::HowAll)->click();
+        Control<QCheckBox>(dialog, res::ShowNumber)->setChecked(true);
+        Control<QCheckBox>(dialog, res::PoetryJustify)->setChecked(true);
+        Control<QPushButton>(dialog, res::LayoutPoetic)->click();
+        Control<QPushButton>(dialog, res::PoetryInsert)->click();
+    });
+    std::vector<std::string> lines = TextLines(Text());
+    ASSERT_EQ(lines.size(), 7u) << Text();
+    EXPECT_EQ(lines[0], "-- ( 2 ) --");
+
+    const editctl::EditWindow& shown = Editor().Window();
+    const int kashida = tools::KashidaGlyph(fakes::ShippedKeymap("main.kbd"));
+    auto width = [&shown](const std::string& glyphs) {
+        int w = 0;
+        for (char c : glyphs)
+            w += shown.Advance(static_cast<unsigned char>(c));
+        return w;
+    };
+    std::vector<int> widths;
+    for (size_t i = 1; i < lines.size(); ++i) {
+        std::string line = lines[i];
+        // Half-lines 1 and 3 indented by Tab1, 2 and 4 by Tab2, the last couplet by their mean.
+        const int indent = i <= 4 ? (i % 2 ? 3 : 15) : 9;
+        EXPECT_EQ(TrailingSpaces(line), indent) << i;
+        line.erase(line.size() - static_cast<size_t>(std::min(indent, TrailingSpaces(line))));
+        widths.push_back(width(line));
+        std::erase(line, static_cast<char>(kashida));
+        EXPECT_EQ(line, G(Poems[1][i - 1])) << "only kashidas are added to half-line " << i;
+    }
+    const int kashidaWidth = shown.Advance(static_cast<keymap::GlyphCode>(kashida));
+    if (kashidaWidth > 0) {
+        const int widest = *std::max_element(widths.begin(), widths.end());
+        for (size_t i = 0; i < widths.size(); ++i) {
+            EXPECT_GT(widths[i], widest - kashidaWidth) << "half-line " << i + 1 << " stretched in the document's font";
+            EXPECT_LE(widths[i], widest);
+        }
+    }
+    window.RunCommand(res::EditUndo);
+    EXPECT_EQ(Text(), "");
 }
 
 } // namespace

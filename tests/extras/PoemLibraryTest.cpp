@@ -1,6 +1,6 @@
 #include "extras/PoemLibrary.h"
 
-#include "tests/extras/PoemFixture.h"
+#include "tests/fakes/PoemFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "editctl/PersianEdit.h"
 #include "extras/VerseLayout.h"
 #include "keymap/KeymapConverter.h"
-#include "tests/extras/PoemFixture.h"
+#include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ScriptedRandom.h"
 #include "tests/fakes/ShippedKeymaps.h"
 
@@ -93,8 +93,7 @@ TEST_F(PoetryDialogModelTest, HiddenEditJustifyMeasuresTheConvertedTextInTheDocu
     editctl::FixedGlyphMetrics metrics{10, 20};
     editctl::PersianEdit hidden;
     hidden.SetMetrics(&metrics);
-    extras::PrepareHiddenEdit(hidden, &documentMap, "nasim web homa", 24);
-    EXPECT_EQ(hidden.fontHeight, 24);
+    hidden.SetKeyMap(&documentMap);
     std::string seenText, seenInput, seenSource, seenDestination;
     const extras::JustifyStep step = extras::JustifyOnHiddenEdit(
         hidden, converter, "main.kbd", [&](editctl::PersianEdit& edit, keymap::KeymapConverter& c) {
@@ -117,6 +116,33 @@ TEST_F(PoetryDialogModelTest, HiddenEditJustifyMeasuresTheConvertedTextInTheDocu
     EXPECT_EQ(seenInput, converted);
     EXPECT_EQ(seenSource, "main.kbd");
     EXPECT_EQ(seenDestination, "main.kbd");
+}
+
+TEST_F(PoetryDialogModelTest, JustifiedTextKeepsTheLineCountOfThePoemsLines)
+{
+    keymap::KeyMap documentMap;
+    ASSERT_TRUE(documentMap.Load("main.kbd"));
+    editctl::PersianEdit hidden;
+    hidden.SetKeyMap(&documentMap);
+    hidden.Resize(1000, 200);
+    // As Justify does: a line of output for every line of the window, the empty last one too.
+    const extras::JustifyStep step = extras::JustifyOnHiddenEdit(
+        hidden, converter, "main.kbd", [](editctl::PersianEdit& edit, keymap::KeymapConverter& c) {
+            c.output.clear();
+            const editctl::EditWindow& w = edit.Window();
+            const std::string text = w.GetText();
+            for (int i = 0; i < w.GetLineCount(); ++i)
+                c.output += text.substr(static_cast<size_t>(w.LineIndex(i)), static_cast<size_t>(w.LineEnd(i) - w.LineIndex(i))) + "\r\n";
+        });
+    PoetryDialogModel model(Context(step));
+    QuvelSettings s;
+    s.how = 0;
+    model.Open(s);
+    EXPECT_EQ(model.Insert(), LayOutVerse(MainLine(0) + "\r\n" + MainLine(1) + "\r\n" + MainLine(2) + "\r\n" +
+                                              MainLine(3) + "\r\n" + MainLine(4) + "\r\n" + MainLine(5) + "\r\n",
+                                          extras::VerseLayout::Poetic, 6, 3, 15))
+        << "no indented line after the poem";
+    EXPECT_EQ(hidden.Window().GetLineCount(), 7) << "the window's empty line after the last line break";
 }
 
 TEST_F(PoetryDialogModelTest, FieldsFollowTheirRulesAndNumberZeroKeepsThePoem)
@@ -183,6 +209,7 @@ TEST_F(RandomPoemCommandTest, ReplacesTheSelectionWithTheSavedChoiceAfterTheUndo
     const std::string result = Run();
     EXPECT_EQ(result, MainLine(2) + "\r\n" + MainLine(3) + "\r\n" + MainLine(4) + "\r\n" + MainLine(5) + "\r\n");
     EXPECT_EQ(edit.Window().GetText(), documentText.substr(0, 2) + result + documentText.substr(6));
+    EXPECT_TRUE(edit.modified) << "the document is to be saved";
     edit.Undo();
     EXPECT_EQ(edit.Window().GetText(), documentText);
 }
@@ -195,10 +222,12 @@ TEST_F(RandomPoemCommandTest, NothingToInsertLeavesTheSelectedTextInPlace)
     int start = 0, end = 0;
     edit.Window().GetSel(start, end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(2, 6));
+    EXPECT_FALSE(edit.modified);
 
     // Cancel and "Save'n Go" end the window with an empty result too.
     extras::ReplaceSelectionWithPoem(edit, "");
     EXPECT_EQ(edit.Window().GetText(), documentText);
+    EXPECT_FALSE(edit.modified);
 
     folder.Write("rDivan.dta", "");
     saved.n = "2";

@@ -9,7 +9,7 @@
 #include "platform/DialogLayout.h"
 #include "res/ExtrasIds.h"
 #include "res/ResourceIds.h"
-#include "tests/extras/PoemFixture.h"
+#include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ScriptedRandom.h"
 #include "tests/fakes/ShippedKeymaps.h"
 
