@@ -4,6 +4,7 @@
 #include "app/EditorSettings.h"
 #include "res/ResourceIds.h"
 #include "tools/ConfigurationDialog.h"
+#include "tools/ConvertingDialog.h"
 #include "tools/Justify.h"
 #include "tools/Resemble.h"
 
@@ -14,6 +15,7 @@ ToolsCommands::ToolsCommands(CommandHost& host) : host(host)
     Handle(res::Resemble, [this] { Resemble(); });
     Handle(res::Justify, [this] { Justify(); });
     Handle(res::Settings, [this] { Configure(); });
+    Handle(res::BatchConvert, [this] { BatchConvert(); });
 }
 
 void ToolsCommands::Resemble()
@@ -43,6 +45,22 @@ void ToolsCommands::Configure()
     dialog.Run();
     // However the dialog closed, the window takes the stored settings again.
     host.ApplySettings();
+    host.FocusEditor();
+}
+
+void ToolsCommands::BatchConvert()
+{
+    // The batch works in buffers of its own; the open document is neither read nor touched.
+    EditorSettings& settings = host.Settings();
+    const DocumentFormat format = settings.DocumentFormatInUse();
+    tools::BatchEnvironment environment;
+    environment.stored = settings.Batch();
+    environment.programFolder = settings.ProgramFolder();
+    environment.dos = format.dosMode ? tools::DosLayout::On : tools::DosLayout::Off;
+    environment.header = format.saveHeader ? tools::HeaderChoice::Write : tools::HeaderChoice::Omit;
+    environment.writeSettings = [&settings](const tools::BatchSettings& values) { settings.WriteBatch(values); };
+    environment.writeInitialFolder = [&settings](const std::string& path) { settings.SetBatchInitialFolder(path); };
+    tools::RunBatchConversion(host.DialogParent(), environment);
     host.FocusEditor();
 }
 

@@ -20,6 +20,7 @@ private:
     void Resemble();
     void Justify();
     void Configure();
+    void BatchConvert();
 
     CommandHost& host;
 };
