@@ -250,6 +250,7 @@ void CMainFrame::InitialiseEditor()
     dialogBar->ShowSize(font.size);
     ApplySettings(true);
     FillKeymapBox();
+    dialogBarCommands->LoadScratch();
     FocusEditor();
 }
 
@@ -319,6 +320,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         return;
     }
     StoreExitState();
+    dialogBarCommands->SaveScratch();
     event->accept();
 }
 

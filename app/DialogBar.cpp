@@ -5,6 +5,7 @@
 #include "app/LocalText.h"
 
 #include "app/ToolBarIcons.h"
+#include "extras/ScratchTable.h"
 #include "res/PromptStrings.h"
 #include "res/ResourceIds.h"
 
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
@@ -216,7 +218,12 @@ void DialogBar::FillKeymapBox(std::vector<std::string> names, const std::string&
     keymapBox->clear();
     for (const std::string& name : names)
         keymapBox->addItem(Local(FitField(name)));
-    const QString prefix = Local(FitField(current));
+    SelectKeymapPrefix(current);
+}
+
+bool DialogBar::SelectKeymapPrefix(const std::string& name)
+{
+    const QString prefix = Local(FitField(name));
     const int count = keymapBox->count();
     // The keymap in use itself comes first, so the box never shows a longer name that merely
     // begins with it.
@@ -226,7 +233,23 @@ void DialogBar::FillKeymapBox(std::vector<std::string> names, const std::string&
         if (StartsWithNoCase(keymapBox->itemText(index), prefix))
             found = index;
     }
+    const QSignalBlocker quiet(keymapBox);
     keymapBox->setCurrentIndex(found);
+    return found >= 0;
+}
+
+void DialogBar::ShowScratch(const extras::ScratchTable& table)
+{
+    const auto fill = [&table](QComboBox* box, const std::vector<std::string>& texts) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        for (const std::string& text : texts)
+            box->addItem(Local(text));
+        box->setCurrentIndex(table.Selected());
+    };
+    fill(scratchBox, table.FaceNames());
+    fill(findChild<QComboBox*>(res::ObjectName(res::ScratchSideList1)), table.KeymapNames());
+    fill(findChild<QComboBox*>(res::ObjectName(res::ScratchSideList2)), table.SizeTexts());
 }
 
 } // namespace app

@@ -13,6 +13,10 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 
+namespace extras {
+class ScratchTable;
+}
+
 namespace app {
 
 /// Names longer than the window's 79-character fields are cut to 79.
@@ -33,6 +37,12 @@ public:
     /// Fills the keymap box with the sorted names and selects `current` (case-insensitive), or
     /// else the entry that begins with it (searched from the second entry, wrapping to the first).
     void FillKeymapBox(std::vector<std::string> names, const std::string& current);
+    /// Mirrors the scratch table: face names in the scratch box (1002), keymap names and sizes in
+    /// the hidden lists (1006, 1007), the table's selection in all three.
+    void ShowScratch(const extras::ScratchTable& table);
+    /// Selects the keymap box's entry that begins with `name` (the prefix search), without
+    /// announcing a change. False when none does.
+    bool SelectKeymapPrefix(const std::string& name);
 
 signals:
     /// A control was used: the keymap box (1004) or size box (1010) selection changed, or a button

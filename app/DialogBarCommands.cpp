@@ -6,6 +6,7 @@
 #include "app/EditorView.h"
 #include "app/KeymapSwitch.h"
 #include "app/LocalText.h"
+#include "extras/ScratchSelectDialog.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
 
@@ -46,6 +47,10 @@ DialogBarCommands::DialogBarCommands(CommandHost& host, DialogBar& bar) : host(h
     Handle(res::HiddenBack, [&host] { host.FocusEditor(); });
     Handle(res::FocusScratchBox, [&bar] { bar.ScratchBox()->setFocus(); });
     Handle(res::FocusSizeBox, [&bar] { bar.SizeBox()->setFocus(); });
+    Handle(res::ScratchAdd, [this] { AddScratch(); });
+    Handle(res::ScratchDelete, [this] { DeleteScratch(); });
+    Handle(res::ScratchBox, [this] { ScratchChosen(); });
+    Handle(res::ScratchSelect, [this] { ScratchSelect(); });
 }
 
 void DialogBarCommands::SetFont()
@@ -105,5 +110,85 @@ void DialogBarCommands::LaunchKeymapEditor()
         QProcess::startDetached(program, {}, folder);
     host.FocusEditor();
 }
+
+std::string DialogBarCommands::ScratchPath() const
+{
+    return host.Settings().ProgramFolder() + "/" + extras::ScratchFileName;
+}
+
+void DialogBarCommands::LoadScratch()
+{
+    extras::LoadScratchTable(scratch, host.Settings().ProgramFolder());
+    bar.ShowScratch(scratch);
+}
+
+bool DialogBarCommands::SaveScratch() const { return extras::SaveScratchTable(scratch, ScratchPath()); }
+
+void DialogBarCommands::AddScratch()
+{
+    const CurrentFont& font = host.Font();
+    extras::AddToScratch(scratch, extras::FontSetting{font.faceName, font.size, font.keymapName});
+    bar.ShowScratch(scratch);
+    host.FocusEditor();
+}
+
+void DialogBarCommands::DeleteScratch()
+{
+    extras::DeleteFromScratch(scratch);
+    bar.ShowScratch(scratch);
+    host.FocusEditor();
+}
+
+void DialogBarCommands::ScratchChosen()
+{
+    ApplyScratch(bar.ScratchBox()->currentIndex());
+    host.FocusEditor();
+}
+
+void DialogBarCommands::ScratchSelect()
+{
+    EditorSettings& settings = host.Settings();
+    const int first = settings.ScratchFirstVisibleRow();
+    const int selection = settings.ScratchSelection();
+    const std::optional<extras::ScratchChoice> choice =
+        extras::RunScratchSelect(host.DialogParent(), scratch.FaceNames(), first, selection, scratch.Selected());
+    if (choice) {
+        settings.SetScratchSelector(choice->firstVisibleRow, choice->selection);
+        ApplyScratch(choice->selection);
+    }
+    host.FocusEditor();
+}
+
+void DialogBarCommands::ApplyScratch(int index)
+{
+    const std::string previousKeymap = host.Font().keymapName;
+    extras::SelectFromScratch(scratch, index, host.Converter(), host.Editor(), *this);
+    bar.ShowScratch(scratch);
+    // A setting that could not be applied leaves the keymap box on the keymap still in use.
+    if (host.Font().keymapName == previousKeymap)
+        bar.SelectKeymapPrefix(previousKeymap);
+}
+
+void DialogBarCommands::SetCurrentFontSetting(const extras::FontSetting& setting)
+{
+    CurrentFont& font = host.Font();
+    font.faceName = setting.faceName;
+    font.size = setting.size;
+    font.keymapName = setting.keymapName;
+    bar.ShowFaceName(font.faceName);
+    bar.ShowSize(font.size);
+}
+
+bool DialogBarCommands::SetupEditor(const extras::FontSetting& setting)
+{
+    EditorView& view = host.View();
+    const bool loaded = view.SetupEditor(setting.faceName, setting.size, setting.keymapName, std::string(),
+                                         host.Settings().DocumentFormatInUse());
+    if (loaded)
+        view.KeymapReloaded();
+    return loaded;
+}
+
+void DialogBarCommands::SelectKeymapEntry(const std::string& keymapName) { bar.SelectKeymapPrefix(keymapName); }
 
 } // namespace app

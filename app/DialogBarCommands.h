@@ -4,23 +4,24 @@
 #pragma once
 
 #include "app/CommandGroup.h"
+#include "extras/ScratchCommands.h"
 
 #include <QFont>
 #include <QString>
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace app {
 
 class CommandHost;
 class DialogBar;
 
-/// Keeps the host's CurrentFont and the bar's boxes in step.
-///
-/// Still to come here: the scratch box, Add and Del (the scratch table of extras/, given the
-/// host's CurrentFont and converter).
-class DialogBarCommands : public CommandGroup {
+/// Keeps the host's CurrentFont and the bar's boxes in step, and holds the scratch table the
+/// scratch box, Add, Del and Scratch Select work on.
+class DialogBarCommands : public CommandGroup, private extras::FontSettingHost {
 public:
     /// Picks a font for Set Font: the font to start from in, the chosen font or nothing if cancelled.
     using FontChooser = std::function<std::optional<QFont>(const QFont&)>;
@@ -33,16 +34,33 @@ public:
     void SetFontChooser(FontChooser chooser) { fontChooser = std::move(chooser); }
     void SetLauncher(Launcher launch) { launcher = std::move(launch); }
 
+    /// Start-up: reads scratch.cfg from the program folder into the table and the bar.
+    void LoadScratch();
+    /// Exit: writes the table to scratch.cfg atomically (a failure is reported, the old file stays).
+    bool SaveScratch() const;
+    const extras::ScratchTable& Scratch() const { return scratch; }
+
 private:
     void SetFont();
     void SizeChanged();
     void KeymapChanged();
     void LaunchKeymapEditor();
+    void AddScratch();
+    void DeleteScratch();
+    void ScratchChosen();
+    void ScratchSelect();
+    void ApplyScratch(int index);
+    std::string ScratchPath() const;
+
+    void SetCurrentFontSetting(const extras::FontSetting& setting) override;
+    bool SetupEditor(const extras::FontSetting& setting) override;
+    void SelectKeymapEntry(const std::string& keymapName) override;
 
     CommandHost& host;
     DialogBar& bar;
     FontChooser fontChooser;
     Launcher launcher;
+    extras::ScratchTable scratch;
 };
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "extras/PoetryDialogModel.h"
 #include "res/ResourceIds.h"
 #include "tools/ConfigurationDialog.h"
+#include "tools/ConvertingDialog.h"
 #include "tools/Justify.h"
 #include "tools/Resemble.h"
 
@@ -19,6 +20,7 @@ ToolsCommands::ToolsCommands(CommandHost& host) : host(host)
     Handle(res::Settings, [this] { Configure(); });
     Handle(res::DivaneQuvel, [this] { Poetry(PoetryWindow::Shown); });
     Handle(res::RandomGhazal, [this] { Poetry(PoetryWindow::NotShown); });
+    Handle(res::BatchConvert, [this] { BatchConvert(); });
 }
 
 void ToolsCommands::Resemble()
@@ -79,6 +81,22 @@ void ToolsCommands::Poetry(PoetryWindow window)
         extras::InsertRandomPoem(edit, host.Converter(), settings.Quvel(), host.Random(), host.Messages(), folder,
                                  justify);
     }
+    host.FocusEditor();
+}
+
+void ToolsCommands::BatchConvert()
+{
+    // The batch works in buffers of its own; the open document is neither read nor touched.
+    EditorSettings& settings = host.Settings();
+    const DocumentFormat format = settings.DocumentFormatInUse();
+    tools::BatchEnvironment environment;
+    environment.stored = settings.Batch();
+    environment.programFolder = settings.ProgramFolder();
+    environment.dos = format.dosMode ? tools::DosLayout::On : tools::DosLayout::Off;
+    environment.header = format.saveHeader ? tools::HeaderChoice::Write : tools::HeaderChoice::Omit;
+    environment.writeSettings = [&settings](const tools::BatchSettings& values) { settings.WriteBatch(values); };
+    environment.writeInitialFolder = [&settings](const std::string& path) { settings.SetBatchInitialFolder(path); };
+    tools::RunBatchConversion(host.DialogParent(), environment);
     host.FocusEditor();
 }
 

@@ -25,6 +25,7 @@ private:
     void Justify();
     void Configure();
     void Poetry(PoetryWindow window);
+    void BatchConvert();
 
     CommandHost& host;
 };

@@ -166,10 +166,10 @@ bool ScratchSelectDialog::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int storedFirstRow,
+std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, std::vector<std::string> names, int storedFirstRow,
                                               int storedSelection, int boxSelection)
 {
-    const std::unique_ptr<ScratchSelectDialog> dialog = ScratchSelectDialog::FromFile(scratchPath, parent);
+    const auto dialog = std::make_unique<ScratchSelectDialog>(std::move(names), parent);
     ScratchSelector& grid = dialog->Grid()->Selector();
     grid.StartFrom(storedFirstRow, storedSelection, boxSelection);
     if (dialog->exec() != QDialog::Accepted)

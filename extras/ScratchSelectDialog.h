@@ -71,9 +71,10 @@ struct ScratchChoice {
     int firstVisibleRow = 0;
 };
 
-/// The Scratch Select command: opens the dialog over `scratchPath` with the stored place of the
-/// grid and the scratch box's selection `boxSelection` (-1 for none); the choice on Ok.
-std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, const std::string& scratchPath, int storedFirstRow,
+/// The Scratch Select command: opens the dialog over the face names of the table in memory (so
+/// entries added since start-up are there and indices match the scratch box), with the stored
+/// place of the grid and the scratch box's selection `boxSelection` (-1 for none); the choice on Ok.
+std::optional<ScratchChoice> RunScratchSelect(QWidget* parent, std::vector<std::string> names, int storedFirstRow,
                                               int storedSelection, int boxSelection);
 
 } // namespace extras

@@ -12,6 +12,8 @@ namespace apptest {
 MainFrameTest::MainFrameTest() : previousFolder(QDir::currentPath())
 {
     QDir::setCurrent(QString::fromStdString(folder.Path()));
+    // An installed program has its scratch table; one without is tested on its own.
+    folder.Write("scratch.cfg", "0\r\n");
 }
 
 MainFrameTest::~MainFrameTest()

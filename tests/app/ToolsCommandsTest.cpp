@@ -12,7 +12,9 @@
 #include "res/ResourceIds.h"
 #include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
+#include "tools/BatchDialog.h"
 #include "tools/ConfigurationDialog.h"
+#include "tools/ConvertingDialog.h"
 #include "tools/Justify.h"
 
 #include <QApplication>
@@ -481,6 +483,63 @@ TEST_F(PoetryCommandsTest, InsertOfAWholePoemJustifiedLaysOutHalfLinesAsWideAsTh
     }
     window.RunCommand(res::EditUndo);
     EXPECT_EQ(Text(), "");
+
+TEST_F(ToolsCommandsTest, BatchConvertLeavesTheOpenUnsavedDocumentExactlyAsItWas)
+{
+    CMainFrame& window = Open();
+    const std::string in = folder.Path() + "/in";
+    const std::string out = folder.Path() + "/out";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(in)) && QDir().mkpath(QString::fromStdString(out)));
+    const std::vector<std::string> texts = {"گل سرخ در باغ", "شب آرام است"};
+    folder.Write("in/a.txt", G(texts[0]));
+    folder.Write("in/b.txt", G(texts[1]));
+    folder.Write("scratch.cfg", "1\r\nIran System\r\nkolb.kbd\r\n18\r\n");
+    InstallKeymap("kolb.kbd");
+    for (const auto& [name, value] : {std::pair{"SDir", in}, std::pair{"DDir", out}, std::pair{"SKB", std::string("main.kbd")},
+                                      std::pair{"DKB", std::string("kolb.kbd")}, std::pair{"toFont", std::string("Iran System")}})
+        services.settings.WriteString("Batch", name, value);
+    services.settings.WriteInt("Batch", "FSize", 18);
+    services.settings.WriteInt("Settings", "EnableDos", 0);
+
+    // An unsaved edit in the open document, in a font of its own.
+    Editor().Window().SetText(DocumentGlyphs() + G(" تازه"));
+    Editor().modified = true;
+    const std::string text = Text();
+    const app::CurrentFont font = window.Font();
+    const int lines = Editor().Window().GetLineCount();
+
+    std::vector<QString> titles;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || (!titles.empty() && titles.back() == modal->windowTitle()))
+            return;
+        titles.push_back(modal->windowTitle());
+        if (auto* settings = qobject_cast<tools::BatchDialog*>(modal))
+            settings->Button(1031)->click();
+        else if (auto* converting = qobject_cast<tools::ConvertingDialog*>(modal))
+            converting->ConvertButton()->click();
+        else
+            modal->close();
+    });
+    driver.start(0);
+    window.RunCommand(res::BatchConvert);
+    driver.stop();
+
+    EXPECT_EQ(titles, (std::vector<QString>{"Batch Convert ...", "Converting ..."}));
+    std::string converted;
+    ASSERT_TRUE(platform::ReadTextFile(out + "/b.txf", converted).ok);
+    EXPECT_EQ(converted, "Kelmora : f[Iran System] s[18] k[kolb.kbd]\n" + fakes::Glyphs("kolb.kbd", texts[1]));
+    EXPECT_EQ(Text(), text);
+    EXPECT_TRUE(Editor().modified);
+    EXPECT_EQ(Editor().Window().GetLineCount(), lines);
+    EXPECT_EQ(window.Font().faceName, font.faceName);
+    EXPECT_EQ(window.Font().size, font.size);
+    EXPECT_EQ(window.Font().keymapName, font.keymapName);
+    EXPECT_EQ(Editor().KeyMapInUse()->FileName(), "main.kbd");
+    EXPECT_EQ(BoxText(res::KeymapBox), "main.kbd");
+    EXPECT_EQ(services.settings.ReadString("Batch", "DKB", ""), "kolb.kbd");
+    EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
 }
 
 } // namespace
