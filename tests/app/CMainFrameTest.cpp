@@ -374,6 +374,13 @@ TEST_F(MainFrameTest, SetFontTakesTheChosenFaceAndPointSize)
     EXPECT_EQ(BoxText(res::SizeBox), "18");
     EXPECT_EQ(window.View().Editor().fontFace, "Nazli");
     EXPECT_EQ(window.View().Editor().fontHeight, 18);
+
+    // A family installed from two foundries is offered as "Homa [farsiweb]": the family goes on.
+    answer = QFont(QStringLiteral("Homa [farsiweb]"));
+    window.RunCommand(res::SetFont);
+    EXPECT_EQ(window.CurrentFaceName(), "Homa");
+    EXPECT_EQ(BoxText(res::FaceNameBox), "Homa");
+    EXPECT_EQ(window.View().Editor().fontFace, "Homa");
 }
 
 TEST_F(MainFrameTest, SizeBoxSelectionChangesTheEditFont)
