@@ -549,7 +549,7 @@ TEST_F(MainFrameTest, KeymapBoxChangeConvertsTheText)
         EXPECT_EQ(keymap::UnicodeBridge(kolbMap).ExportUtf8(window.View().Text()),
                   keymap::UnicodeBridge(mainMap).ExportUtf8(mainText));
         EXPECT_EQ(window.View().Text(), keymap::GlyphTextOf(kolbMap, sentence));
-        EXPECT_EQ(window.View().Editor().modified, modified);
+        EXPECT_TRUE(window.View().Editor().modified) << "the file still holds the old encoding";
         EXPECT_FALSE(window.Status().InProgressMode()) << "progress ends with the conversion";
 
         box->setCurrentIndex(box->findText("main.kbd"));
