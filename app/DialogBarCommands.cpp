@@ -7,6 +7,7 @@
 #include "app/KeymapSwitch.h"
 #include "app/LocalText.h"
 #include "extras/ScratchSelectDialog.h"
+#include "keymap/DocumentFormat.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
 
@@ -63,7 +64,8 @@ void DialogBarCommands::SetFont()
     if (chosen) {
         const double points = chosen->pointSizeF() > 0 ? chosen->pointSizeF() : chosen->pointSize();
         font.size = static_cast<int>(std::trunc(points));
-        font.faceName = FitField(FromLocalText(chosen->family()));
+        // The family alone: a bracketed foundry suffix names no font when the document is read again.
+        font.faceName = FitField(keymap::FamilyWithoutFoundry(FromLocalText(chosen->family())));
         bar.ShowFaceName(font.faceName);
         bar.ShowSize(font.size);
         host.View().SetEditFont(font.faceName, font.size);

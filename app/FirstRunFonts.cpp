@@ -17,6 +17,12 @@ std::function<void(const std::string&)>& DefaultRegistration()
     return registration;
 }
 
+std::function<bool(const std::string&)>& DefaultInstalledCheck()
+{
+    static std::function<bool(const std::string&)> check;
+    return check;
+}
+
 std::string DefaultFontFolder()
 {
     // $XDG_DATA_HOME/fonts, ~/.local/share/fonts when it is unset.
@@ -26,7 +32,7 @@ std::string DefaultFontFolder()
 } // namespace
 
 UserFontInstaller::UserFontInstaller(std::string programFolder, std::string fontFolder)
-    : onInstalled(DefaultRegistration()), programFolder(std::move(programFolder)),
+    : onInstalled(DefaultRegistration()), alreadyInstalled(DefaultInstalledCheck()), programFolder(std::move(programFolder)),
       fontFolder(fontFolder.empty() ? DefaultFontFolder() : std::move(fontFolder))
 {
 }
@@ -34,6 +40,11 @@ UserFontInstaller::UserFontInstaller(std::string programFolder, std::string font
 void UserFontInstaller::SetDefaultRegistration(std::function<void(const std::string&)> registration)
 {
     DefaultRegistration() = std::move(registration);
+}
+
+void UserFontInstaller::SetDefaultInstalledCheck(std::function<bool(const std::string&)> check)
+{
+    DefaultInstalledCheck() = std::move(check);
 }
 
 bool IsFont(std::string_view bytes)
@@ -57,6 +68,8 @@ bool UserFontInstaller::InstallFont(const std::string& file)
     if (!platform::ReadFileBytes(real.toStdString(), bytes, {FontSizeLimit}, platform::FileKinds::RegularOnly).ok ||
         !IsFont(bytes))
         return false;
+    if (alreadyInstalled && alreadyInstalled(bytes))
+        return true;
     if (!QDir().mkpath(QString::fromStdString(fontFolder)))
         return false;
     const std::string target = fontFolder + "/" + source.fileName().toStdString();

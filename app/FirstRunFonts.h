@@ -52,6 +52,11 @@ public:
     /// What every installer created afterwards starts with as onInstalled (the program sets it to
     /// register fonts with its font database, which a widget-free library cannot reach).
     static void SetDefaultRegistration(std::function<void(const std::string&)> registration);
+    /// Given a font file's bytes, whether the system already has its face; such a font is not
+    /// copied (a second copy makes the family appear twice, named with its foundry).
+    std::function<bool(const std::string&)> alreadyInstalled;
+    /// What every installer created afterwards starts with as alreadyInstalled.
+    static void SetDefaultInstalledCheck(std::function<bool(const std::string&)> check);
     /// Program that refreshes the font cache, given the font folder; empty runs nothing.
     std::string cacheRefresher = "fc-cache";
 

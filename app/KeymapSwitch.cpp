@@ -15,7 +15,11 @@ KeymapSwitchResult SwitchKeymap(editctl::PersianEdit& editor, keymap::KeyMap& bo
             return KeymapSwitchResult::Refused;
         converter.input = editor.Window().GetText();
         converter.Convert(true);
+        // Text now in another encoding differs from its file, whose header names the old keymap.
+        const bool converts = !converter.input.empty() && bound.FileName() != chosen;
         ReplaceTextKeepingModified(editor, converter.output);
+        if (converts)
+            editor.modified = true;
         // The converter is shared by every command; it keeps no copy of this document.
         converter.input.clear();
         converter.output.clear();

@@ -1,5 +1,6 @@
 // The kelmora program: services, the application object, the main window, the message loop.
 #include "app/CMainFrame.h"
+#include "app/SystemFonts.h"
 #include "app/EditorApp.h"
 #include "app/FirstRunFonts.h"
 #include "extras/SplashWindow.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv)
     // Fonts installed on the first run are usable at once, not only after the next start.
     app::UserFontInstaller::SetDefaultRegistration(
         [](const std::string& file) { QFontDatabase::addApplicationFont(QString::fromStdString(file)); });
+    app::UserFontInstaller::SetDefaultInstalledCheck(app::SystemHasFontFace);
 
     app::EditorApp editor(
         [&](app::EditorApp& a) -> std::unique_ptr<app::AppMainWindow> {

@@ -144,6 +144,7 @@ std::optional<int> PersianEdit::DispatchControl(int key)
     case vk::Z: Undo(); return 0;
     case vk::Backspace:
     case vk::Tab:
+    case vk::Enter:
     case vk::PageUp:
     case vk::PageDown:
     case vk::Left:
@@ -365,28 +366,33 @@ int PersianEdit::SpaceRule()
         InsertRightToLeft(" ");
         return 0;
     }
-    // The letter before the space sits at the caret now; ending a number may move the caret left
-    // over the digits, but the letter to reshape stays where it is.
-    const int p1Index = window.Caret();
-    EndNumber();
-    if (p1 != 0) {
-        int form = -1;
-        const keymap::KeyRecord& owner = Map().RecordRefForGlyph(p1, form);
-        const bool letterKey = owner.extIsolated == keymap::LetterKey || owner.extIsolated == keymap::LetterWithShiftSymbol;
-        if (form >= keymap::Isolated && form <= keymap::Initial && letterKey && p1 != ' ') {
-            const bool joined = p2 != 0 && p2 != ' ' && p2 != '\r' &&
-                                (HasForm(p2, keymap::Initial) || HasForm(p2, keymap::Medial));
-            const int endShape = joined ? owner.final : owner.isolated;
-            const int caret = window.Caret();
-            if (endShape != 0)
-                window.Replace(p1Index, p1Index + 1, std::string(1, static_cast<char>(endShape)));
-            window.SetSel(caret, caret);
-        }
-    }
+    SettleWordEnd();
     if (AutoBreak())
         return 0;
     InsertRightToLeft(" ");
     return 0;
+}
+
+void PersianEdit::SettleWordEnd()
+{
+    const auto [p1, p2] = CharsAtCaret();
+    // The letter before the caret sits at the caret; ending a number may move the caret left
+    // over the digits, but the letter to reshape stays where it is.
+    const int p1Index = window.Caret();
+    EndNumber();
+    if (p1 == 0 || p1 == ' ' || p1 == '\r' || p1 == '\n')
+        return;
+    int form = -1;
+    const keymap::KeyRecord& owner = Map().RecordRefForGlyph(p1, form);
+    const bool letterKey = owner.extIsolated == keymap::LetterKey || owner.extIsolated == keymap::LetterWithShiftSymbol;
+    if (form < keymap::Isolated || form > keymap::Initial || !letterKey)
+        return;
+    const bool joined = p2 != 0 && p2 != ' ' && p2 != '\r' && (HasForm(p2, keymap::Initial) || HasForm(p2, keymap::Medial));
+    const int endShape = joined ? owner.final : owner.isolated;
+    const int caret = window.Caret();
+    if (endShape != 0 && endShape != p1)
+        window.Replace(p1Index, p1Index + 1, std::string(1, static_cast<char>(endShape)));
+    window.SetSel(caret, caret);
 }
 
 } // namespace editctl

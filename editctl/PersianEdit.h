@@ -137,6 +137,8 @@ private:
     const keymap::KeyMap& Map() const;
     int LetterRule(const keymap::KeyRecord& record, bool shift);
     int SpaceRule();
+    /// Gives the letter before the caret the shape a word ends with, as a space would.
+    void SettleWordEnd();
     bool LamAlef(const keymap::KeyRecord& record, bool shift, int p1, int p2);
     void EndNumber();
     void InsertRightToLeft(const std::string& glyphs);

@@ -96,6 +96,8 @@ void PersianEdit::TabCommand(bool control)
     if (!IsMultiLine())
         return;
     SaveUndo();
+    if (!control)
+        SettleWordEnd();
     for (int i = 0; i < tabWidth; ++i) {
         if (control)
             MoveRight(Selecting::Move, Unit::Character);
@@ -109,6 +111,7 @@ void PersianEdit::EnterCommand()
     if (!IsMultiLine())
         return;
     SaveUndo();
+    SettleWordEnd();
     digitRun = 0;
     NewLine();
     modified = true;

@@ -219,6 +219,8 @@ bool PersianEdit::AutoBreak()
     }
     if (space == std::string::npos || gaps == 0) {
         SetCaret(caretNow);
+        // The line ends inside a word: the part left above ends there, as it would before a space.
+        SettleWordEnd();
         NewLine();
         return false;
     }

@@ -3,6 +3,7 @@
 #include "platform/TextMode.h"
 
 #include <algorithm>
+#include <string>
 
 namespace keymap {
 
@@ -54,11 +55,31 @@ std::string_view WithoutLeadingSpaces(std::string_view line)
     return first == std::string_view::npos ? std::string_view() : line.substr(first);
 }
 
+std::string WithoutBrackets(std::string text)
+{
+    std::erase(text, '[');
+    std::erase(text, ']');
+    return text;
+}
+
 } // namespace
+
+std::string FamilyWithoutFoundry(std::string family)
+{
+    // "Homa [farsiweb]": a family installed from two foundries is told apart by a bracketed suffix.
+    if (family.size() > 3 && family.back() == ']') {
+        const size_t open = family.rfind(" [");
+        if (open != std::string::npos && open > 0)
+            family.erase(open);
+    }
+    return family;
+}
 
 std::string FormatHeaderLine(const std::string& faceName, int size, const std::string& keymapName)
 {
-    return "Kelmora : f[" + faceName + "] s[" + std::to_string(size) + "] k[" + keymapName + "]";
+    // A bracket inside a field would end it early and shift every field after it.
+    return "Kelmora : f[" + WithoutBrackets(FamilyWithoutFoundry(faceName)) + "] s[" + std::to_string(size) +
+           "] k[" + WithoutBrackets(keymapName) + "]";
 }
 
 bool ScanHeaderLine(std::string_view line, DocumentHeader& header)

@@ -17,7 +17,11 @@ struct DocumentHeader {
     std::string keymapName;
 };
 
-/// The header line written before the text (without its line end).
+/// A font family name without the " [foundry]" suffix that tells apart a family installed twice.
+std::string FamilyWithoutFoundry(std::string family);
+
+/// The header line written before the text (without its line end); brackets are dropped from the
+/// fields, so every line written reads back.
 std::string FormatHeaderLine(const std::string& faceName, int size, const std::string& keymapName);
 
 /// Decides whether `line` (without its line end) is a header: its seventh character completes the

@@ -65,6 +65,29 @@ TEST(ScanHeaderLine, FormattedHeaderScansBackAndKeymapScanAgrees)
     EXPECT_EQ(keymap, "kept");
 }
 
+TEST(ScanHeaderLine, BracketsInAFieldNeverReachTheLine)
+{
+    struct Case {
+        const char* face;
+        const char* keymap;
+        const char* readFace;
+        const char* readKeymap;
+    };
+    const Case cases[] = {
+        // A family installed twice is named with its foundry: the family alone is written.
+        {"Homa [farsiweb]", "main.kbd", "Homa", "main.kbd"},
+        {"Odd]Name[", "a[b].kbd", "OddName", "ab.kbd"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = app::FormatHeaderLine(c.face, 24, c.keymap);
+        DocumentHeader header;
+        ASSERT_TRUE(app::ScanHeaderLine(line, header)) << line;
+        EXPECT_EQ(header.faceName, c.readFace) << line;
+        EXPECT_EQ(header.size, 24) << line;
+        EXPECT_EQ(header.keymapName, c.readKeymap) << line;
+    }
+}
+
 struct DecodeCase {
     const char* name;
     std::string disk;

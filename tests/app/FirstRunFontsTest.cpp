@@ -125,6 +125,28 @@ TEST(UserFontInstaller, CopiesFontsOfTheProgramsFontFolderIntoTheUsers)
     EXPECT_EQ(bytes, trueType);
 }
 
+TEST(UserFontInstaller, AFontTheSystemAlreadyHasIsNotCopiedAgain)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    folder.Write("Fonts/known.ttf", "true known face");
+    folder.Write("Fonts/new.ttf", "true new face");
+
+    app::UserFontInstaller installer(folder.Path());
+    installer.cacheRefresher.clear();
+    std::vector<std::string> asked;
+    installer.alreadyInstalled = [&](const std::string& bytes) {
+        asked.push_back(bytes);
+        return bytes == "true known face";
+    };
+    // A face the system has is there to use: it counts as installed, and no second copy shadows it.
+    EXPECT_TRUE(installer.InstallFont("Fonts/known.ttf"));
+    EXPECT_TRUE(installer.InstallFont("Fonts/new.ttf"));
+    EXPECT_EQ(asked, (std::vector<std::string>{"true known face", "true new face"}));
+    EXPECT_EQ(installer.Installed(), Files{installer.FontFolder() + "/new.ttf"});
+    EXPECT_FALSE(std::filesystem::exists(installer.FontFolder() + "/known.ttf"));
+}
+
 // fonts.cfg may have been edited by anybody: it installs fonts of the program's own font folder and
 // nothing else, however the name is written.
 TEST(UserFontInstaller, InstallsNothingButFontsOfTheProgramsFontFolder)

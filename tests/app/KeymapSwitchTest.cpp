@@ -26,7 +26,7 @@ struct KeymapSwitchFixture : ::testing::Test {
     }
 };
 
-TEST_F(KeymapSwitchFixture, TextIsConvertedAndTheModifiedFlagKept)
+TEST_F(KeymapSwitchFixture, TextIsConvertedAndTheDocumentMarkedModified)
 {
     ASSERT_TRUE(bound.Load("main.kbd"));
     editor.SetKeyMap(&bound);
@@ -38,11 +38,25 @@ TEST_F(KeymapSwitchFixture, TextIsConvertedAndTheModifiedFlagKept)
         EXPECT_EQ(app::SwitchKeymap(editor, bound, converter, "kolb.kbd"), app::KeymapSwitchResult::Switched);
         EXPECT_EQ(editor.Window().GetText(), fakes::Glyphs("kolb.kbd", "سلام دنیا"));
         EXPECT_EQ(bound.FileName(), "kolb.kbd");
-        EXPECT_EQ(editor.modified, modified);
+        // The file on disk is in the old encoding: it has to be saved again, or asked about.
+        EXPECT_TRUE(editor.modified);
         EXPECT_TRUE(converter.input.empty());
         EXPECT_TRUE(converter.output.empty());
     }
     EXPECT_TRUE(services.messages.shown.empty());
+}
+
+TEST_F(KeymapSwitchFixture, NothingToConvertLeavesTheModifiedFlagAlone)
+{
+    ASSERT_TRUE(bound.Load("main.kbd"));
+    editor.SetKeyMap(&bound);
+    editor.Window().SetText("");
+    editor.modified = false;
+    EXPECT_EQ(app::SwitchKeymap(editor, bound, converter, "kolb.kbd"), app::KeymapSwitchResult::Switched);
+    EXPECT_FALSE(editor.modified) << "an empty document";
+    editor.Window().SetText(fakes::Glyphs("kolb.kbd", "نامه"));
+    EXPECT_EQ(app::SwitchKeymap(editor, bound, converter, "kolb.kbd"), app::KeymapSwitchResult::Switched);
+    EXPECT_FALSE(editor.modified) << "the keymap it already has";
 }
 
 TEST_F(KeymapSwitchFixture, UnreadableKeymapIsRefusedAndChangesNothing)

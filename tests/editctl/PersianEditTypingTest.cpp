@@ -242,3 +242,47 @@ TEST_F(Typing, SpaceSettlesTheLastLetter)
 }
 
 } // namespace
+
+namespace {
+
+struct WordEndCase {
+    const char* name;
+    int key;
+    bool control;
+    const char* reading; // what the reader sees after فارسی and the key
+};
+
+TEST_F(Typing, EnterTabAndCtrlEnterSettleTheLastLetterAsSpaceDoes)
+{
+    const std::vector<WordEndCase> cases = {
+        {"Enter", vk::Enter, false, "فارسی\n"},
+        {"Ctrl+Enter", vk::Enter, true, "فارسی\n"},
+        {"Tab", vk::Tab, false, "فارسی   "},
+    };
+    for (const WordEndCase& c : cases) {
+        edit.Window().SetText("");
+        Type("فارسی");
+        Press(c.key, false, c.control);
+        // A letter left in a joining shape exports with a joiner after it.
+        EXPECT_EQ(Reading(), c.reading) << c.name;
+        EXPECT_EQ(Reading().find("\u200D"), std::string::npos) << c.name;
+        // The next word starts anew on its own.
+        Type("ب ");
+        EXPECT_EQ(testkeys::Reading(Text()).find("\u200D"), std::string::npos) << c.name;
+    }
+}
+
+TEST_F(Typing, AWordTheAutomaticBreakCutsEndsSettledOnItsLine)
+{
+    // One long word with no space: the break comes in the middle of it, and the part left on the
+    // line above must not keep a joining shape.
+    std::string word;
+    for (int i = 0; i < 45; ++i)
+        word += "ب";
+    Type(word);
+    ASSERT_GT(edit.Window().GetLineCount(), 1);
+    const std::string firstLine = testkeys::Reading(edit.Window().GetLine(0));
+    EXPECT_EQ(firstLine.find("\u200D"), std::string::npos) << firstLine;
+}
+
+} // namespace
