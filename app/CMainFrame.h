@@ -12,6 +12,7 @@
 #include "app/EditorSettings.h"
 #include "keymap/KeymapConverter.h"
 #include "platform/Clock.h"
+#include "platform/QtKeyState.h"
 
 #include <QMainWindow>
 
@@ -77,6 +78,8 @@ public:
 
     void SetFontChooser(FontChooser chooser);
     void SetLauncher(Launcher launch);
+    /// The keyboard long operations poll; by default the real one. Not owned.
+    void SetKeyState(const platform::KeyState& state) { keys = &state; }
     /// Opens entry `index` of the recent-file list (the application's handler); by default the
     /// window opens it itself and drops an entry that cannot be read.
     void SetRecentFileOpener(std::function<bool(size_t)> opener) { recentOpener = std::move(opener); }
@@ -106,6 +109,7 @@ public:
     const platform::Clock& Clock() const override { return clock; }
     platform::Random& Random() override { return random; }
     platform::ProgressDisplay& Progress() override;
+    const platform::KeyState& Keys() const override { return *keys; }
     DocumentCommands& Documents() override { return documents; }
     CurrentFont& Font() override { return font; }
     QWidget* DialogParent() override { return this; }
@@ -137,6 +141,8 @@ private:
     DocumentCommands documents;
     keymap::KeymapConverter converter;
     platform::LcgRandom random;
+    platform::QtKeyState keyboard;
+    const platform::KeyState* keys = &keyboard;
     CurrentFont font;
     bool justifyAfterResemble = true;
 

@@ -15,6 +15,7 @@ class KeymapConverter;
 }
 namespace platform {
 class Clock;
+class KeyState;
 class MessageService;
 class ProgressDisplay;
 class Random;
@@ -54,6 +55,8 @@ public:
     virtual platform::Random& Random() = 0;
     /// The status bar's progress mode, for long operations.
     virtual platform::ProgressDisplay& Progress() = 0;
+    /// The keyboard, polled by long operations that holding Shift and Control cancels.
+    virtual const platform::KeyState& Keys() const = 0;
     virtual DocumentCommands& Documents() = 0;
     virtual CurrentFont& Font() = 0;
     /// Parent for the dialogs a command shows.

@@ -1,7 +1,10 @@
 #include "app/ViewCommands.h"
 
 #include "app/CommandHost.h"
+#include "app/EditorView.h"
+#include "editctl/QtClipboard.h"
 #include "res/ResourceIds.h"
+#include "tools/StatisticsDialog.h"
 
 #include <QMainWindow>
 #include <QStatusBar>
@@ -20,6 +23,7 @@ ViewCommands::ViewCommands(CommandHost& host, QMainWindow& window, QStatusBar& s
     Handle(res::MaximizeRestore, [this] { MaximizeRestore(); });
     Handle(res::MinimizeWindow, [&window] { window.showMinimized(); });
     Handle(res::BackToEditor, [this] { BackToEditor(); });
+    Handle(res::Statistics, [this] { Statistics(); });
 }
 
 void ViewCommands::MaximizeRestore()
@@ -38,6 +42,14 @@ void ViewCommands::BackToEditor()
         window.showMaximized();
     else
         window.showNormal();
+    host.FocusEditor();
+}
+
+void ViewCommands::Statistics()
+{
+    // Copy reaches the desktop's clipboard, the one the editor's own Copy and Paste use.
+    tools::RunStatisticsCommand({host.Editor(), host.Converter(), host.View().BoundKeyMap().FileName(), host.Keys(),
+                                 &host.Progress(), host.DialogParent(), editctl::QtClipboard::Shared()});
     host.FocusEditor();
 }
 

@@ -11,11 +11,9 @@ namespace app {
 
 class CommandHost;
 
-/// Tool bar and status bar, Maximize/Restore, Minimize, and back to the editor (Enter, Tab, Alt+`
-/// in the dialog bar), which restores the window state the Maximize/Restore flag names.
-///
-/// Still to come here: Statistics, a Handle line calling the counting function of tools/ on the
-/// editor's text and showing its result.
+/// Tool bar and status bar, Maximize/Restore, Minimize, back to the editor (Enter, Tab, Alt+`
+/// in the dialog bar), which restores the window state the Maximize/Restore flag names, and the
+/// word statistics of the document.
 class ViewCommands : public CommandGroup {
 public:
     ViewCommands(CommandHost& host, QMainWindow& window, QStatusBar& statusBar);
@@ -25,6 +23,7 @@ public:
 private:
     void MaximizeRestore();
     void BackToEditor();
+    void Statistics();
 
     CommandHost& host;
     QMainWindow& window;

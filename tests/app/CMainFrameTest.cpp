@@ -231,14 +231,14 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
 {
     InstallKeymap("main.kbd");
     CMainFrame& window = CreateFrame();
-    const int disabled[] = {res::EditSelectAll, res::EditFind, res::EditFindNext, res::EditReplace, res::InsertDate,
-                            res::InsertTime, res::Statistics, res::FileMruFirst};
+    const int disabled[] = {res::EditSelectAll, res::FileMruFirst};
     const int enabled[] = {res::FileNew, res::FileOpen, res::FileRevert, res::FileSave, res::FileSaveAs, res::AppExit,
                            res::EditUndo, res::EditCut, res::EditCopy, res::EditPaste, res::SetFont,
                            res::LaunchKeymapEditor, res::ViewToolbar, res::ViewStatusBar, res::MaximizeRestore,
                            res::MinimizeWindow, res::NextFile, res::PreviousFile, res::Resemble, res::Justify,
                            res::Settings, res::DivaneQuvel, res::RandomGhazal, res::AppAbout, res::ShortcutKeys,
-                           res::ScratchSelect, res::BatchConvert};
+                           res::ScratchSelect, res::BatchConvert, res::EditFind, res::EditFindNext,
+                           res::EditReplace, res::InsertDate, res::InsertTime, res::Statistics};
     for (int id : disabled)
         EXPECT_FALSE(window.Action(id)->isEnabled()) << id;
     for (int id : {res::SetFont, res::LaunchKeymapEditor, res::ScratchAdd, res::ScratchDelete})
