@@ -67,6 +67,7 @@ protected:
         frame->RunCommand(res::KeymapBox);
         frame->RunCommand(res::ScratchAdd);
         ASSERT_EQ(Text(), fakes::Glyphs("kolb.kbd", Sentence));
+        Editor().modified = false; // the keymap box's conversion is a change; the tests start clean
     }
 
     void ExpectInForce(const char* face, const char* size, const char* keymapName)

@@ -483,6 +483,7 @@ TEST_F(PoetryCommandsTest, InsertOfAWholePoemJustifiedLaysOutHalfLinesAsWideAsTh
     }
     window.RunCommand(res::EditUndo);
     EXPECT_EQ(Text(), "");
+}
 
 TEST_F(ToolsCommandsTest, BatchConvertLeavesTheOpenUnsavedDocumentExactlyAsItWas)
 {
