@@ -27,8 +27,10 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -266,12 +268,27 @@ void CMainFrame::FillKeymapBox()
     dialogBar->FillKeymapBox(names, font.keymapName);
 }
 
+namespace {
+
+std::vector<EditorSettings::WindowRectangle> AvailableScreens()
+{
+    std::vector<EditorSettings::WindowRectangle> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect r = screen->availableGeometry();
+        screens.push_back({r.left(), r.top(), r.width(), r.height()});
+    }
+    return screens;
+}
+
+} // namespace
+
 void CMainFrame::ApplySettings(bool placement)
 {
     if (placement) {
-        const EditorSettings::WindowRectangle rectangle = settings.WindowPlacement();
+        const EditorSettings::WindowRectangle rectangle =
+            EditorSettings::FitToScreens(settings.WindowPlacement(), AvailableScreens());
         move(rectangle.left, rectangle.top);
-        resize(std::max(1, rectangle.width), std::max(1, rectangle.height));
+        resize(rectangle.width, rectangle.height);
         PlaceToolBar(*this, *toolBar, ReadToolBarState(settings));
     }
     view->ApplyLayoutSettings(settings.TabWidth(), settings.MaxCharsForEditor(), settings.DosMode());

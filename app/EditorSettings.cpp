@@ -2,6 +2,8 @@
 
 #include "platform/TextMode.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -21,13 +23,24 @@ int Number(const platform::SettingsStore& store, const char* name, const char* d
     return platform::AtoiRule(store.ReadString(Main, name, defaultText));
 }
 
+// A hand-edited or damaged store must not make a tab or a margin wider than any page, nor lines
+// of no width; values are held here, as they are read, and the store keeps what it had.
+int NumberIn(const platform::SettingsStore& store, const char* name, const char* defaultText, int low, int high)
+{
+    return std::clamp(Number(store, name, defaultText), low, high);
+}
+
+constexpr int MaxTab = 99, MaxMargin = 99, MinLineChars = 10, MaxLineChars = 400;
+
 } // namespace
 
 std::string EditorSettings::FontName() const { return store.ReadString(Main, "font", "nasim web homa"); }
 void EditorSettings::SetFontName(const std::string& face) { store.WriteString(Main, "font", face); }
 std::string EditorSettings::KeymapFile() const { return store.ReadString(Main, "keyfile", "main.kbd"); }
 void EditorSettings::SetKeymapFile(const std::string& name) { store.WriteString(Main, "keyfile", name); }
-int EditorSettings::FontSize() const { return store.ReadInt(Main, "size", 24); }
+int FontSizeInRange(int size) { return std::clamp(size, 1, 400); }
+
+int EditorSettings::FontSize() const { return FontSizeInRange(store.ReadInt(Main, "size", 24)); }
 void EditorSettings::SetFontSize(int size) { store.WriteInt(Main, "size", size); }
 
 bool EditorSettings::SplashScreen() const { return Flag(store, Main, "SplashScreen", 1); }
@@ -47,16 +60,16 @@ DocumentFormat EditorSettings::DocumentFormatInUse() const
     return format;
 }
 
-int EditorSettings::TabWidth() const { return Number(store, "Tab", "3"); }
-int EditorSettings::MaxCharsForEditor() const { return Number(store, "MaxChar", "80"); }
+int EditorSettings::TabWidth() const { return NumberIn(store, "Tab", "3", 0, MaxTab); }
+int EditorSettings::MaxCharsForEditor() const { return NumberIn(store, "MaxChar", "80", MinLineChars, MaxLineChars); }
 
 tools::ResembleSettings EditorSettings::ResembleValues() const
 {
     tools::ResembleSettings values;
     values.tab = TabWidth();
-    values.maxChars = Number(store, "MaxChar", "79");
-    values.left = Number(store, "Left", "3");
-    values.right = Number(store, "RIGHT", "3");
+    values.maxChars = NumberIn(store, "MaxChar", "79", MinLineChars, MaxLineChars);
+    values.left = NumberIn(store, "Left", "3", 0, MaxMargin);
+    values.right = NumberIn(store, "RIGHT", "3", 0, MaxMargin);
     values.ignoranceWidthPercent = Number(store, "IWP", "10");
     values.justifyIgnoranceWidthPercent = Number(store, "JIWP", "50");
     values.dosMode = DosModeForResemble();
@@ -111,6 +124,24 @@ EditorSettings::WindowRectangle EditorSettings::WindowPlacement() const
 {
     return {store.ReadInt(Main, "PosX", 100), store.ReadInt(Main, "PosY", 100), store.ReadInt(Main, "SizeX", 500),
             store.ReadInt(Main, "SizeY", 300)};
+}
+
+EditorSettings::WindowRectangle EditorSettings::FitToScreens(WindowRectangle r, const std::vector<WindowRectangle>& screens)
+{
+    r.width = std::max(1, r.width);
+    r.height = std::max(1, r.height);
+    if (screens.empty())
+        return r;
+    const auto holdsCorner = [&r](const WindowRectangle& s) {
+        return r.left >= s.left && r.left - s.left < s.width && r.top >= s.top && r.top - s.top < s.height;
+    };
+    const auto found = std::find_if(screens.begin(), screens.end(), holdsCorner);
+    const WindowRectangle& screen = found != screens.end() ? *found : screens.front();
+    r.width = std::min(r.width, std::max(1, screen.width));
+    r.height = std::min(r.height, std::max(1, screen.height));
+    r.left = std::clamp(r.left, screen.left, screen.left + std::max(0, screen.width - r.width));
+    r.top = std::clamp(r.top, screen.top, screen.top + std::max(0, screen.height - r.height));
+    return r;
 }
 
 void EditorSettings::SetWindowPlacement(const WindowRectangle& rectangle)

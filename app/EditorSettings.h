@@ -10,8 +10,12 @@
 #include "tools/ResembleSettings.h"
 
 #include <string>
+#include <vector>
 
 namespace app {
+
+/// Font sizes in pixels that a window can still show: 1 to 400.
+int FontSizeInRange(int size);
 
 /// The editor's settings, read and written through a settings store (not owned). Nothing is cached:
 /// every read asks the store, and a value that is absent reads as the default of the reader named
@@ -103,7 +107,11 @@ public:
     struct WindowRectangle {
         int left = 0, top = 0, width = 0, height = 0;
     };
+    /// As stored; FitToScreens makes it one a screen can show.
     WindowRectangle WindowPlacement() const;
+    /// The rectangle moved and shrunk into the screen holding its top-left corner (the first screen
+    /// when none does), at least 1x1; unchanged when there are no screens to measure.
+    static WindowRectangle FitToScreens(WindowRectangle rectangle, const std::vector<WindowRectangle>& screens);
     void SetWindowPlacement(const WindowRectangle& rectangle);
     struct ToolBarValues {
         bool visible = false;

@@ -1,5 +1,6 @@
 // LoadTextFile and SaveTextFile: a document between a file and the edit control.
 #include "app/DocumentFile.h"
+#include "app/EditorSettings.h"
 
 #include "editctl/PersianEdit.h"
 #include "platform/Services.h"
@@ -58,7 +59,7 @@ LoadedFile LoadTextFile(editctl::PersianEdit& editor, const std::string& path, c
     editor.headerLoaded = document.header.has_value();
     if (document.header) {
         // A header without a size field keeps the current size.
-        editor.SetEditFont(document.header->faceName, document.header->size.value_or(editor.fontHeight));
+        editor.SetEditFont(document.header->faceName, FontSizeInRange(document.header->size.value_or(editor.fontHeight)));
         if (!document.header->keymapName.empty() && editor.KeyMapInUse() != nullptr)
             editor.KeyMapInUse()->Load(document.header->keymapName); // a failure is reported there
     }

@@ -19,6 +19,9 @@ namespace ids = dorvantile_ids;
 
 namespace {
 
+/// The list entry showing a glyph value; -1 (no selection) for values the 256 entries cannot show.
+int ListIndexFor(int value) { return value >= 0 && value < 256 ? value : -1; }
+
 constexpr int ListRows[4] = {64, 88, 113, 137};
 constexpr int ListWidth = 57;
 
@@ -154,7 +157,7 @@ void KeyModifyDialog::Populate()
         list->clear();
         list->addItems(texts);
         const int value = working.Glyph(i);
-        list->setCurrentIndex(value >= 0 && value < 256 ? value : -1);
+        list->setCurrentIndex(ListIndexFor(value));
     }
 }
 
@@ -166,10 +169,15 @@ void KeyModifyDialog::hideEvent(QHideEvent* event)
 
 void KeyModifyDialog::SaveSetting()
 {
+    // A field the lists cannot show (outside 0..255) keeps its value unless its list was changed.
+    const keymap::KeyRecord shown = editor.WorkingRecord();
     keymap::KeyRecord record;
     record.keyCode = platform::AtoiRule(scanCode->text().toStdString());
-    for (int i = 0; i < 8; ++i)
-        record.SetGlyph(i, glyphLists[static_cast<size_t>(i)]->currentIndex());
+    for (int i = 0; i < 8; ++i) {
+        const int index = glyphLists[static_cast<size_t>(i)]->currentIndex();
+        const bool untouched = index == ListIndexFor(shown.Glyph(i));
+        record.SetGlyph(i, untouched ? shown.Glyph(i) : index);
+    }
     editor.StoreRecord(record);
     accept();
 }

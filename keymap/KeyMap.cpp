@@ -22,8 +22,19 @@ std::string KeyMap::PathFor(const std::string& name) const
     return folder + "/" + name;
 }
 
+bool IsBareFileName(const std::string& name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
 bool KeyMap::Load(const std::string& name)
 {
+    // Names come from documents and settings: one that leads out of the keymap folder would let
+    // a file read whatever the user may read.
+    if (!IsBareFileName(name)) {
+        platform::Messages().Show(name + "\nNot a keymap name: a keymap is a file of the keymap folder", "keymap");
+        return false;
+    }
     return LoadFile(PathFor(name), name);
 }
 
@@ -39,9 +50,10 @@ bool KeyMap::LoadFile(const std::string& path, const std::string& name)
     // file given by mistake is not read whole. Only regular files: a FIFO or device named as a
     // keymap must not stall the editor at start.
     constexpr size_t enoughForAnyKeymap = 8192;
-    if (!platform::ReadFileBytes(path, disk, {enoughForAnyKeymap, platform::PastLimit::KeepsStart},
-                                 platform::FileKinds::RegularOnly).ok) {
-        platform::Messages().Show(name, "keymap");
+    const platform::FileResult read = platform::ReadFileBytes(
+        path, disk, {enoughForAnyKeymap, platform::PastLimit::KeepsStart}, platform::FileKinds::RegularOnly);
+    if (!read.ok) {
+        platform::Messages().Show(name + "\n" + read.error, "keymap");
         return false;
     }
     KeyTable table = records;

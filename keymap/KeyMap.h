@@ -9,6 +9,9 @@
 
 namespace keymap {
 
+/// True for a name that is a file of one folder: no separator, not "." or "..", not empty.
+bool IsBareFileName(const std::string& name);
+
 /// One font's keymap. Created empty; usable after a successful Load. A failed Load leaves an
 /// earlier successful load in force. Records are handed out by value.
 class KeyMap {
@@ -17,7 +20,8 @@ public:
     virtual ~KeyMap() = default;
 
     /// Loads `name` from the KeyMaps folder of the program folder ("Temp"/"KelmDir" in the
-    /// settings), or from the folder given by SetFolder. Failures are reported through the message
+    /// settings), or from the folder given by SetFolder; `name` must be a bare file name (a path
+    /// is refused and named in the message). Failures are reported through the message
     /// service with the texts users know, and return false with the object unchanged.
     bool Load(const std::string& name);
     /// Loads a keymap file by path, with the same checks and messages; the file name becomes the

@@ -91,8 +91,11 @@ bool PassesAsEnglish(unsigned char c) { return script::IsAsciiLetter(c) || (c >=
 
 bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::string& destinationName)
 {
-    source.Load(sourceName);
-    return destination.Load(destinationName);
+    // Both are tried so each failure is reported; a failed load leaves the earlier keymap in
+    // place, and converting through that one would give another font's codes.
+    const bool sourceLoaded = source.Load(sourceName);
+    const bool destinationLoaded = destination.Load(destinationName);
+    return sourceLoaded && destinationLoaded;
 }
 
 void KeymapConverter::Convert(bool showProgress)

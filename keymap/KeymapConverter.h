@@ -25,8 +25,8 @@ class KeymapConverter {
 public:
     virtual ~KeymapConverter() = default;
 
-    /// Loads the source, then the destination; the result is the destination's. A failed source
-    /// load is reported but does not change the result.
+    /// Loads the source, then the destination; true only when both loaded. Each failure is
+    /// reported; after a false result do not Convert.
     bool LoadKeymaps(const std::string& sourceName, const std::string& destinationName);
     /// Converts input into output (emptied first). Progress is shown only with showProgress and a
     /// progress display set.

@@ -182,3 +182,67 @@ TEST(EditorSettings, PoetryChoicesAreWrittenInTheirFixedOrder)
 }
 
 } // namespace
+
+namespace {
+
+// Numbers that reach sizes are held to what a screen and a page can use, and the store keeps
+// what it had: a value pulled into range is not written back.
+TEST(EditorSettings, SizesAreHeldToTheirRangesWhenReadAndNotWrittenBack)
+{
+    struct Case { const char* name; const char* stored; int tab, maxChars, left, right, size; };
+    const Case cases[] = {
+        {"huge", "999999999", 99, 400, 99, 99, 400},
+        {"zero", "0", 0, 10, 0, 0, 1},
+        {"negative", "-5", 0, 10, 0, 0, 1},
+        {"in range", "40", 40, 40, 40, 40, 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::MemorySettingsStore store;
+        for (const char* key : {"Tab", "MaxChar", "Left", "RIGHT"})
+            store.WriteString("Settings", key, c.stored);
+        store.WriteInt("Settings", "size", std::atoi(c.stored));
+        const auto before = store.Values();
+        const app::EditorSettings settings(store);
+        EXPECT_EQ(settings.TabWidth(), c.tab);
+        EXPECT_EQ(settings.MaxCharsForEditor(), c.maxChars);
+        const tools::ResembleSettings resemble = settings.ResembleValues();
+        EXPECT_EQ(resemble.tab, c.tab);
+        EXPECT_EQ(resemble.maxChars, c.maxChars);
+        EXPECT_EQ(resemble.left, c.left);
+        EXPECT_EQ(resemble.right, c.right);
+        EXPECT_EQ(settings.FontSize(), c.size);
+        EXPECT_EQ(store.Values(), before);
+    }
+    EXPECT_EQ(app::FontSizeInRange(0), 1);
+    EXPECT_EQ(app::FontSizeInRange(401), 400);
+    EXPECT_EQ(app::FontSizeInRange(22), 22);
+}
+
+TEST(EditorSettings, WindowRectangleIsFittedIntoTheScreens)
+{
+    using Rect = app::EditorSettings::WindowRectangle;
+    const std::vector<Rect> screens = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
+    struct Case { const char* name; Rect stored; Rect fitted; };
+    const Case cases[] = {
+        {"fits", {100, 100, 500, 300}, {100, 100, 500, 300}},
+        {"on the second screen", {2000, 50, 800, 600}, {2000, 50, 800, 600}},
+        {"enormous", {100, 100, 999999999, 999999999}, {0, 0, 1920, 1080}},
+        {"off every screen", {-50000, 90000, 500, 300}, {0, 780, 500, 300}},
+        {"hanging over the edge", {1800, 900, 500, 300}, {1420, 780, 500, 300}},
+        {"second screen, too big for it", {2000, 10, 3000, 3000}, {1920, 0, 1280, 1024}},
+        {"no size", {10, 10, 0, -4}, {10, 10, 1, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Rect r = app::EditorSettings::FitToScreens(c.stored, screens);
+        EXPECT_EQ(r.left, c.fitted.left);
+        EXPECT_EQ(r.top, c.fitted.top);
+        EXPECT_EQ(r.width, c.fitted.width);
+        EXPECT_EQ(r.height, c.fitted.height);
+    }
+    const Rect alone = app::EditorSettings::FitToScreens({5, 6, 7, 8}, {});
+    EXPECT_EQ(alone.width, 7) << "without screens to measure, the rectangle is kept";
+}
+
+} // namespace

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 struct KeymapSwitchFixture : ::testing::Test {
@@ -73,6 +75,23 @@ TEST_F(KeymapSwitchFixture, UnreadableKeymapIsRefusedAndChangesNothing)
         EXPECT_EQ(bound.FileName(), "main.kbd");
         EXPECT_FALSE(services.messages.shown.empty()) << "the failed load is reported";
     }
+}
+
+TEST_F(KeymapSwitchFixture, DocumentKeymapGoneFromDiskRefusesAndKeepsTheText)
+{
+    // The converter last held kolb.kbd as its source: a failed reload must not let it stand in.
+    ASSERT_TRUE(converter.LoadKeymaps("kolb.kbd", "kolb.kbd"));
+    ASSERT_TRUE(bound.Load("main.kbd"));
+    const std::string text = fakes::Glyphs("main.kbd", "نامه");
+    editor.Window().SetText(text);
+    editor.modified = false;
+    std::filesystem::remove(folder.KeyMapsPath() + "/main.kbd");
+    EXPECT_EQ(app::SwitchKeymap(editor, bound, converter, "kolb.kbd"), app::KeymapSwitchResult::Refused);
+    EXPECT_EQ(editor.Window().GetText(), text);
+    EXPECT_FALSE(editor.modified);
+    EXPECT_EQ(bound.FileName(), "main.kbd");
+    ASSERT_FALSE(services.messages.shown.empty());
+    EXPECT_EQ(services.messages.shown[0].text, "main.kbd\nNo such file or directory");
 }
 
 TEST_F(KeymapSwitchFixture, KeymapNeverLoadedIsJustLoaded)

@@ -126,7 +126,18 @@ TEST_F(KeyModifyDialogTest, ListsSelectTheFieldValuesAndSaveStoresAllNineFields)
     List(1)->setCurrentIndex(200);
     List(5)->setCurrentIndex(33);
     Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
-    EXPECT_EQ(editor.WorkingRecord(), (KeyRecord{-5, 5, 200, 7, 8, 1, 33, -1, -1}));
+    EXPECT_EQ(editor.WorkingRecord(), (KeyRecord{-5, 5, 200, 7, 8, 1, 33, 300, -1})) << "untouched fields keep their values";
+}
+
+TEST_F(KeyModifyDialogTest, SavingAnUntouchedRecordOfOutOfRangeValuesKeepsIt)
+{
+    KeyTable table{};
+    table[9] = KeyRecord{0x41, 256, -7, 1000, -1, 999999, 4, -300, 255};
+    LoadWorking(table);
+    Select(9);
+    dialog.show();
+    Control<QPushButton>(ids::IDC_SAVE_SETTING)->click();
+    EXPECT_EQ(editor.WorkingRecord(), table[9]);
 }
 
 TEST_F(KeyModifyDialogTest, EveryWayOfClosingButSaveSettingStoresNothing)

@@ -135,8 +135,8 @@ TEST_F(KeyMapTest, BadFilesAreRefusedWithTheirMessagesAndLeaveTheTableAsItWas)
 
     struct Case { const char* name; std::string text; std::string caption; platform::MessageIcon icon; };
     const Case cases[] = {
-        {"missing.kbd", "missing.kbd", "keymap", platform::MessageIcon::None},
-        {"folder.kbd", "folder.kbd", "keymap", platform::MessageIcon::None},
+        {"missing.kbd", "missing.kbd\nNo such file or directory", "keymap", platform::MessageIcon::None},
+        {"folder.kbd", "folder.kbd\nIs a directory", "keymap", platform::MessageIcon::None},
         {"wrong.kbd", NotDorvantile, "Error", platform::MessageIcon::Error},
         {"long.kbd", NotDorvantile, "Error", platform::MessageIcon::Error},
         {"sig80.kbd", NotDorvantile, "Error", platform::MessageIcon::Error},
@@ -218,4 +218,24 @@ TEST_F(KeyMapTest, FolderCanBeGivenByTheCaller)
     KeyMap map;
     map.SetFolder(elsewhere.KeyMapsPath());
     EXPECT_TRUE(map.Load("mine.kbd"));
+}
+
+TEST_F(KeyMapTest, NamesThatAreNotBareFileNamesAreRefusedAndNamed)
+{
+    WriteKeymap("good.kbd", SerializeKeymapFile(SampleTable()));
+    // A valid keymap outside the folder: reaching it would show the name as a path.
+    folder.Write("outside.kbd", SerializeKeymapFile(SampleTable()));
+    folder.Write("KeyMaps/sub/inner.kbd", SerializeKeymapFile(SampleTable()));
+    KeyMap map;
+    ASSERT_TRUE(map.Load("good.kbd"));
+    const std::string outside = folder.Path() + "/outside.kbd";
+    for (const std::string& name : {std::string("../outside.kbd"), std::string("sub/inner.kbd"), outside,
+                                    std::string("..\\outside.kbd"), std::string(".."), std::string(".")}) {
+        SCOPED_TRACE(name);
+        services.messages.shown.clear();
+        EXPECT_FALSE(map.Load(name));
+        ASSERT_EQ(services.messages.shown.size(), 1u);
+        EXPECT_NE(services.messages.shown[0].text.find(name), std::string::npos) << services.messages.shown[0].text;
+        EXPECT_EQ(map.FileName(), "good.kbd");
+    }
 }

@@ -149,12 +149,13 @@ TEST_F(KeymapConverterTest, ProgressIsStepwiseAndFitsLongTexts)
     EXPECT_EQ(progress.hides, 2);
 }
 
-TEST_F(KeymapConverterTest, LoadKeymapsReturnsTheDestinationsResult)
+TEST_F(KeymapConverterTest, LoadKeymapsFailsWhenEitherKeymapFails)
 {
     fakes::TempProgramFolder folder{services.settings};
     folder.Write("KeyMaps/a.kbd", SerializeKeymapFile(TableFor(FontA, false)));
-    EXPECT_TRUE(converter.LoadKeymaps("missing.kbd", "a.kbd"));
+    EXPECT_TRUE(converter.LoadKeymaps("a.kbd", "a.kbd"));
+    EXPECT_FALSE(converter.LoadKeymaps("missing.kbd", "a.kbd")) << "an earlier source must not stand in";
     ASSERT_EQ(services.messages.shown.size(), 1u);
-    EXPECT_EQ(services.messages.shown[0].text, "missing.kbd");
+    EXPECT_EQ(services.messages.shown[0].text, "missing.kbd\nNo such file or directory");
     EXPECT_FALSE(converter.LoadKeymaps("a.kbd", "missing.kbd"));
 }
