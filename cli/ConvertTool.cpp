@@ -6,11 +6,14 @@
 #include "keymap/DocumentFormat.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapConverter.h"
+#include "keymap/KeymapDetection.h"
 #include "keymap/UnicodeBridge.h"
 #include "platform/MessageService.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
 #include "tools/BatchConversion.h"
+
+#include <QDir>
 
 #include <optional>
 
@@ -215,6 +218,61 @@ bool ReadDocument(const ConvertOptions& o, const std::string& inName, std::strin
     return true;
 }
 
+/// Every keymap of the folder, loaded; those that do not load are left out (with their message).
+std::vector<keymap::KeyMap> LoadFolderKeymaps(const std::string& folder, std::FILE* err)
+{
+    std::vector<keymap::KeyMap> maps;
+    const QStringList names = QDir(QString::fromStdString(folder)).entryList({"*.kbd"}, QDir::Files, QDir::Name);
+    for (const QString& name : names)
+        if (std::optional<keymap::KeyMap> map = LoadKeymap(name.toStdString(), folder, err))
+            maps.push_back(std::move(*map));
+    return maps;
+}
+
+const char* BasisText(keymap::DetectionBasis basis)
+{
+    switch (basis) {
+    case keymap::DetectionBasis::Header: return "from its header";
+    case keymap::DetectionBasis::Words: return "by Persian words";
+    case keymap::DetectionBasis::ByteCoverage: return "by byte coverage only";
+    }
+    return "";
+}
+
+int RunDetect(const ConvertOptions& o, const std::string& folder, std::FILE* out, std::FILE* err)
+{
+    const std::vector<keymap::KeyMap> maps = LoadFolderKeymaps(folder, err);
+    if (maps.empty()) {
+        std::fprintf(err, "%s: no keymap in %s\n", Program, folder.c_str());
+        return NothingWritten;
+    }
+    std::vector<keymap::DetectionCandidate> candidates;
+    for (const keymap::KeyMap& map : maps)
+        candidates.push_back({map.FileName(), &map});
+    keymap::PersianWordList words;
+    const std::string listPath = o.wordList.empty() ? keymap::PersianWordList::DebianPath : o.wordList;
+    if (!words.Load(listPath))
+        std::fprintf(err, "%s: no Persian word list at %s; scoring by byte coverage only\n", Program, listPath.c_str());
+    int status = Success;
+    for (const std::string& file : o.files) {
+        std::string bytes;
+        if (platform::IsDirectory(file)) {
+            std::fprintf(err, "%s: %s: is a folder, not a file\n", Program, file.c_str());
+            status = NothingWritten;
+            continue;
+        }
+        if (const platform::FileResult r = platform::ReadFileBytes(file, bytes, InputLimit); !r.ok) {
+            std::fprintf(err, "%s: %s: cannot read: %s\n", Program, file.c_str(), r.error.c_str());
+            status = NothingWritten;
+            continue;
+        }
+        const keymap::DetectionResult result = keymap::DetectKeymap(bytes, candidates, &words);
+        std::fprintf(out, "%s: %s (confidence %.2f, %s)\n", file.c_str(), result.Best().c_str(), result.confidence,
+                     BasisText(result.basis));
+    }
+    return status;
+}
+
 } // namespace
 
 std::string ConvertUsage()
@@ -222,6 +280,7 @@ std::string ConvertUsage()
     return "Usage: kelmora-convert [--keymaps DIR] [--from A.kbd] --to B.kbd [--keep-header] [IN [OUT]]\n"
            "       kelmora-convert [--keymaps DIR] [--from A.kbd] --to-unicode [--dos] [IN [OUT]]\n"
            "       kelmora-convert [--keymaps DIR] --from-unicode --to B.kbd [IN [OUT]]\n"
+           "       kelmora-convert [--keymaps DIR] [--words LIST.dic] --detect FILE...\n"
            "Converts text in one font's glyph codes to another font's, or to and from UTF-8.\n"
            "IN and OUT default to standard input and output (\"-\" names them too); OUT is replaced\n"
            "only when the conversion succeeds. A keymap name without a path separator is looked up\n"
@@ -235,6 +294,10 @@ std::string ConvertUsage()
            "Input that starts with a document header line (\"Kelmora : f[..] s[..] k[..]\") is read as\n"
            "a document: the header is not converted as text, and its keymap is the source keymap\n"
            "when --from is left out.\n"
+           "--detect prints, for each file, the keymap of DIR that most likely wrote it, with a\n"
+           "confidence from 0 to 1: a header naming one decides; otherwise each keymap's reading is\n"
+           "scored by how much of it forms Persian words of the word list (Debian's myspell-fa by\n"
+           "default) and by the bytes the keymap cannot read.\n"
            "  --keep-header  glyph to glyph: write the input's header line through unchanged\n"
            "  --dos      to Unicode: the input is a DOS-layout document; its 80-column padding goes\n"
            "  --strict   write no character as another: leave out what the font lacks\n"
@@ -279,6 +342,11 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
             o.strict = true;
         } else if (a == "--verbose") {
             o.verbose = true;
+        } else if (a == "--detect") {
+            o.detect = true;
+        } else if (a == "--words") {
+            if (!value(o.wordList))
+                return false;
         } else if (a == "--dos") {
             o.dos = true;
         } else if (a == "--keep-header") {
@@ -292,6 +360,12 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
     }
     if (o.help || o.version)
         return true;
+    if (o.detect) {
+        o.files = files;
+        if (files.empty())
+            error = "--detect needs at least one file";
+        return !files.empty();
+    }
     if (files.size() > 2) {
         error = "too many files: " + files[2];
         return false;
@@ -327,6 +401,8 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
                std::FILE* err)
 {
     const std::string folder = o.keymapsDir.empty() ? programFolder + "/KeyMaps" : o.keymapsDir;
+    if (o.detect)
+        return RunDetect(o, folder, out, err);
     std::optional<keymap::KeyMap> from;
     std::optional<keymap::KeyMap> to;
     if (!o.fromUnicode && !o.from.empty() && !(from = LoadKeymap(o.from, folder, err)))

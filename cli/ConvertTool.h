@@ -29,6 +29,9 @@ struct ConvertOptions {
     bool keepHeader = false; // glyph to glyph: a document header is written through unchanged
     std::string in;  // empty or "-": standard input
     std::string out; // empty or "-": standard output
+    bool detect = false;            // --detect FILE...: name each file's most likely keymap
+    std::vector<std::string> files; // the files --detect reads
+    std::string wordList;           // empty: Debian's Persian word list
     bool help = false;
     bool version = false;
 };

@@ -321,3 +321,51 @@ TEST_F(ConvertToolTest, ADocumentIsReadWithItsHeaderAndLayout)
         EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("out.txt"))));
     }
 }
+
+TEST_F(ConvertToolTest, DetectNamesTheKeymapThatWroteEachFile)
+{
+    const std::string text = "باران بر باغ می‌بارد و گل‌ها در نور صبح شکفته‌اند\r\n"
+                             "کتاب کهنه را از قفسه برداشتم و تا شب خواندم\r\n"
+                             "دریا آرام بود و ماهیگیران به خانه برگشتند";
+    std::string list = "20\n";
+    for (const char* word : {"باران", "بر", "باغ", "میبارد", "و", "گلها", "در", "نور", "صبح", "شکفتهاند", "کتاب",
+                             "کهنه", "را", "از", "قفسه", "برداشتم", "تا", "شب", "خواندم", "دریا", "آرام", "بود",
+                             "ماهیگیران", "به", "خانه", "برگشتند"})
+        list += std::string(word) + "/X\n";
+    const std::string words = Write("fa.dic", list);
+    std::vector<std::string> args = {"--words", words, "--detect"};
+    for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"})
+        args.push_back(Write(std::string("in-") + name, fakes::Glyphs(name, text)));
+    // A header decides even over text in another keymap.
+    args.push_back(Write("header.txf", keymap::FormatHeaderLine("Nazanin", 22, "ziba2.kbd") + "\r\n" +
+                                           fakes::Glyphs("main.kbd", text)));
+    std::string noise;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise.push_back(static_cast<char>(seed >> 24));
+    }
+    args.push_back(Write("noise.bin", noise));
+
+    const ToolRun r = Convert(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(r.out.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    for (size_t i = 0; i < 3; ++i) {
+        const std::string name = std::vector<std::string>{"main.kbd", "kolb.kbd", "ziba2.kbd"}[i];
+        EXPECT_NE(lines[i].find(": " + name + " (confidence 0.9"), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("by Persian words"), std::string::npos) << lines[i];
+    }
+    EXPECT_NE(lines[3].find(": ziba2.kbd (confidence 1.00, from its header)"), std::string::npos) << lines[3];
+    const double noiseConfidence = std::stod(lines[4].substr(lines[4].find("confidence ") + 11));
+    EXPECT_LT(noiseConfidence, 0.3) << lines[4];
+
+    // Without a word list only byte coverage is scored, and the user is told.
+    const ToolRun bare = Convert({"--words", Path("missing.dic"), "--detect", args[3]});
+    EXPECT_EQ(bare.status, 0) << bare.err;
+    EXPECT_NE(bare.err.find("no Persian word list at"), std::string::npos);
+    EXPECT_NE(bare.out.find("by byte coverage only"), std::string::npos) << bare.out;
+    EXPECT_EQ(Convert({"--detect", Path("missing.txf")}).status, 1);
+}
