@@ -3,12 +3,17 @@
 #include "cli/ProblemReport.h"
 
 #include "keymap/ArabicScript.h"
+#include "keymap/DocumentFormat.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapConverter.h"
+#include "keymap/KeymapDetection.h"
 #include "keymap/UnicodeBridge.h"
 #include "platform/MessageService.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
+#include "tools/BatchConversion.h"
+
+#include <QDir>
 
 #include <optional>
 
@@ -173,13 +178,109 @@ std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::Key
     return std::move(converter.output);
 }
 
+/// The input's first line, with its line end, when it is a document header.
+std::optional<std::string> HeaderLineOf(const std::string& input)
+{
+    const size_t lf = input.find('\n');
+    std::string_view line(input.data(), lf == std::string::npos ? input.size() : lf);
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    keymap::DocumentHeader header;
+    if (!keymap::ScanHeaderLine(line, header))
+        return std::nullopt;
+    return input.substr(0, lf == std::string::npos ? input.size() : lf + 1);
+}
+
+/// A glyph input read as a document when it is one (or --dos says so): the header is not text,
+/// and names the source keymap when --from is left out. False with a message on `err`.
+bool ReadDocument(const ConvertOptions& o, const std::string& inName, std::string& input, std::string& from,
+                  std::string& headerLine, std::FILE* err)
+{
+    const std::optional<std::string> line = HeaderLineOf(input);
+    if (line || o.dos) {
+        keymap::DecodedDocument document = o.toUnicode
+                                               ? tools::DecodeDocumentForExport(input, o.dos ? tools::DosLayout::On : tools::DosLayout::Off)
+                                               : keymap::DecodeDocument(input, false);
+        if (document.tooLong) {
+            std::fprintf(err, "%s: %s: the document's text is too long\n", Program, inName.c_str());
+            return false;
+        }
+        input = std::move(document.text);
+        if (from.empty() && document.header)
+            from = document.header->keymapName;
+        headerLine = line.value_or(std::string());
+    }
+    if (from.empty()) {
+        std::fprintf(err, "%s: %s: no source keymap: give --from, the input has no header naming one\n", Program,
+                     inName.c_str());
+        return false;
+    }
+    return true;
+}
+
+/// Every keymap of the folder, loaded; those that do not load are left out (with their message).
+std::vector<keymap::KeyMap> LoadFolderKeymaps(const std::string& folder, std::FILE* err)
+{
+    std::vector<keymap::KeyMap> maps;
+    const QStringList names = QDir(QString::fromStdString(folder)).entryList({"*.kbd"}, QDir::Files, QDir::Name);
+    for (const QString& name : names)
+        if (std::optional<keymap::KeyMap> map = LoadKeymap(name.toStdString(), folder, err))
+            maps.push_back(std::move(*map));
+    return maps;
+}
+
+const char* BasisText(keymap::DetectionBasis basis)
+{
+    switch (basis) {
+    case keymap::DetectionBasis::Header: return "from its header";
+    case keymap::DetectionBasis::Words: return "by Persian words";
+    case keymap::DetectionBasis::ByteCoverage: return "by byte coverage only";
+    }
+    return "";
+}
+
+int RunDetect(const ConvertOptions& o, const std::string& folder, std::FILE* out, std::FILE* err)
+{
+    const std::vector<keymap::KeyMap> maps = LoadFolderKeymaps(folder, err);
+    if (maps.empty()) {
+        std::fprintf(err, "%s: no keymap in %s\n", Program, folder.c_str());
+        return NothingWritten;
+    }
+    std::vector<keymap::DetectionCandidate> candidates;
+    for (const keymap::KeyMap& map : maps)
+        candidates.push_back({map.FileName(), &map});
+    keymap::PersianWordList words;
+    const std::string listPath = o.wordList.empty() ? keymap::PersianWordList::DebianPath : o.wordList;
+    if (!words.Load(listPath))
+        std::fprintf(err, "%s: no Persian word list at %s; scoring by byte coverage only\n", Program, listPath.c_str());
+    int status = Success;
+    for (const std::string& file : o.files) {
+        std::string bytes;
+        if (platform::IsDirectory(file)) {
+            std::fprintf(err, "%s: %s: is a folder, not a file\n", Program, file.c_str());
+            status = NothingWritten;
+            continue;
+        }
+        if (const platform::FileResult r = platform::ReadFileBytes(file, bytes, InputLimit); !r.ok) {
+            std::fprintf(err, "%s: %s: cannot read: %s\n", Program, file.c_str(), r.error.c_str());
+            status = NothingWritten;
+            continue;
+        }
+        const keymap::DetectionResult result = keymap::DetectKeymap(bytes, candidates, &words);
+        std::fprintf(out, "%s: %s (confidence %.2f, %s)\n", file.c_str(), result.Best().c_str(), result.confidence,
+                     BasisText(result.basis));
+    }
+    return status;
+}
+
 } // namespace
 
 std::string ConvertUsage()
 {
-    return "Usage: kelmora-convert [--keymaps DIR] --from A.kbd --to B.kbd [IN [OUT]]\n"
-           "       kelmora-convert [--keymaps DIR] --from A.kbd --to-unicode [IN [OUT]]\n"
+    return "Usage: kelmora-convert [--keymaps DIR] [--from A.kbd] --to B.kbd [--keep-header] [IN [OUT]]\n"
+           "       kelmora-convert [--keymaps DIR] [--from A.kbd] --to-unicode [--dos] [IN [OUT]]\n"
            "       kelmora-convert [--keymaps DIR] --from-unicode --to B.kbd [IN [OUT]]\n"
+           "       kelmora-convert [--keymaps DIR] [--words LIST.dic] --detect FILE...\n"
            "Converts text in one font's glyph codes to another font's, or to and from UTF-8.\n"
            "IN and OUT default to standard input and output (\"-\" names them too); OUT is replaced\n"
            "only when the conversion succeeds. A keymap name without a path separator is looked up\n"
@@ -190,6 +291,15 @@ std::string ConvertUsage()
            "2 usage error; 3 written, but characters without a glyph were left out or written as\n"
            "their nearest letter, or bytes that mean nothing in the font were written as U+FFFD;\n"
            "each kind is listed on standard error once, with its count and first places.\n"
+           "Input that starts with a document header line (\"Kelmora : f[..] s[..] k[..]\") is read as\n"
+           "a document: the header is not converted as text, and its keymap is the source keymap\n"
+           "when --from is left out.\n"
+           "--detect prints, for each file, the keymap of DIR that most likely wrote it, with a\n"
+           "confidence from 0 to 1: a header naming one decides; otherwise each keymap's reading is\n"
+           "scored by how much of it forms Persian words of the word list (Debian's myspell-fa by\n"
+           "default) and by the bytes the keymap cannot read.\n"
+           "  --keep-header  glyph to glyph: write the input's header line through unchanged\n"
+           "  --dos      to Unicode: the input is a DOS-layout document; its 80-column padding goes\n"
            "  --strict   write no character as another: leave out what the font lacks\n"
            "  --verbose  list every place of every character not written as it was\n"
            "  --help     show this text\n"
@@ -232,6 +342,15 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
             o.strict = true;
         } else if (a == "--verbose") {
             o.verbose = true;
+        } else if (a == "--detect") {
+            o.detect = true;
+        } else if (a == "--words") {
+            if (!value(o.wordList))
+                return false;
+        } else if (a == "--dos") {
+            o.dos = true;
+        } else if (a == "--keep-header") {
+            o.keepHeader = true;
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
             error = "unknown option " + a;
             return false;
@@ -241,12 +360,18 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
     }
     if (o.help || o.version)
         return true;
+    if (o.detect) {
+        o.files = files;
+        if (files.empty())
+            error = "--detect needs at least one file";
+        return !files.empty();
+    }
     if (files.size() > 2) {
         error = "too many files: " + files[2];
         return false;
     }
-    if (o.fromUnicode == !o.from.empty()) {
-        error = o.fromUnicode ? "--from and --from-unicode exclude each other" : "--from or --from-unicode is needed";
+    if (o.fromUnicode && !o.from.empty()) {
+        error = "--from and --from-unicode exclude each other";
         return false;
     }
     if (o.toUnicode == !o.to.empty()) {
@@ -255,6 +380,14 @@ bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions&
     }
     if (o.fromUnicode && o.toUnicode) {
         error = "--from-unicode and --to-unicode together convert nothing";
+        return false;
+    }
+    if (o.dos && !o.toUnicode) {
+        error = "--dos reads a document for --to-unicode; the batch form (--out-dir) converts DOS documents";
+        return false;
+    }
+    if (o.keepHeader && (o.toUnicode || o.fromUnicode)) {
+        error = "--keep-header keeps a document's header in glyph-to-glyph conversion only";
         return false;
     }
     if (!files.empty())
@@ -268,9 +401,11 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
                std::FILE* err)
 {
     const std::string folder = o.keymapsDir.empty() ? programFolder + "/KeyMaps" : o.keymapsDir;
+    if (o.detect)
+        return RunDetect(o, folder, out, err);
     std::optional<keymap::KeyMap> from;
     std::optional<keymap::KeyMap> to;
-    if (!o.fromUnicode && !(from = LoadKeymap(o.from, folder, err)))
+    if (!o.fromUnicode && !o.from.empty() && !(from = LoadKeymap(o.from, folder, err)))
         return NothingWritten;
     if (!o.toUnicode && !(to = LoadKeymap(o.to, folder, err)))
         return NothingWritten;
@@ -290,8 +425,26 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
         return NothingWritten;
     }
 
+    std::string headerLine;
+    if (!o.fromUnicode) {
+        std::string fromName = o.from;
+        if (!ReadDocument(o, inName, input, fromName, headerLine, err))
+            return NothingWritten;
+        if (!from) {
+            if (HasPathSeparator(fromName)) {
+                std::fprintf(err, "%s: %s: the header names \"%s\", which is not a keymap name\n", Program,
+                             inName.c_str(), fromName.c_str());
+                return NothingWritten;
+            }
+            if (!(from = LoadKeymap(fromName, folder, err)))
+                return NothingWritten;
+        }
+    }
+
     ProblemReport report(err, inName, o.verbose ? ProblemReport::Detail::EveryPlace : ProblemReport::Detail::Summary);
-    const std::string output = ConvertText(o, from, to, std::move(input), report);
+    std::string output = ConvertText(o, from, to, std::move(input), report);
+    if (o.keepHeader && !headerLine.empty())
+        output.insert(0, headerLine);
     if (IsStandardStream(o.out)) {
         if (std::fwrite(output.data(), 1, output.size(), out) != output.size() || std::fflush(out) != 0) {
             std::fprintf(err, "%s: cannot write standard output\n", Program);

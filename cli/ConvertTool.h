@@ -19,14 +19,19 @@ enum ExitStatus : int {
 
 struct ConvertOptions {
     std::string keymapsDir; // empty: the KeyMaps folder beside the program
-    std::string from;       // keymap of the input; empty with fromUnicode
+    std::string from;       // keymap of the input; empty with fromUnicode, or to take it from the header
     std::string to;         // keymap of the output; empty with toUnicode
     bool fromUnicode = false;
     bool toUnicode = false;
     bool strict = false;  // from Unicode: no best-fit letters
     bool verbose = false; // every place of every problem, not only the first three of each kind
+    bool dos = false;        // to Unicode: the input is a DOS-layout document, its padding goes
+    bool keepHeader = false; // glyph to glyph: a document header is written through unchanged
     std::string in;  // empty or "-": standard input
     std::string out; // empty or "-": standard output
+    bool detect = false;            // --detect FILE...: name each file's most likely keymap
+    std::vector<std::string> files; // the files --detect reads
+    std::string wordList;           // empty: Debian's Persian word list
     bool help = false;
     bool version = false;
 };

@@ -242,10 +242,19 @@ bool BatchConverter::ReadSource(const std::string& path, std::string& bytes, Bat
     return true;
 }
 
+keymap::DecodedDocument DecodeDocumentForExport(std::string_view diskBytes, DosLayout dos)
+{
+    keymap::DecodedDocument document = keymap::DecodeDocument(diskBytes, dos == DosLayout::On);
+    if (dos == DosLayout::On)
+        document.text = WithoutTrailingSpaces(document.text);
+    return document;
+}
+
 bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result)
 {
-    const bool dos = options.dos == DosLayout::On;
-    keymap::DecodedDocument document = keymap::DecodeDocument(bytes, dos);
+    keymap::DecodedDocument document = options.toUnicode
+                                           ? DecodeDocumentForExport(bytes, options.dos)
+                                           : keymap::DecodeDocument(bytes, options.dos == DosLayout::On);
     bytes = std::string();
     const keymap::KeyMap* source = SourceFor(document.header ? document.header->keymapName : std::string(), result.reason);
     if (source == nullptr) {
@@ -253,7 +262,7 @@ bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, Ba
         return false;
     }
     if (options.toUnicode) {
-        const std::string text = dos ? WithoutTrailingSpaces(document.text) : std::move(document.text);
+        const std::string text = std::move(document.text);
         const keymap::UnicodeBridge bridge(*source);
         result.unrepresentable = MeaninglessBytes(bridge, text);
         bytes = bridge.ExportUtf8(text);

@@ -7,11 +7,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace keymap {
 class KeyMap;
 class KeymapConverter;
+struct DecodedDocument;
 }
 
 namespace tools {
@@ -64,6 +66,10 @@ struct BatchReport {
     std::vector<Entry> notes; // failures, and conversions with unrepresentable characters
     size_t bytesRead = 0;
 };
+
+/// A document's bytes read for export to UTF-8: the header line taken off (and returned), text mode
+/// undone, and with the DOS layout the 80-column padding removed, which UTF-8 text keeps none of.
+keymap::DecodedDocument DecodeDocumentForExport(std::string_view diskBytes, DosLayout dos);
 
 /// The suffix a pattern gives: its last four characters ("*.txt" gives ".txt", "*.text" "text").
 std::string BatchSuffix(const std::string& pattern);

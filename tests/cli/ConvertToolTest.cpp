@@ -1,4 +1,5 @@
 // Runs the built kelmora-convert on real files and pipes, as a script would.
+#include "keymap/DocumentFormat.h"
 #include "keymap/KeymapFile.h"
 #include "platform/TextMode.h"
 #include "tests/fakes/ShippedKeymaps.h"
@@ -129,7 +130,10 @@ TEST_F(ConvertToolTest, ExitStatusTellsWhatHappened)
     const Case cases[] = {
         {{"--help"}, "", 0, ""},
         {{"--version"}, "", 0, ""},
-        {{}, "", 2, "--from or --from-unicode is needed"},
+        {{}, "", 2, "--to or --to-unicode is needed"},
+        {{"--to", "kolb.kbd"}, "abc", 1, "<stdin>: no source keymap: give --from"},
+        {{"--from", "main.kbd", "--to", "kolb.kbd", "--dos"}, "", 2, "--dos reads a document for --to-unicode"},
+        {{"--from", "main.kbd", "--to-unicode", "--keep-header"}, "", 2, "--keep-header keeps"},
         {{"--from", "main.kbd"}, "", 2, "--to or --to-unicode is needed"},
         {{"--from", "main.kbd", "--to"}, "", 2, "--to needs a value"},
         {{"--from-unicode", "--to-unicode"}, "", 2, "together convert nothing"},
@@ -270,4 +274,98 @@ TEST_F(ConvertToolTest, AFifoNamedAsAKeymapIsRefusedAtOnce)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("keymap"), std::string::npos) << r.err;
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("out.txt"))));
+}
+
+namespace {
+
+struct FixtureLines : keymap::DocumentLines {
+    std::vector<std::string> lines;
+    size_t Count() const override { return lines.size(); }
+    std::string Line(size_t index) const override { return lines[index]; }
+};
+
+} // namespace
+
+TEST_F(ConvertToolTest, ADocumentIsReadWithItsHeaderAndLayout)
+{
+    FixtureLines lines;
+    for (const char* line : {"سلام دنیا", "کتاب را بخوان"})
+        lines.lines.push_back(fakes::Glyphs("kolb.kbd", line));
+    const std::string headerLine = keymap::FormatHeaderLine("Nazanin", 22, "kolb.kbd");
+    const std::string plain = Write("plain.txf", keymap::EncodeDocument(lines, false, headerLine));
+    const std::string dos = Write("dos.txf", keymap::EncodeDocument(lines, true, headerLine));
+    ASSERT_EQ(Read(dos).find(std::string(40, ' ')), headerLine.size() + 2) << "the fixture is padded";
+
+    // To Unicode: the header is not text and names the source; --dos takes the padding off.
+    for (const auto& args : {std::vector<std::string>{"--to-unicode", plain},
+                             std::vector<std::string>{"--to-unicode", "--dos", dos},
+                             std::vector<std::string>{"--from", "kolb.kbd", "--to-unicode", "--dos", dos}}) {
+        const ToolRun r = Convert(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "سلام دنیا\r\nکتاب را بخوان") << testing::PrintToString(args);
+    }
+    // Glyph to glyph: the header is dropped, or written through as it was with --keep-header.
+    const std::string inMain = fakes::Glyphs("main.kbd", "سلام دنیا\r\nکتاب را بخوان");
+    ToolRun r = Convert({"--to", "main.kbd", plain});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, inMain);
+    r = Convert({"--to", "main.kbd", "--keep-header"}, Read(plain));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, headerLine + "\r\n" + inMain);
+
+    // A header naming a keymap that is not there, or a path, is refused and nothing is written.
+    for (const std::string& name : {std::string("nosuch.kbd"), std::string("/etc/passwd")}) {
+        const std::string bad = Write("bad.txf", keymap::FormatHeaderLine("Nazanin", 22, name) + "\r\nabc\r\n");
+        r = Convert({"--to-unicode", bad, Path("out.txt")});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("out.txt"))));
+    }
+}
+
+TEST_F(ConvertToolTest, DetectNamesTheKeymapThatWroteEachFile)
+{
+    const std::string text = "باران بر باغ می‌بارد و گل‌ها در نور صبح شکفته‌اند\r\n"
+                             "کتاب کهنه را از قفسه برداشتم و تا شب خواندم\r\n"
+                             "دریا آرام بود و ماهیگیران به خانه برگشتند";
+    std::string list = "20\n";
+    for (const char* word : {"باران", "بر", "باغ", "میبارد", "و", "گلها", "در", "نور", "صبح", "شکفتهاند", "کتاب",
+                             "کهنه", "را", "از", "قفسه", "برداشتم", "تا", "شب", "خواندم", "دریا", "آرام", "بود",
+                             "ماهیگیران", "به", "خانه", "برگشتند"})
+        list += std::string(word) + "/X\n";
+    const std::string words = Write("fa.dic", list);
+    std::vector<std::string> args = {"--words", words, "--detect"};
+    for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"})
+        args.push_back(Write(std::string("in-") + name, fakes::Glyphs(name, text)));
+    // A header decides even over text in another keymap.
+    args.push_back(Write("header.txf", keymap::FormatHeaderLine("Nazanin", 22, "ziba2.kbd") + "\r\n" +
+                                           fakes::Glyphs("main.kbd", text)));
+    std::string noise;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        noise.push_back(static_cast<char>(seed >> 24));
+    }
+    args.push_back(Write("noise.bin", noise));
+
+    const ToolRun r = Convert(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(r.out.substr(start, end - start));
+    ASSERT_EQ(lines.size(), 5u) << r.out;
+    for (size_t i = 0; i < 3; ++i) {
+        const std::string name = std::vector<std::string>{"main.kbd", "kolb.kbd", "ziba2.kbd"}[i];
+        EXPECT_NE(lines[i].find(": " + name + " (confidence 0.9"), std::string::npos) << lines[i];
+        EXPECT_NE(lines[i].find("by Persian words"), std::string::npos) << lines[i];
+    }
+    EXPECT_NE(lines[3].find(": ziba2.kbd (confidence 1.00, from its header)"), std::string::npos) << lines[3];
+    const double noiseConfidence = std::stod(lines[4].substr(lines[4].find("confidence ") + 11));
+    EXPECT_LT(noiseConfidence, 0.3) << lines[4];
+
+    // Without a word list only byte coverage is scored, and the user is told.
+    const ToolRun bare = Convert({"--words", Path("missing.dic"), "--detect", args[3]});
+    EXPECT_EQ(bare.status, 0) << bare.err;
+    EXPECT_NE(bare.err.find("no Persian word list at"), std::string::npos);
+    EXPECT_NE(bare.out.find("by byte coverage only"), std::string::npos) << bare.out;
+    EXPECT_EQ(Convert({"--detect", Path("missing.txf")}).status, 1);
 }
