@@ -19,6 +19,7 @@
 #include "app/ViewCommands.h"
 #include "extras/SplashWindow.h"
 #include "extras/WarningDialogs.h"
+#include "platform/DataFolders.h"
 #include "platform/Services.h"
 #include "res/PromptStrings.h"
 #include "res/ResourceIds.h"
@@ -258,14 +259,8 @@ void CMainFrame::InitialiseEditor()
 
 void CMainFrame::FillKeymapBox()
 {
-    // Keymap files are matched by extension whatever its case, as the platform the files come
-    // from does.
-    const QDir folder(QDir::current().filePath(QStringLiteral("KeyMaps")));
-    std::vector<std::string> names;
-    for (const QFileInfo& file : folder.entryInfoList(QDir::Files))
-        if (file.suffix().compare(QStringLiteral("kbd"), Qt::CaseInsensitive) == 0)
-            names.push_back(FromLocalText(file.fileName()));
-    dialogBar->FillKeymapBox(names, font.keymapName);
+    // The shipped keymaps and the user's own together, a user keymap hiding a shipped one of its name.
+    dialogBar->FillKeymapBox(platform::DataFolders(QDir::currentPath().toStdString()).Keymaps(), font.keymapName);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include "res/ResourceIds.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -219,6 +220,26 @@ void DialogBar::FillKeymapBox(std::vector<std::string> names, const std::string&
     for (const std::string& name : names)
         keymapBox->addItem(Local(FitField(name)));
     SelectKeymapPrefix(current);
+}
+
+void DialogBar::FillKeymapBox(const std::vector<platform::KeymapEntry>& keymaps, const std::string& current)
+{
+    std::vector<std::string> names;
+    for (const platform::KeymapEntry& keymap : keymaps)
+        names.push_back(keymap.name);
+    FillKeymapBox(names, current);
+    QFont bold = keymapBox->font();
+    bold.setBold(true);
+    for (const platform::KeymapEntry& keymap : keymaps) {
+        const int index = keymapBox->findText(Local(FitField(keymap.name)), Qt::MatchFixedString);
+        if (index < 0)
+            continue;
+        const bool mine = keymap.origin == platform::KeymapOrigin::User;
+        keymapBox->setItemData(index, QString::fromLatin1(mine ? "Your keymap: " : "Shipped keymap: ") + QString::fromStdString(keymap.path),
+                               Qt::ToolTipRole);
+        if (mine)
+            keymapBox->setItemData(index, bold, Qt::FontRole);
+    }
 }
 
 bool DialogBar::SelectKeymapPrefix(const std::string& name)

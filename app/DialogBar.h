@@ -3,6 +3,8 @@
  ** editor launcher and the hidden focus buttons and side lists, each named by its id. **/
 #pragma once
 
+#include "platform/DataFolders.h"
+
 #include <QToolBar>
 
 #include <string>
@@ -37,6 +39,9 @@ public:
     /// Fills the keymap box with the sorted names and selects `current` (case-insensitive), or
     /// else the entry that begins with it (searched from the second entry, wrapping to the first).
     void FillKeymapBox(std::vector<std::string> names, const std::string& current);
+    /// The same from the merged keymap list: the user's own keymaps are shown in bold, and every
+    /// entry's tip says whose it is and where it lives.
+    void FillKeymapBox(const std::vector<platform::KeymapEntry>& keymaps, const std::string& current);
     /// Mirrors the scratch table: face names in the scratch box (1002), keymap names and sizes in
     /// the hidden lists (1006, 1007), the table's selection in all three.
     void ShowScratch(const extras::ScratchTable& table);

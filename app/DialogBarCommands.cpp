@@ -8,6 +8,7 @@
 #include "app/LocalText.h"
 #include "extras/ScratchSelectDialog.h"
 #include "keymap/DocumentFormat.h"
+#include "platform/DataFolders.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
 
@@ -17,6 +18,7 @@
 #include <QProcess>
 
 #include <cmath>
+#include <filesystem>
 
 namespace app {
 namespace {
@@ -115,16 +117,22 @@ void DialogBarCommands::LaunchKeymapEditor()
 
 std::string DialogBarCommands::ScratchPath() const
 {
-    return host.Settings().ProgramFolder() + "/" + extras::ScratchFileName;
+    return platform::DataFolders(host.Settings().ProgramFolder()).WritePath(extras::ScratchFileName);
 }
 
 void DialogBarCommands::LoadScratch()
 {
-    extras::LoadScratchTable(scratch, host.Settings().ProgramFolder());
+    // The user's own table when there is one, else the one shipped in the program folder.
+    const std::filesystem::path path = platform::DataFolders(host.Settings().ProgramFolder()).ReadPath(extras::ScratchFileName);
+    extras::LoadScratchTable(scratch, path.parent_path().string(), path.filename().string());
     bar.ShowScratch(scratch);
 }
 
-bool DialogBarCommands::SaveScratch() const { return extras::SaveScratchTable(scratch, ScratchPath()); }
+bool DialogBarCommands::SaveScratch() const
+{
+    platform::DataFolders(host.Settings().ProgramFolder()).PrepareWriteFolder();
+    return extras::SaveScratchTable(scratch, ScratchPath());
+}
 
 void DialogBarCommands::AddScratch()
 {

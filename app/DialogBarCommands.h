@@ -34,9 +34,10 @@ public:
     void SetFontChooser(FontChooser chooser) { fontChooser = std::move(chooser); }
     void SetLauncher(Launcher launch) { launcher = std::move(launch); }
 
-    /// Start-up: reads scratch.cfg from the program folder into the table and the bar.
+    /// Start-up: reads scratch.cfg (the user's own, else the program folder's) into the table and the bar.
     void LoadScratch();
-    /// Exit: writes the table to scratch.cfg atomically (a failure is reported, the old file stays).
+    /// Exit: writes the table to scratch.cfg atomically where the data folders write (a failure is
+    /// reported, the old file stays).
     bool SaveScratch() const;
     const extras::ScratchTable& Scratch() const { return scratch; }
 

@@ -21,7 +21,8 @@ bool HoldsProgramFile(const std::string& folder)
         return false;
     const fs::path file = fs::path(folder) / ProgramFileName;
     std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
+    // A link to the program (the launcher in bin/) does not make its folder the program folder.
+    if (fs::is_symlink(file, ec) || !fs::is_regular_file(file, ec))
         return false;
     std::ifstream in(file, std::ios::binary);
     return static_cast<bool>(in);
@@ -39,15 +40,25 @@ std::string CurrentFolder()
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {
     CommandLine line;
-    for (const std::string& argument : arguments) {
-        if (argument == "--quit-when-shown")
-            line.quitWhenShown = true;
-        else if (!argument.empty() && argument[0] == '-')
-            continue; // switches of the toolkit or unknown ones: not a file name
-        else if (line.file.empty())
-            line.file = argument;
-    }
+    line.parsed = platform::ParseProgramCommandLine(arguments, {"--quit-when-shown"});
+    line.quitWhenShown = line.parsed.Has("--quit-when-shown");
+    if (!line.parsed.files.empty())
+        line.file = line.parsed.files.front();
     return line;
+}
+
+platform::ProgramDescription EditorProgramDescription()
+{
+    return {"kelmora",
+            "Usage: kelmora [--quit-when-shown] [FILE]\n"
+            "Edit Persian text kept in legacy font encodings. FILE is a document to open.\n"
+            "\n"
+            "  --quit-when-shown  end as soon as the main window is shown\n"
+            "  --help             show this text\n"
+            "  --version          show the version\n"
+            "\n"
+            "The toolkit's own options (-platform, -style, ...) are accepted as well.\n",
+            KELMORA_VERSION};
 }
 
 EditorApp::EditorApp(MainWindowFactory factory, std::string executableFolder)

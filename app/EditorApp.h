@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/RecentFileList.h"
+#include "platform/ProgramCommandLine.h"
 
 #include <functional>
 #include <memory>
@@ -32,8 +33,12 @@ public:
 struct CommandLine {
     std::string file;
     bool quitWhenShown = false; // --quit-when-shown: end once the window is shown (start-up timing)
+    platform::ProgramCommandLine parsed; // help, version, the first unknown option
 };
+/// The arguments after the program name; the first file argument is the document, later ones are ignored.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+/// The editor's name, --help text and version.
+platform::ProgramDescription EditorProgramDescription();
 
 /// Start-up of the editor. The main window is created through a factory so that tests can run the
 /// whole order with a fake window. Settings and messages come from platform::Settings() and

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,24 @@ std::unique_ptr<platform::QtSettingsStore> OpenSettings()
 
 int main(int argc, char** argv)
 {
+    // --help and --version are answered before the toolkit starts: they need no display.
+    const std::vector<std::string> raw(argv + 1, argv + argc);
+    if (const std::optional<int> status = platform::AnswerCommandLine(
+            app::ParseCommandLine(raw).parsed, app::EditorProgramDescription(), platform::UnknownOptions::Allowed, stdout, stderr))
+        return *status;
+
     QApplication application(argc, argv);
     QApplication::setApplicationName("Kelmora");
+
+    std::vector<std::string> arguments;
+    const QStringList given = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i)
+        arguments.push_back(given[i].toStdString());
+    // What is left after the toolkit took its own options: anything unknown now is a mistake.
+    const app::CommandLine commandLine = app::ParseCommandLine(arguments);
+    if (const std::optional<int> status = platform::AnswerCommandLine(
+            commandLine.parsed, app::EditorProgramDescription(), platform::UnknownOptions::Error, stdout, stderr))
+        return *status;
 
     const std::unique_ptr<platform::QtSettingsStore> settings = OpenSettings();
     platform::QtMessageService messages;
@@ -58,12 +75,6 @@ int main(int argc, char** argv)
         },
         QCoreApplication::applicationDirPath().toStdString());
     editor.enableSplash = extras::EnableSplash;
-
-    std::vector<std::string> arguments;
-    const QStringList given = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < given.size(); ++i)
-        arguments.push_back(given[i].toStdString());
-    const app::CommandLine commandLine = app::ParseCommandLine(arguments);
 
     int status = 1;
     if (editor.InitInstance(commandLine)) {

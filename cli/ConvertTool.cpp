@@ -8,6 +8,7 @@
 #include "keymap/KeymapConverter.h"
 #include "keymap/KeymapDetection.h"
 #include "keymap/UnicodeBridge.h"
+#include "platform/DataFolders.h"
 #include "platform/MessageService.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
@@ -403,11 +404,15 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
     const std::string folder = o.keymapsDir.empty() ? programFolder + "/KeyMaps" : o.keymapsDir;
     if (o.detect)
         return RunDetect(o, folder, out, err);
+    // Without --keymaps a bare name is the user's own keymap of that name when there is one.
+    const auto named = [&](const std::string& name) {
+        return o.keymapsDir.empty() && !HasPathSeparator(name) ? platform::DataFolders(programFolder).KeymapPath(name) : name;
+    };
     std::optional<keymap::KeyMap> from;
     std::optional<keymap::KeyMap> to;
-    if (!o.fromUnicode && !o.from.empty() && !(from = LoadKeymap(o.from, folder, err)))
+    if (!o.fromUnicode && !o.from.empty() && !(from = LoadKeymap(named(o.from), folder, err)))
         return NothingWritten;
-    if (!o.toUnicode && !(to = LoadKeymap(o.to, folder, err)))
+    if (!o.toUnicode && !(to = LoadKeymap(named(o.to), folder, err)))
         return NothingWritten;
 
     std::string input;

@@ -449,10 +449,17 @@ void DorvantileDialog::Load()
     if (editor.ConfirmUnsavedChanges() != ChangesDecision::Proceed)
         return;
     const std::optional<std::string> path = ChooseFile(ChooserPurpose::Load);
-    if (!path || !editor.Load(*path))
-        return;
+    if (path)
+        OpenKeymap(*path);
+}
+
+bool DorvantileDialog::OpenKeymap(const std::string& path)
+{
+    if (!editor.Load(path))
+        return false;
     setWindowTitle(QString::fromStdString(editor.Caption()));
     ShowEnglishFlag();
+    return true;
 }
 
 void DorvantileDialog::SetFont()

@@ -60,6 +60,9 @@ public:
     /// The caption of the About item, or empty when there is none.
     static QString AboutItemText();
 
+    /// Loads the keymap at `path` as Load does after its file chooser (the file named on the command line).
+    bool OpenKeymap(const std::string& path);
+
 public slots:
     void SaveFile();
     void SaveAs();

@@ -2,6 +2,7 @@
 
 #include "keymap/KeymapFile.h"
 #include "keymap/KeymapTableText.h"
+#include "platform/DataFolders.h"
 #include "platform/Services.h"
 
 namespace kbdedit {
@@ -102,6 +103,7 @@ platform::FileResult KeymapEditor::WriteKeymapFile(const std::string& path) cons
 
 bool KeymapEditor::ReadReferenceKeymap(const std::string& folder)
 {
+    programFolder = folder;
     const std::string path = folder + "/KeyMaps/" + ReferenceFileName;
     const ReadOutcome outcome = ReadTable(path, reference);
     if (outcome == ReadOutcome::CannotOpen)
@@ -139,13 +141,34 @@ bool KeymapEditor::ReviewBeforeSaving()
     return true;
 }
 
-bool KeymapEditor::SaveFile()
+std::string KeymapEditor::SaveTargetFor(const std::string& path) const
 {
-    return ReviewBeforeSaving() && WriteReported(filePath);
+    if (programFolder.empty())
+        return path;
+    const platform::DataFolders folders(programFolder);
+    const std::string target = folders.SaveTarget(path);
+    if (target != path)
+        folders.PrepareWriteFolder(platform::KeymapFolderName);
+    return target;
 }
 
-bool KeymapEditor::SaveAs(const std::string& path)
+bool KeymapEditor::SaveFile()
 {
+    if (!ReviewBeforeSaving())
+        return false;
+    const std::string target = SaveTargetFor(filePath);
+    if (!WriteReported(target))
+        return false;
+    if (target != filePath) {
+        filePath = target;
+        settings.WriteText("FileName", filePath);
+    }
+    return true;
+}
+
+bool KeymapEditor::SaveAs(const std::string& chosen)
+{
+    const std::string path = SaveTargetFor(chosen);
     if (RefuseLongPath(path) || !ReviewBeforeSaving() || !WriteReported(path))
         return false;
     filePath = path;

@@ -72,7 +72,9 @@ public:
     bool ReadKeymapFile(const std::string& path);
     /// Replaces the file at `path` with the working table, atomically.
     platform::FileResult WriteKeymapFile(const std::string& path) const;
-    /// Reads `folder`/KeyMaps/main.kbd into the reference table; true when it loaded.
+    /// Reads `folder`/KeyMaps/main.kbd into the reference table; true when it loaded. `folder` is
+    /// the program folder from then on: a save that would write into it while it is read-only or
+    /// installed (see platform::DataFolders) goes to the user's keymap folder instead.
     bool ReadReferenceKeymap(const std::string& folder);
 
     // Commands of the main window; each reports its own failures and returns whether it succeeded.
@@ -145,11 +147,14 @@ private:
     std::optional<SelectionMove> MoveTo(GridCell cell);
     bool ReviewBeforeSaving();
     bool WriteReported(const std::string& path);
+    /// Where a save meant for `path` writes (see ReadReferenceKeymap); its folder is created.
+    std::string SaveTargetFor(const std::string& path) const;
     /// Records the working table as the next step of the history and tells the listener.
     void Changed();
     void TakeFromHistory(const keymap::KeyTable& table);
 
     RegistrySettings& settings;
+    std::string programFolder;
     keymap::KeyTable working{};
     keymap::KeyTable reference{};
     GridCell selection;

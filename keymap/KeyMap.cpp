@@ -1,6 +1,7 @@
 #include "keymap/KeyMap.h"
 
 #include "keymap/KeymapFile.h"
+#include "platform/DataFolders.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
 
@@ -16,10 +17,10 @@ KeyMap::KeyMap()
 
 std::string KeyMap::PathFor(const std::string& name) const
 {
-    std::string folder = folderOverride;
-    if (folder.empty())
-        folder = platform::Settings().ReadString("Temp", "KelmDir", "") + "/KeyMaps";
-    return folder + "/" + name;
+    if (!folderOverride.empty())
+        return folderOverride + "/" + name;
+    // The user's keymap of this name hides the shipped one.
+    return platform::DataFolders(platform::Settings().ReadString("Temp", "KelmDir", "")).KeymapPath(name);
 }
 
 bool IsBareFileName(const std::string& name)

@@ -19,8 +19,9 @@ public:
     KeyMap();
     virtual ~KeyMap() = default;
 
-    /// Loads `name` from the KeyMaps folder of the program folder ("Temp"/"KelmDir" in the
-    /// settings), or from the folder given by SetFolder; `name` must be a bare file name (a path
+    /// Loads `name` from the user's KeyMaps folder when it has one of that name, else from the
+    /// KeyMaps folder of the program folder ("Temp"/"KelmDir" in the settings), or from the folder
+    /// given by SetFolder; `name` must be a bare file name (a path
     /// is refused and named in the message). Failures are reported through the message
     /// service with the texts users know, and return false with the object unchanged.
     bool Load(const std::string& name);

@@ -17,8 +17,12 @@ kelmora_install() {
 
 # What building and testing need: compiler, CMake and Ninja, Qt 6 widgets, GoogleTest and Google
 # Benchmark, GNU FriBidi, the Persian display fonts, and the Persian word list used as a test corpus.
+# The install tests check desktop entries, AppStream data, file types and manual pages with the
+# distribution's own tools (xdg-mime reads the MIME database through File::MimeInfo's mimetype), and
+# the Debian package needs dpkg-shlibdeps.
 KELMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-    pkg-config libfribidi-dev fonts-farsiweb fonts-freefarsi myspell-fa)
+    pkg-config libfribidi-dev fonts-farsiweb fonts-freefarsi myspell-fa
+    desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl groff-base dpkg-dev)
 
 kelmora_build() {
     local dir=$1

@@ -1,6 +1,7 @@
 #include "tools/BatchDialog.h"
 
 #include "extras/ScratchTable.h"
+#include "platform/DataFolders.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
@@ -137,9 +138,8 @@ void BatchDialog::Fill()
 {
     QComboBox* sourceKeymap = Box(SourceKeymap);
     sourceKeymap->clear();
-    const QStringList keymaps = QDir(Q(programFolder + "/KeyMaps")).entryList({QStringLiteral("*.kbd")}, QDir::Files);
-    for (const QString& name : keymaps)
-        AddSorted(sourceKeymap, name);
+    for (const platform::KeymapEntry& keymap : platform::DataFolders(programFolder).Keymaps())
+        AddSorted(sourceKeymap, Q(keymap.name));
     AddSorted(sourceKeymap, QString::fromLatin1(UnicodeChoice));
 
     const BatchSettings& b = values;
@@ -163,7 +163,7 @@ void BatchDialog::FillScratchBoxes()
     for (int id : {FontBox, KeymapBox, SizeList})
         Box(id)->clear();
     extras::ScratchTable table;
-    if (!table.Load(programFolder + "/" + extras::ScratchFileName))
+    if (!table.Load(platform::DataFolders(programFolder).ReadPath(extras::ScratchFileName)))
         platform::Messages().Show("Scratch Not Found", "Kelmora");
     for (const extras::ScratchEntry& e : table.Entries()) {
         Box(FontBox)->addItem(Q(e.faceName));

@@ -7,12 +7,15 @@
 #include "app/EditorView.h"
 #include "editctl/PersianEdit.h"
 #include "extras/ScratchSelectDialog.h"
+#include "platform/DataFolders.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
 #include "tests/fakes/ShippedKeymaps.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFont>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
@@ -207,6 +210,47 @@ TEST_F(DialogBarCommandsTest, AMissingTableIsReportedAtStartAndWrittenAtExit)
     std::string saved;
     ASSERT_TRUE(platform::ReadTextFile(folder.Path() + "/scratch.cfg", saved, platform::CtrlZ::IsData).ok);
     EXPECT_EQ(saved, "1\nNazanin\nmain.kbd\n24\n");
+}
+
+// An installed program folder is only read: the table comes from it the first time, goes to the
+// user's folder at exit, and the user's copy is the one read from then on.
+TEST_F(DialogBarCommandsTest, AnInstalledFolderKeepsItsTableAndTheUsersCopyIsUsed)
+{
+    folder.Write(platform::InstalledMarkName, "");
+    const std::string shipped = folder.Write("scratch.cfg", "1\r\nTitr\r\nkolb.kbd\r\n18\r\n");
+    Open();
+    EXPECT_EQ(Items(res::ScratchBox), (QStringList{"Titr"}));
+    frame->RunCommand(res::ScratchAdd);
+    ASSERT_TRUE(CloseFrame());
+
+    std::string text;
+    ASSERT_TRUE(platform::ReadTextFile(shipped, text, platform::CtrlZ::IsData).ok);
+    EXPECT_EQ(text, "1\nTitr\nkolb.kbd\n18\n");
+    ASSERT_TRUE(platform::ReadTextFile(folder.UserPath() + "/scratch.cfg", text, platform::CtrlZ::IsData).ok);
+    EXPECT_EQ(text, "2\nTitr\nkolb.kbd\n18\nNazanin\nmain.kbd\n24\n");
+
+    CreateFrame().show();
+    EXPECT_EQ(Items(res::ScratchBox), (QStringList{"Titr", "Nazanin"}));
+}
+
+// The keymap box lists the shipped keymaps and the user's together; a user keymap of a shipped
+// name takes its place, and the box tells whose each one is.
+TEST_F(DialogBarCommandsTest, TheKeymapBoxListsUserKeymapsMarked)
+{
+    std::string kolb;
+    ASSERT_TRUE(platform::ReadFileBytes(fakes::BuildProgramFolder() + "/KeyMaps/kolb.kbd", kolb).ok);
+    QDir().mkpath(QString::fromStdString(folder.UserPath() + "/KeyMaps"));
+    for (const char* name : {"kolb.kbd", "mine.kbd"})
+        ASSERT_TRUE(platform::WriteFileAtomically(folder.UserPath() + "/KeyMaps/" + name, kolb).ok);
+    Open();
+    QComboBox* box = List(res::KeymapBox);
+    EXPECT_EQ(Items(res::KeymapBox), (QStringList{"kolb.kbd", "main.kbd", "mine.kbd"}));
+    for (int i = 0; i < box->count(); ++i) {
+        const bool mine = box->itemText(i) != QStringLiteral("main.kbd");
+        const QString where = QString::fromStdString(mine ? folder.UserPath() : folder.Path()) + "/KeyMaps/" + box->itemText(i);
+        EXPECT_EQ(box->itemData(i, Qt::ToolTipRole).toString(), (mine ? "Your keymap: " : "Shipped keymap: ") + where);
+        EXPECT_EQ(box->itemData(i, Qt::FontRole).value<QFont>().bold(), mine) << i;
+    }
 }
 
 } // namespace

@@ -99,10 +99,36 @@ TEST_F(AppFixture, LocateProgramFolderPrefersCurrentThenExecutableThenStored)
 TEST(ParseCommandLine, FirstNonSwitchIsTheFile)
 {
     EXPECT_EQ(app::ParseCommandLine({}).file, "");
-    const app::CommandLine line = app::ParseCommandLine({"-style", "--quit-when-shown", "a.txf", "b.txf"});
+    const app::CommandLine line = app::ParseCommandLine({"--quit-when-shown", "a.txf", "b.txf"});
     EXPECT_EQ(line.file, "a.txf");
     EXPECT_TRUE(line.quitWhenShown);
+    EXPECT_TRUE(line.parsed.unknownOption.empty());
     EXPECT_EQ(app::ParseCommandLine({"/abs/doc.txf"}).file, "/abs/doc.txf");
+    // A document whose name begins with a dash is named after "--".
+    EXPECT_EQ(app::ParseCommandLine({"--", "-odd.txf"}).file, "-odd.txf");
+}
+
+TEST(ParseCommandLine, UnknownOptionsHelpAndVersionAreSeen)
+{
+    EXPECT_EQ(app::ParseCommandLine({"a.txf", "--quit-when-show"}).parsed.unknownOption, "--quit-when-show");
+    EXPECT_TRUE(app::ParseCommandLine({"a.txf", "--help"}).parsed.help);
+    EXPECT_TRUE(app::ParseCommandLine({"--version"}).parsed.version);
+    const platform::ProgramDescription editor = app::EditorProgramDescription();
+    EXPECT_EQ(editor.name, "kelmora");
+    EXPECT_EQ(editor.usage.rfind("Usage: kelmora [--quit-when-shown] [FILE]\n", 0), 0u);
+}
+
+// The launcher in bin/ is a link to the program: the folder holding the link is not the program folder.
+TEST_F(AppFixture, ALinkToTheProgramDoesNotMakeAProgramFolder)
+{
+    QTemporaryDir programs, bin;
+    const std::string real = programs.path().toStdString() + "/" + app::ProgramFileName;
+    std::ofstream(real) << "program";
+    fs::create_symlink(real, bin.path().toStdString() + "/" + app::ProgramFileName);
+    fs::current_path(bin.path().toStdString());
+    services.settings.WriteString("Temp", "KelmDir", "");
+    app::EditorApp application = MakeApp(programs.path().toStdString());
+    EXPECT_EQ(application.LocateProgramFolder(), programs.path().toStdString());
 }
 
 TEST_F(AppFixture, StartWithoutFileAllowsSplashLoadsRecentListAndShows)

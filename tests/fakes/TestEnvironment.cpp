@@ -1,5 +1,6 @@
 #include "tests/fakes/TestEnvironment.h"
 
+#include "platform/DataFolders.h"
 #include "platform/TextMode.h"
 
 #include <QDir>
@@ -10,11 +11,14 @@
 
 namespace fakes {
 
-TempProgramFolder::TempProgramFolder(platform::SettingsStore& settings)
+TempProgramFolder::TempProgramFolder(platform::SettingsStore& settings) : previousUserFolder(platform::UserDataFolder())
 {
     QDir(dir.path()).mkpath("KeyMaps");
     settings.WriteString("Temp", "KelmDir", Path());
+    platform::SetUserDataFolder(UserPath());
 }
+
+TempProgramFolder::~TempProgramFolder() { platform::SetUserDataFolder(previousUserFolder); }
 
 std::string TempProgramFolder::Write(const std::string& relative, const std::string& bytes) const
 {

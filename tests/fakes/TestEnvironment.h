@@ -24,10 +24,14 @@ private:
     platform::ScopedServices scope;
 };
 
-/// A temporary program folder with an empty KeyMaps folder, recorded as "Temp"/"KelmDir".
+/// A temporary program folder with an empty KeyMaps folder, recorded as "Temp"/"KelmDir", and a
+/// user data folder of its own (not created) in force while it lives.
 class TempProgramFolder {
 public:
     explicit TempProgramFolder(platform::SettingsStore& settings);
+    ~TempProgramFolder();
+    /// The user data folder platform::UserDataFolder() answers meanwhile; it does not exist at first.
+    std::string UserPath() const { return userDir.path().toStdString() + "/Kelmora"; }
     std::string Path() const { return dir.path().toStdString(); }
     std::string KeyMapsPath() const { return Path() + "/KeyMaps"; }
     /// Writes bytes to a file below the folder and returns its full path.
@@ -36,7 +40,9 @@ public:
     void InstallKeymap(const std::string& name) const;
 
 private:
+    std::string previousUserFolder;
     QTemporaryDir dir;
+    QTemporaryDir userDir;
 };
 
 /// The program folder laid out by the build (executables, KeyMaps, data files).

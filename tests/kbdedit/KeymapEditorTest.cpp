@@ -1,6 +1,7 @@
 #include "kbdedit/KeymapEditor.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapFile.h"
+#include "platform/DataFolders.h"
 #include "tests/fakes/TestEnvironment.h"
 
 #include <QFile>
@@ -511,4 +512,40 @@ TEST_F(KeymapEditorTest, AWarningJumpHighlightsItsKey)
     EXPECT_EQ(move->to, (GridCell{12, 2}));
     EXPECT_FALSE(editor.SelectRecord(38)) << "already there";
     EXPECT_FALSE(editor.SelectRecord(52));
+}
+
+// An installed program folder is the system's: a keymap saved into it lands in the user's keymap
+// folder under the same name, the shipped file stays as it was, and the editor's list then has it.
+TEST_F(KeymapEditorTest, SavesMeantForAnInstalledProgramFolderGoToTheUsersKeymaps)
+{
+    QTemporaryDir home;
+    const std::string user = home.path().toStdString() + "/Kelmora";
+    platform::SetUserDataFolder(user);
+    struct Restore {
+        ~Restore() { platform::SetUserDataFolder({}); }
+    } restore;
+    Write(platform::InstalledMarkName, "");
+    Write("KeyMaps/main.kbd", keymap::SerializeKeymapFile(KeyTable{}));
+    const std::string shipped = keymap::SerializeKeymapFile(SampleTable());
+    services.settings.WriteString("Setting", "FileName", Write("KeyMaps/kolb.kbd", shipped));
+    editor.StartUp(dir.path().toStdString());
+
+    editor.StoreRecord(KeyRecord{1, 2, 3, 4, 5, 6, 7, 8, 9});
+    const KeyTable changed = editor.WorkingTable();
+    ASSERT_TRUE(editor.SaveFile());
+    EXPECT_EQ(editor.FilePath(), user + "/KeyMaps/kolb.kbd");
+    EXPECT_EQ(services.settings.ReadString("Setting", "FileName", ""), user + "/KeyMaps/kolb.kbd");
+    EXPECT_EQ(Read(user + "/KeyMaps/kolb.kbd"), keymap::SerializeKeymapFile(changed));
+    EXPECT_EQ(Read(PathOf("KeyMaps/kolb.kbd")), shipped);
+    EXPECT_FALSE(editor.IsModified());
+
+    ASSERT_TRUE(editor.SaveAs(PathOf("other.kbd")));
+    EXPECT_EQ(editor.FilePath(), user + "/KeyMaps/other.kbd");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(PathOf("other.kbd"))));
+
+    std::vector<std::string> mine;
+    for (const platform::KeymapEntry& entry : platform::DataFolders(dir.path().toStdString()).Keymaps())
+        if (entry.origin == platform::KeymapOrigin::User)
+            mine.push_back(entry.name);
+    EXPECT_EQ(mine, (std::vector<std::string>{"kolb.kbd", "other.kbd"}));
 }

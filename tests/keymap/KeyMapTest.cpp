@@ -1,8 +1,11 @@
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapFile.h"
+#include "platform/TextMode.h"
 #include "tests/fakes/TestEnvironment.h"
 
 #include <gtest/gtest.h>
+
+#include <QDir>
 
 using namespace keymap;
 
@@ -218,6 +221,22 @@ TEST_F(KeyMapTest, FolderCanBeGivenByTheCaller)
     KeyMap map;
     map.SetFolder(elsewhere.KeyMapsPath());
     EXPECT_TRUE(map.Load("mine.kbd"));
+}
+
+TEST_F(KeyMapTest, TheUsersKeymapOfAShippedNameWins)
+{
+    KeyTable mine = SampleTable();
+    mine[1].isolated = 0xEE;
+    WriteKeymap("both.kbd", SerializeKeymapFile(SampleTable()));
+    WriteKeymap("shipped.kbd", SerializeKeymapFile(SampleTable()));
+    QDir().mkpath(QString::fromStdString(folder.UserPath() + "/KeyMaps"));
+    ASSERT_TRUE(platform::WriteFileAtomically(folder.UserPath() + "/KeyMaps/both.kbd", SerializeKeymapFile(mine)).ok);
+
+    KeyMap map;
+    ASSERT_TRUE(map.Load("both.kbd"));
+    EXPECT_EQ(map.Records(), mine);
+    ASSERT_TRUE(map.Load("shipped.kbd"));
+    EXPECT_EQ(map.Records(), SampleTable());
 }
 
 TEST_F(KeyMapTest, NamesThatAreNotBareFileNamesAreRefusedAndNamed)
