@@ -30,10 +30,11 @@ std::unique_ptr<platform::QtSettingsStore> OpenSettings()
 
 int main(int argc, char** argv)
 {
-    // --help and --version are answered before the toolkit starts: they need no display.
+    // --help, --version and a mistyped option are answered before the toolkit starts: they need
+    // no display. The toolkit's own options pass here and are taken out by it.
     const std::vector<std::string> raw(argv + 1, argv + argc);
     if (const std::optional<int> status = platform::AnswerCommandLine(
-            app::ParseCommandLine(raw).parsed, app::EditorProgramDescription(), platform::UnknownOptions::Allowed, stdout, stderr))
+            app::ParseCommandLine(raw).parsed, app::EditorProgramDescription(), platform::UnknownOptions::ToolkitOnly, stdout, stderr))
         return *status;
 
     QApplication application(argc, argv);

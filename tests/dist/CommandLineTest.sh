@@ -1,5 +1,5 @@
 #!/bin/sh
-# --help and --version of every program print without a display and exit 0; an unknown option is
+# --help, --version and an unknown option are answered without a display: 0 for the first two; an unknown option is
 # named with the usage line and exits 2; the programs take a file argument.
 # Usage: CommandLineTest.sh PROGRAM_FOLDER VERSION
 set -eu
@@ -24,7 +24,7 @@ for program in kelmora dorvantil kelmora-convert kelmora-poems; do
     [ "$out" = "$program $version" ] || fail "$program --version printed: $out"
 
     status=0
-    QT_QPA_PLATFORM=offscreen "$bin/$program" --no-such-option >"$work/out" 2>"$work/err" || status=$?
+    run_without_display "$bin/$program" --no-such-option >"$work/out" 2>"$work/err" || status=$?
     [ "$status" -eq 2 ] || fail "$program --no-such-option exited $status"
     grep -q -- "--no-such-option" "$work/err" || fail "$program does not name the unknown option: $(cat "$work/err")"
     grep -q "^Usage: $program" "$work/err" || fail "$program gives no usage line: $(cat "$work/err")"

@@ -62,6 +62,12 @@ TEST(ProgramCommandLine, AnswersHelpVersionAndUnknownOptions)
                           Case{{"--odd", "a"}, UnknownOptions::Error, CommandLineUsageError, "", unknownText},
                           // Before the toolkit took its options, an unknown one may still be its.
                           Case{{"--odd"}, UnknownOptions::Allowed, std::nullopt, "", ""},
+                          // Before the toolkit starts only its own options may pass, in any spelling.
+                          Case{{"-platform", "offscreen", "--style=fusion", "-reverse", "a"}, UnknownOptions::ToolkitOnly,
+                               std::nullopt, "", ""},
+                          Case{{"-style", "x", "--odd"}, UnknownOptions::ToolkitOnly, CommandLineUsageError, "", unknownText},
+                          Case{{"--platformer"}, UnknownOptions::ToolkitOnly, CommandLineUsageError, "",
+                               "prog: unknown option --platformer\nUsage: prog [--fast] [FILE]\nTry 'prog --help' for more.\n"},
                           Case{{"--fast", "a"}, UnknownOptions::Error, std::nullopt, "", ""}}) {
         Captured out;
         Captured err;
