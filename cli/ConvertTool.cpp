@@ -132,15 +132,17 @@ void ReportMeaninglessBytes(const keymap::UnicodeBridge& bridge, const std::stri
     }
 }
 
-/// Reports the bytes Convert dropped (`dropped` ascending), with line and column (1-based, in bytes).
-void ReportDropped(const keymap::KeymapConverter& converter, ProblemReport& report)
-{
-    const keymap::UnicodeBridge bridge(converter.source);
-    const std::string& text = converter.input;
-    int line = 1;
-    size_t lineStart = 0;
-    size_t scanned = 0;
-    for (size_t position : converter.dropped) {
+/// Reports each byte Convert drops as it drops it (positions come ascending), with line and column
+/// (1-based, in bytes), so no list of every place is kept.
+class DropsToReport : public keymap::DropListener {
+public:
+    DropsToReport(const keymap::KeymapConverter& converter, ProblemReport& report)
+        : converter(converter), bridge(converter.source), report(report)
+    {
+    }
+    void Dropped(size_t position) override
+    {
+        const std::string& text = converter.input;
         for (; scanned < position; ++scanned) {
             if (text[scanned] == '\n') {
                 ++line;
@@ -155,7 +157,15 @@ void ReportDropped(const keymap::KeymapConverter& converter, ProblemReport& repo
             return what + " has no glyph in " + converter.destination.FileName();
         });
     }
-}
+
+private:
+    const keymap::KeymapConverter& converter;
+    const keymap::UnicodeBridge bridge;
+    ProblemReport& report;
+    int line = 1;
+    size_t lineStart = 0;
+    size_t scanned = 0;
+};
 
 std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyMap>& from,
                         const std::optional<keymap::KeyMap>& to, std::string input, ProblemReport& report)
@@ -173,8 +183,9 @@ std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::Key
     converter.source = *from;
     converter.destination = *to;
     converter.input = std::move(input);
+    DropsToReport drops(converter, report);
+    converter.SetDropListener(&drops);
     converter.Convert();
-    ReportDropped(converter, report);
     return std::move(converter.output);
 }
 
