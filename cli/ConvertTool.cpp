@@ -1,5 +1,6 @@
 #include "cli/ConvertTool.h"
 
+#include "cli/OptionTable.h"
 #include "cli/ProblemReport.h"
 
 #include "keymap/ArabicScript.h"
@@ -322,53 +323,14 @@ std::string ConvertVersion() { return "kelmora-convert " KELMORA_VERSION "\n"; }
 bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions& o, std::string& error)
 {
     std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--version") {
-            o.version = true;
-        } else if (a == "--keymaps") {
-            if (!value(o.keymapsDir))
-                return false;
-        } else if (a == "--from") {
-            if (!value(o.from))
-                return false;
-        } else if (a == "--to") {
-            if (!value(o.to))
-                return false;
-        } else if (a == "--from-unicode") {
-            o.fromUnicode = true;
-        } else if (a == "--to-unicode") {
-            o.toUnicode = true;
-        } else if (a == "--strict") {
-            o.strict = true;
-        } else if (a == "--verbose") {
-            o.verbose = true;
-        } else if (a == "--detect") {
-            o.detect = true;
-        } else if (a == "--words") {
-            if (!value(o.wordList))
-                return false;
-        } else if (a == "--dos") {
-            o.dos = true;
-        } else if (a == "--keep-header") {
-            o.keepHeader = true;
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            error = "unknown option " + a;
-            return false;
-        } else {
-            files.push_back(a);
-        }
-    }
+    OptionTable table;
+    table.Flag("--help", o.help).Flag("-h", o.help).Flag("--version", o.version);
+    table.Value("--keymaps", o.keymapsDir).Value("--from", o.from).Value("--to", o.to);
+    table.Flag("--from-unicode", o.fromUnicode).Flag("--to-unicode", o.toUnicode).Flag("--strict", o.strict);
+    table.Flag("--verbose", o.verbose).Flag("--detect", o.detect).Value("--words", o.wordList);
+    table.Flag("--dos", o.dos).Flag("--keep-header", o.keepHeader);
+    if (!table.Parse(args, files, error))
+        return false;
     if (o.help || o.version)
         return true;
     if (o.detect) {
