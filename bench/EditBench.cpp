@@ -193,6 +193,7 @@ void CaretOnLongLine(benchmark::State& state)
     metrics.SetAdvance(0, 0);
     PersianEdit edit{editctl::WindowStyle::MultiLine};
     edit.SetMetrics(&metrics);
+    edit.SetEditFont("nasim web homa", 20);
     edit.Resize(800, 600);
     const int length = 20 << 20;
     edit.Window().SetText(std::string(static_cast<size_t>(length), '\0'));
