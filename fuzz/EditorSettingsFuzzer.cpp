@@ -39,9 +39,14 @@ public:
 };
 
 /// A folder with KeyMaps/main.kbd and, beside KeyMaps, a keymap no name may reach.
+struct OwnFolder {
+    std::string path;
+    ~OwnFolder() { std::filesystem::remove_all(path); }
+};
+
 const std::string& ProgramFolder()
 {
-    static const std::string folder = [] {
+    static const OwnFolder folder{[] {
         char pattern[] = "/tmp/kelmora-fuzz-settings-XXXXXX";
         const char* made = mkdtemp(pattern);
         if (!made)
@@ -52,8 +57,8 @@ const std::string& ProgramFolder()
         std::ofstream(root + "/KeyMaps/main.kbd", std::ios::binary) << bytes;
         std::ofstream(root + "/outside.kbd", std::ios::binary) << bytes;
         return root;
-    }();
-    return folder;
+    }()};
+    return folder.path;
 }
 
 /// Records: key byte, type byte (even: integer of the next 4 bytes; odd: string of the length in

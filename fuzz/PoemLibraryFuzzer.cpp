@@ -11,22 +11,29 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
 namespace {
 
+/// A folder of this process, removed when it exits.
+struct OwnFolder {
+    std::string path;
+    ~OwnFolder() { std::filesystem::remove_all(path); }
+};
+
 const std::string& Folder()
 {
-    static const std::string folder = [] {
+    static const OwnFolder folder{[] {
         char pattern[] = "/tmp/kelmora-fuzz-poems-XXXXXX";
         const char* made = mkdtemp(pattern);
         if (!made)
             std::abort();
         return std::string(made);
-    }();
-    return folder;
+    }()};
+    return folder.path;
 }
 
 void Require(bool condition)
