@@ -3,6 +3,7 @@
  ** sizes within their ranges, a window that fits a screen, and loads no keymap from outside the
  ** keymap folder. **/
 #include "app/EditorSettings.h"
+#include "fuzz/FuzzFolder.h"
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapFile.h"
 #include "platform/MemorySettingsStore.h"
@@ -39,26 +40,17 @@ public:
 };
 
 /// A folder with KeyMaps/main.kbd and, beside KeyMaps, a keymap no name may reach.
-struct OwnFolder {
-    std::string path;
-    ~OwnFolder() { std::filesystem::remove_all(path); }
-};
-
 const std::string& ProgramFolder()
 {
-    static const OwnFolder folder{[] {
-        char pattern[] = "/tmp/kelmora-fuzz-settings-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (!made)
-            std::abort();
-        const std::string root = made;
-        std::filesystem::create_directory(root + "/KeyMaps");
+    static const std::string& root = []() -> const std::string& {
+        const std::string& folder = fuzzing::FuzzFolder("settings");
+        std::filesystem::create_directory(folder + "/KeyMaps");
         const std::string bytes = keymap::SerializeKeymapFile(keymap::KeyTable{});
-        std::ofstream(root + "/KeyMaps/main.kbd", std::ios::binary) << bytes;
-        std::ofstream(root + "/outside.kbd", std::ios::binary) << bytes;
-        return root;
-    }()};
-    return folder.path;
+        std::ofstream(folder + "/KeyMaps/main.kbd", std::ios::binary) << bytes;
+        std::ofstream(folder + "/outside.kbd", std::ios::binary) << bytes;
+        return folder;
+    }();
+    return root;
 }
 
 /// Records: key byte, type byte (even: integer of the next 4 bytes; odd: string of the length in

@@ -3,6 +3,7 @@
  ** and opened. A library that opens loads every poem it counts, each with two half-lines per
  ** couplet record; the lines chosen and laid out from it stay within the poem. **/
 #include "extras/PoemLibrary.h"
+#include "fuzz/FuzzFolder.h"
 #include "extras/PoetryFields.h"
 #include "extras/VerseLayout.h"
 #include "platform/Clock.h"
@@ -17,24 +18,6 @@
 #include <string>
 
 namespace {
-
-/// A folder of this process, removed when it exits.
-struct OwnFolder {
-    std::string path;
-    ~OwnFolder() { std::filesystem::remove_all(path); }
-};
-
-const std::string& Folder()
-{
-    static const OwnFolder folder{[] {
-        char pattern[] = "/tmp/kelmora-fuzz-poems-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (!made)
-            std::abort();
-        return std::string(made);
-    }()};
-    return folder.path;
-}
 
 void Require(bool condition)
 {
@@ -56,12 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return 0;
     const std::size_t indexSize = std::min<std::size_t>(size - 2, data[0] | data[1] << 8);
-    Write(Folder() + "/" + extras::PoemLibrary::IndexFileName, data + 2, indexSize);
-    Write(Folder() + "/" + extras::PoemLibrary::PoemFileName, data + 2 + indexSize, size - 2 - indexSize);
+    Write(fuzzing::FuzzFolder("poems") + "/" + extras::PoemLibrary::IndexFileName, data + 2, indexSize);
+    Write(fuzzing::FuzzFolder("poems") + "/" + extras::PoemLibrary::PoemFileName, data + 2 + indexSize, size - 2 - indexSize);
     const std::size_t poemBytes = size - 2 - indexSize;
 
     extras::PoemLibrary library;
-    if (!library.Open(Folder())) {
+    if (!library.Open(fuzzing::FuzzFolder("poems"))) {
         Require(library.Count() == 0 && !library.FailedPath().empty());
         return 0;
     }
