@@ -32,6 +32,105 @@ int NumberIn(const platform::SettingsStore& store, const char* name, const char*
 
 constexpr int MaxTab = 99, MaxMargin = 99, MinLineChars = 10, MaxLineChars = 400;
 
+/// One stored value of a struct that is read and written whole: its name, the member that holds
+/// it (a text, a flag written as 0 or 1, or a number) and the default a reader takes.
+template <class Values>
+struct Field {
+    const char* name;
+    std::string Values::*text = nullptr;
+    bool Values::*flag = nullptr;
+    int Values::*number = nullptr;
+    const char* defaultText = "";
+    int defaultNumber = 0;
+};
+template <class Values>
+constexpr Field<Values> Text(const char* name, std::string Values::*member, const char* defaultText)
+{
+    return {name, member, nullptr, nullptr, defaultText, 0};
+}
+template <class Values>
+constexpr Field<Values> FlagOf(const char* name, bool Values::*member, int defaultValue)
+{
+    return {name, nullptr, member, nullptr, "", defaultValue};
+}
+template <class Values>
+constexpr Field<Values> NumberOf(const char* name, int Values::*member, int defaultValue)
+{
+    return {name, nullptr, nullptr, member, "", defaultValue};
+}
+
+template <class Values, size_t N>
+Values ReadFields(const platform::SettingsStore& store, const char* section, const Field<Values> (&fields)[N])
+{
+    Values values;
+    for (const Field<Values>& f : fields) {
+        if (f.text)
+            values.*f.text = store.ReadString(section, f.name, f.defaultText);
+        else if (f.flag)
+            values.*f.flag = Flag(store, section, f.name, f.defaultNumber);
+        else
+            values.*f.number = store.ReadInt(section, f.name, f.defaultNumber);
+    }
+    return values;
+}
+
+template <class Values, size_t N>
+void WriteFields(platform::SettingsStore& store, const char* section, const Field<Values> (&fields)[N], const Values& values)
+{
+    for (const Field<Values>& f : fields) {
+        if (f.text)
+            store.WriteString(section, f.name, values.*f.text);
+        else if (f.flag)
+            store.WriteInt(section, f.name, values.*f.flag ? 1 : 0);
+        else
+            store.WriteInt(section, f.name, values.*f.number);
+    }
+}
+
+using tools::ConfigurationValues;
+// The configuration dialog's fields: the six numbers as text, then the nine switches.
+constexpr Field<ConfigurationValues> ConfigurationFields[] = {
+    Text("Tab", &ConfigurationValues::tab, "3"),
+    Text("MaxChar", &ConfigurationValues::maxChars, "79"),
+    Text("Left", &ConfigurationValues::left, "0"),
+    Text("RIGHT", &ConfigurationValues::right, "3"),
+    Text("IWP", &ConfigurationValues::ignoranceWidth, "10"),
+    Text("JIWP", &ConfigurationValues::justifyIgnoranceWidth, "50"),
+    FlagOf("SplashScreen", &ConfigurationValues::splashScreen, 1),
+    FlagOf("EnableDos", &ConfigurationValues::dosMode, 1),
+    FlagOf("SaveOnExit", &ConfigurationValues::saveOnExit, 1),
+    FlagOf("SaveHeader", &ConfigurationValues::saveHeader, 1),
+    FlagOf("ResembleOnLoad", &ConfigurationValues::resembleOnLoad, 0),
+    FlagOf("JustifyOnResemble", &ConfigurationValues::justifyOnResemble, 0),
+    FlagOf("IdentOnResemble", &ConfigurationValues::indentOnResemble, 0),
+    FlagOf("SaveWPonExit", &ConfigurationValues::saveWindowOnExit, 1),
+    FlagOf("StartWithMRD", &ConfigurationValues::startWithLastDocument, 1),
+};
+
+using tools::BatchSettings;
+constexpr Field<BatchSettings> BatchFields[] = {
+    Text("SDir", &BatchSettings::sourceFolder, "C:\\"),
+    Text("DDir", &BatchSettings::destinationFolder, "C:\\"),
+    Text("SKB", &BatchSettings::sourceKeymap, ""),
+    Text("DKB", &BatchSettings::destinationKeymap, ""),
+    Text("SExt", &BatchSettings::sourcePattern, "*.txt"),
+    Text("dExt", &BatchSettings::destinationPattern, "*.txf"),
+    Text("IniDir", &BatchSettings::initialFolder, ""),
+    Text("toFont", &BatchSettings::fontName, ""),
+    NumberOf("FSize", &BatchSettings::fontSize, 22),
+};
+
+using extras::QuvelSettings;
+constexpr Field<QuvelSettings> QuvelFields[] = {
+    NumberOf("How", &QuvelSettings::how, 3),
+    NumberOf("Mod", &QuvelSettings::mode, 0),
+    FlagOf("Justify", &QuvelSettings::justify, 1),
+    FlagOf("ShowN", &QuvelSettings::showNumber, 0),
+    Text("n", &QuvelSettings::n, "4"),
+    Text("tab1", &QuvelSettings::tab1, "3"),
+    Text("tab2", &QuvelSettings::tab2, "15"),
+};
+
 } // namespace
 
 std::string EditorSettings::FontName() const { return store.ReadString(Main, "font", "nasim web homa"); }
@@ -79,42 +178,12 @@ tools::ResembleSettings EditorSettings::ResembleValues() const
 
 tools::ConfigurationValues EditorSettings::Configuration() const
 {
-    tools::ConfigurationValues values;
-    values.tab = store.ReadString(Main, "Tab", "3");
-    values.maxChars = store.ReadString(Main, "MaxChar", "79");
-    values.left = store.ReadString(Main, "Left", "0");
-    values.right = store.ReadString(Main, "RIGHT", "3");
-    values.ignoranceWidth = store.ReadString(Main, "IWP", "10");
-    values.justifyIgnoranceWidth = store.ReadString(Main, "JIWP", "50");
-    values.splashScreen = SplashScreen();
-    values.dosMode = DosMode();
-    values.saveOnExit = SaveOnExit();
-    values.saveHeader = SaveHeader();
-    values.resembleOnLoad = Flag(store, Main, "ResembleOnLoad", 0);
-    values.justifyOnResemble = Flag(store, Main, "JustifyOnResemble", 0);
-    values.indentOnResemble = Flag(store, Main, "IdentOnResemble", 0);
-    values.saveWindowOnExit = SaveWindowOnExit();
-    values.startWithLastDocument = StartWithLastDocument();
-    return values;
+    return ReadFields(store, Main, ConfigurationFields);
 }
 
 void EditorSettings::WriteConfiguration(const tools::ConfigurationValues& values)
 {
-    store.WriteString(Main, "Tab", values.tab);
-    store.WriteString(Main, "MaxChar", values.maxChars);
-    store.WriteString(Main, "Left", values.left);
-    store.WriteString(Main, "RIGHT", values.right);
-    store.WriteString(Main, "IWP", values.ignoranceWidth);
-    store.WriteString(Main, "JIWP", values.justifyIgnoranceWidth);
-    store.WriteInt(Main, "SplashScreen", values.splashScreen ? 1 : 0);
-    store.WriteInt(Main, "EnableDos", values.dosMode ? 1 : 0);
-    store.WriteInt(Main, "SaveOnExit", values.saveOnExit ? 1 : 0);
-    store.WriteInt(Main, "SaveHeader", values.saveHeader ? 1 : 0);
-    store.WriteInt(Main, "ResembleOnLoad", values.resembleOnLoad ? 1 : 0);
-    store.WriteInt(Main, "JustifyOnResemble", values.justifyOnResemble ? 1 : 0);
-    store.WriteInt(Main, "IdentOnResemble", values.indentOnResemble ? 1 : 0);
-    store.WriteInt(Main, "SaveWPonExit", values.saveWindowOnExit ? 1 : 0);
-    store.WriteInt(Main, "StartWithMRD", values.startWithLastDocument ? 1 : 0);
+    WriteFields(store, Main, ConfigurationFields, values);
 }
 
 std::string EditorSettings::FileDialogFolder() const { return store.ReadString(Main, "OS_PATH", "C:\\"); }
@@ -191,30 +260,14 @@ void EditorSettings::SetLastFile(const std::string& path) { store.WriteString(Te
 
 tools::BatchSettings EditorSettings::Batch() const
 {
-    tools::BatchSettings values;
-    values.sourceFolder = store.ReadString(BatchSection, "SDir", "C:\\");
-    values.destinationFolder = store.ReadString(BatchSection, "DDir", "C:\\");
-    values.sourceKeymap = store.ReadString(BatchSection, "SKB", "");
-    values.destinationKeymap = store.ReadString(BatchSection, "DKB", "");
-    values.sourcePattern = store.ReadString(BatchSection, "SExt", "*.txt");
-    values.destinationPattern = store.ReadString(BatchSection, "dExt", "*.txf");
-    values.initialFolder = store.ReadString(BatchSection, "IniDir", "");
-    values.fontName = store.ReadString(BatchSection, "toFont", "");
-    values.fontSize = store.ReadInt(BatchSection, "FSize", 22);
+    tools::BatchSettings values = ReadFields(store, BatchSection, BatchFields);
+    values.fontSize = FontSizeInRange(values.fontSize); // the converted documents' header size
     return values;
 }
 
 void EditorSettings::WriteBatch(const tools::BatchSettings& values)
 {
-    store.WriteString(BatchSection, "SDir", values.sourceFolder);
-    store.WriteString(BatchSection, "DDir", values.destinationFolder);
-    store.WriteString(BatchSection, "SKB", values.sourceKeymap);
-    store.WriteString(BatchSection, "DKB", values.destinationKeymap);
-    store.WriteString(BatchSection, "SExt", values.sourcePattern);
-    store.WriteString(BatchSection, "dExt", values.destinationPattern);
-    SetBatchInitialFolder(values.initialFolder);
-    store.WriteString(BatchSection, "toFont", values.fontName);
-    store.WriteInt(BatchSection, "FSize", values.fontSize);
+    WriteFields(store, BatchSection, BatchFields, values);
 }
 
 void EditorSettings::SetBatchInitialFolder(const std::string& folder)
@@ -224,26 +277,12 @@ void EditorSettings::SetBatchInitialFolder(const std::string& folder)
 
 extras::QuvelSettings EditorSettings::Quvel() const
 {
-    extras::QuvelSettings values;
-    values.how = store.ReadInt(QuvelSection, "How", 3);
-    values.mode = store.ReadInt(QuvelSection, "Mod", 0);
-    values.showNumber = Flag(store, QuvelSection, "ShowN", 0);
-    values.justify = Flag(store, QuvelSection, "Justify", 1);
-    values.n = store.ReadString(QuvelSection, "n", "4");
-    values.tab1 = store.ReadString(QuvelSection, "tab1", "3");
-    values.tab2 = store.ReadString(QuvelSection, "tab2", "15");
-    return values;
+    return ReadFields(store, QuvelSection, QuvelFields);
 }
 
 void EditorSettings::WriteQuvel(const extras::QuvelSettings& values)
 {
-    store.WriteInt(QuvelSection, "How", values.how);
-    store.WriteInt(QuvelSection, "Mod", values.mode);
-    store.WriteInt(QuvelSection, "Justify", values.justify ? 1 : 0);
-    store.WriteInt(QuvelSection, "ShowN", values.showNumber ? 1 : 0);
-    store.WriteString(QuvelSection, "n", values.n);
-    store.WriteString(QuvelSection, "tab1", values.tab1);
-    store.WriteString(QuvelSection, "tab2", values.tab2);
+    WriteFields(store, QuvelSection, QuvelFields, values);
 }
 
 } // namespace app

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <random>
 #include <vector>
 #include <string>
@@ -184,8 +185,30 @@ void SetText10MB(benchmark::State& state)
     state.counters["peak_MB"] = static_cast<double>(PeakMegabytes());
 }
 
+/// Placing the caret (as each blink does) near the end of one 20 MB text line of zero-width glyphs,
+/// the case of a file of NUL bytes: the cost is that of the caret's display line only.
+void CaretOnLongLine(benchmark::State& state)
+{
+    editctl::FixedGlyphMetrics metrics{10, 20};
+    metrics.SetAdvance(0, 0);
+    PersianEdit edit{editctl::WindowStyle::MultiLine};
+    edit.SetMetrics(&metrics);
+    edit.SetEditFont("nasim web homa", 20);
+    edit.Resize(800, 600);
+    const int length = 20 << 20;
+    edit.Window().SetText(std::string(static_cast<size_t>(length), '\0'));
+    edit.Window().SetSel(length - 10, length - 10);
+    const std::uint64_t before = edit.Window().MeasuredGlyphs();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(edit.Window().GetCaretPos());
+    state.counters["glyphs_per_call"] = static_cast<double>(edit.Window().MeasuredGlyphs() - before) /
+                                        static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["display_lines"] = edit.Window().GetLineCount();
+}
+
 } // namespace
 
+BENCHMARK(CaretOnLongLine)->Name("CaretOnLongLine/20MB")->Unit(benchmark::kMicrosecond);
 BENCHMARK(TypeLetter1MB)->Name("TypeLetter/1MB")->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(TypeLetter10MB)->Name("TypeLetter/10MB")->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(Backspace10MB)->Name("Backspace/10MB")->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -154,7 +154,7 @@ void Statistics(benchmark::State& state)
     const platform::NoKeysHeld keys;
     size_t distinct = 0;
     for (auto _ : state) {
-        const std::string kolb = tools::ConvertForStatistics(converter, "main.kbd", document);
+        const std::string kolb = tools::ConvertForStatistics(converter, "main.kbd", document).value_or(std::string());
         const tools::StatisticsResult result = tools::CollectWordStatistics(kolb, keys, nullptr, nullptr);
         std::vector<std::string> lines;
         lines.reserve(result.words.size());

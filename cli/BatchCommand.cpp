@@ -1,6 +1,7 @@
 #include "cli/BatchCommand.h"
 
 #include "cli/ConvertTool.h"
+#include "cli/OptionTable.h"
 #include "platform/MessageService.h"
 #include "platform/Services.h"
 #include "platform/TextMode.h"
@@ -115,58 +116,27 @@ bool ParseBatchArguments(const std::vector<std::string>& args, BatchCommandOptio
 {
     bool headerChosen = false;
     bool fromGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        std::string sizeText;
-        if (a == "--from") {
-            if (!value(o.batch.sourceKeymap))
-                return false;
-            fromGiven = true;
-        } else if (a == "--to") {
-            if (!value(o.batch.destinationKeymap))
-                return false;
-        } else if (a == "--from-unicode") {
-            o.batch.fromUnicode = true;
-        } else if (a == "--to-unicode") {
-            o.batch.toUnicode = true;
-        } else if (a == "--face") {
-            if (!value(o.batch.faceName))
-                return false;
-        } else if (a == "--size") {
-            if (!value(sizeText))
-                return false;
-            o.batch.size = platform::AtoiRule(sizeText);
-        } else if (a == "--header" || a == "--no-header") {
-            o.batch.header = a == "--header" ? tools::HeaderChoice::Write : tools::HeaderChoice::Omit;
+    const auto header = [&](tools::HeaderChoice choice) {
+        return [&, choice] {
+            o.batch.header = choice;
             headerChosen = true;
-        } else if (a == "--dos") {
-            o.batch.dos = tools::DosLayout::On;
-        } else if (a == "--suffix") {
-            if (!value(o.suffix))
-                return false;
-        } else if (a == "--verbose") {
-            o.verbose = true;
-        } else if (a == "--keymaps") {
-            if (!value(o.batch.keymapsFolder))
-                return false;
-        } else if (a == "--out-dir") {
-            if (!value(o.outDir))
-                return false;
-        } else if (a.size() > 1 && a[0] == '-') {
-            error = "unknown option " + a;
-            return false;
-        } else {
-            o.files.push_back(a);
-        }
-    }
+        };
+    };
+    OptionTable table;
+    table.Value("--from", [&](const std::string& v) {
+        o.batch.sourceKeymap = v;
+        fromGiven = true;
+    });
+    table.Value("--to", o.batch.destinationKeymap);
+    table.Flag("--from-unicode", o.batch.fromUnicode).Flag("--to-unicode", o.batch.toUnicode);
+    table.Value("--face", o.batch.faceName);
+    table.Value("--size", [&](const std::string& v) { o.batch.size = platform::AtoiRule(v); });
+    table.Flag("--header", header(tools::HeaderChoice::Write)).Flag("--no-header", header(tools::HeaderChoice::Omit));
+    table.Flag("--dos", [&] { o.batch.dos = tools::DosLayout::On; });
+    table.Value("--suffix", o.suffix).Flag("--verbose", o.verbose);
+    table.Value("--keymaps", o.batch.keymapsFolder).Value("--out-dir", o.outDir);
+    if (!table.Parse(args, o.files, error))
+        return false;
     if (!headerChosen)
         o.batch.header = o.batch.faceName.empty() ? tools::HeaderChoice::Omit : tools::HeaderChoice::Write;
     return CheckBatchOptions(o, fromGiven, error);

@@ -1,5 +1,6 @@
 #include "cli/ConvertTool.h"
 
+#include "cli/OptionTable.h"
 #include "cli/ProblemReport.h"
 
 #include "keymap/ArabicScript.h"
@@ -133,15 +134,17 @@ void ReportMeaninglessBytes(const keymap::UnicodeBridge& bridge, const std::stri
     }
 }
 
-/// Reports the bytes Convert dropped (`dropped` ascending), with line and column (1-based, in bytes).
-void ReportDropped(const keymap::KeymapConverter& converter, ProblemReport& report)
-{
-    const keymap::UnicodeBridge bridge(converter.source);
-    const std::string& text = converter.input;
-    int line = 1;
-    size_t lineStart = 0;
-    size_t scanned = 0;
-    for (size_t position : converter.dropped) {
+/// Reports each byte Convert drops as it drops it (positions come ascending), with line and column
+/// (1-based, in bytes), so no list of every place is kept.
+class DropsToReport : public keymap::DropListener {
+public:
+    DropsToReport(const keymap::KeymapConverter& converter, ProblemReport& report)
+        : converter(converter), bridge(converter.source), report(report)
+    {
+    }
+    void Dropped(size_t position) override
+    {
+        const std::string& text = converter.input;
         for (; scanned < position; ++scanned) {
             if (text[scanned] == '\n') {
                 ++line;
@@ -156,7 +159,15 @@ void ReportDropped(const keymap::KeymapConverter& converter, ProblemReport& repo
             return what + " has no glyph in " + converter.destination.FileName();
         });
     }
-}
+
+private:
+    const keymap::KeymapConverter& converter;
+    const keymap::UnicodeBridge bridge;
+    ProblemReport& report;
+    int line = 1;
+    size_t lineStart = 0;
+    size_t scanned = 0;
+};
 
 std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::KeyMap>& from,
                         const std::optional<keymap::KeyMap>& to, std::string input, ProblemReport& report)
@@ -174,8 +185,9 @@ std::string ConvertText(const ConvertOptions& o, const std::optional<keymap::Key
     converter.source = *from;
     converter.destination = *to;
     converter.input = std::move(input);
+    DropsToReport drops(converter, report);
+    converter.SetDropListener(&drops);
     converter.Convert();
-    ReportDropped(converter, report);
     return std::move(converter.output);
 }
 
@@ -312,53 +324,14 @@ std::string ConvertVersion() { return "kelmora-convert " KELMORA_VERSION "\n"; }
 bool ParseConvertArguments(const std::vector<std::string>& args, ConvertOptions& o, std::string& error)
 {
     std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto value = [&](std::string& into) {
-            if (i + 1 >= args.size() || args[i + 1].empty()) {
-                error = a + " needs a value";
-                return false;
-            }
-            into = args[++i];
-            return true;
-        };
-        if (a == "--help" || a == "-h") {
-            o.help = true;
-        } else if (a == "--version") {
-            o.version = true;
-        } else if (a == "--keymaps") {
-            if (!value(o.keymapsDir))
-                return false;
-        } else if (a == "--from") {
-            if (!value(o.from))
-                return false;
-        } else if (a == "--to") {
-            if (!value(o.to))
-                return false;
-        } else if (a == "--from-unicode") {
-            o.fromUnicode = true;
-        } else if (a == "--to-unicode") {
-            o.toUnicode = true;
-        } else if (a == "--strict") {
-            o.strict = true;
-        } else if (a == "--verbose") {
-            o.verbose = true;
-        } else if (a == "--detect") {
-            o.detect = true;
-        } else if (a == "--words") {
-            if (!value(o.wordList))
-                return false;
-        } else if (a == "--dos") {
-            o.dos = true;
-        } else if (a == "--keep-header") {
-            o.keepHeader = true;
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            error = "unknown option " + a;
-            return false;
-        } else {
-            files.push_back(a);
-        }
-    }
+    OptionTable table;
+    table.Flag("--help", o.help).Flag("-h", o.help).Flag("--version", o.version);
+    table.Value("--keymaps", o.keymapsDir).Value("--from", o.from).Value("--to", o.to);
+    table.Flag("--from-unicode", o.fromUnicode).Flag("--to-unicode", o.toUnicode).Flag("--strict", o.strict);
+    table.Flag("--verbose", o.verbose).Flag("--detect", o.detect).Value("--words", o.wordList);
+    table.Flag("--dos", o.dos).Flag("--keep-header", o.keepHeader);
+    if (!table.Parse(args, files, error))
+        return false;
     if (o.help || o.version)
         return true;
     if (o.detect) {

@@ -14,6 +14,9 @@ constexpr int DefaultAdvance = 8;
 constexpr int DefaultLineHeight = 16;
 constexpr int WheelStep = 120; // one notch of a mouse wheel
 constexpr int LinesPerNotch = 3;
+// A display line ends after this many glyphs whatever their width, so a run of zero-width glyphs
+// still wraps and nothing that measures one display line walks a whole huge text line.
+constexpr int MaxLineGlyphs = 4096;
 
 bool IsWordByte(char c)
 {
@@ -29,6 +32,11 @@ EditWindow::EditWindow(WindowStyle windowStyle) : style(windowStyle)
 }
 
 // ----- geometry and measuring -----
+
+int EditWindow::MaxDisplayLineGlyphs()
+{
+    return MaxLineGlyphs;
+}
 
 int EditWindow::WrapWidth() const
 {
@@ -82,6 +90,7 @@ int EditWindow::TextWidth(int from, int to) const
 {
     from = std::clamp(from, 0, GetTextLength());
     to = std::clamp(to, from, GetTextLength());
+    measuredGlyphs += static_cast<std::uint64_t>(to - from);
     std::int64_t width = 0;
     for (int i = from; i < to; ++i)
         width += advances[static_cast<unsigned char>(text.At(i))];
@@ -278,7 +287,7 @@ int EditWindow::NextBreak(int start) const
         if (c == '\r' && i + 1 < length && text.At(i + 1) == '\n')
             return i + 2;
         const int advance = advances[static_cast<unsigned char>(c)];
-        if (sum + advance > width && i > start)
+        if ((sum + advance > width || i - start >= MaxLineGlyphs) && i > start)
             break;
         sum += advance;
         ++i;
@@ -436,6 +445,7 @@ int EditWindow::IndexAtX(int line, int x) const
     int left = LineLeft(line);
     const int end = LineEnd(line);
     int i = lines.Start(line);
+    measuredGlyphs += static_cast<std::uint64_t>(end - i);
     for (; i < end; ++i) {
         const int advance = advances[static_cast<unsigned char>(text.At(i))];
         if (x < left + advance / 2)

@@ -10,6 +10,7 @@
 #include "editctl/LineStarts.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -85,6 +86,11 @@ public:
     int TextWidth(const std::string& glyphs) const;
     int TextWidth(int from, int to) const;
     WindowStyle Style() const { return style; }
+    /// Glyphs measured so far by position and width look-ups; shows that placing the caret or
+    /// hit-testing stays within one display line.
+    std::uint64_t MeasuredGlyphs() const { return measuredGlyphs; }
+    /// Glyphs after which a multi-line window wraps a display line whatever their width.
+    static int MaxDisplayLineGlyphs();
 
     // Whole text (GetWindowTextA, SetWindowTextA, GetWindowTextLengthA).
     std::string GetText() const { return text.Substring(0, text.Length()); }
@@ -237,6 +243,7 @@ private:
     std::vector<EditWindowObserver*> observers;
     bool dragging = false;
     unsigned long changeCount = 0;
+    mutable std::uint64_t measuredGlyphs = 0;
     std::function<void()> userEdited;
 };
 

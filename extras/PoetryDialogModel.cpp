@@ -81,7 +81,9 @@ std::string PoetryDialogModel::Insert()
     if (!excerpt)
         return {};
     keymap::KeymapConverter& converter = context.converter;
-    converter.LoadKeymaps(PoemKeymap, context.documentKeymap);
+    // Nothing is inserted through a keymap that did not load; the load reported why.
+    if (!converter.LoadKeymaps(PoemKeymap, context.documentKeymap))
+        return {};
     converter.input = *excerpt;
     converter.Convert(true);
     std::string text = converter.output;
@@ -98,9 +100,11 @@ JustifyStep JustifyOnHiddenEdit(editctl::PersianEdit& hidden, keymap::KeymapConv
                                 std::string documentKeymap, JustifyOperation justify)
 {
     return [&hidden, &converter, keymapName = std::move(documentKeymap), justify = std::move(justify)](const std::string& text) {
+        // Unjustified rather than converted through a keymap that did not load (already reported).
+        if (!converter.LoadKeymaps(keymapName, keymapName))
+            return text;
         hidden.Window().SetText(text);
         converter.input = text;
-        converter.LoadKeymaps(keymapName, keymapName);
         justify(hidden, converter);
         // Justify gives a line for each line of the window, the empty one after the text's last
         // line break too; without it the layout would indent a line the poem does not have.

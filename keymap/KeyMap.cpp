@@ -25,7 +25,8 @@ std::string KeyMap::PathFor(const std::string& name) const
 
 bool IsBareFileName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+    // A NUL would end the name the file system sees early, so another file than the one named opened.
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos;
 }
 
 bool KeyMap::Load(const std::string& name)

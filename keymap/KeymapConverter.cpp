@@ -98,11 +98,21 @@ bool KeymapConverter::LoadKeymaps(const std::string& sourceName, const std::stri
     return sourceLoaded && destinationLoaded;
 }
 
+void KeymapConverter::Drop(std::size_t position)
+{
+    if (dropped.size() < KeptDrops)
+        dropped.push_back(position);
+    ++droppedCount;
+    if (dropListener)
+        dropListener->Dropped(position);
+}
+
 void KeymapConverter::Convert(bool showProgress)
 {
     // Each character yields at most a glyph and a space; write into a buffer of that size.
     std::string out(input.size() * 2, '\0');
     dropped.clear();
+    droppedCount = 0;
     char* w = out.data();
     const bool english = source.SupportsEnglish() && destination.SupportsEnglish();
     platform::ProgressDisplay* bar = showProgress ? progress : nullptr;
@@ -159,7 +169,7 @@ void KeymapConverter::Convert(bool showProgress)
         if (c == ' ')
             *w++ = ' ';
         else if (!hasGlyph)
-            dropped.push_back(i);
+            Drop(i);
     }
     out.resize(static_cast<size_t>(w - out.data()));
     output = std::move(out);

@@ -227,6 +227,8 @@ FileResult ReplaceRegularFile(const std::string& target, const struct stat* old,
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
+    if (path.find('\0') != std::string::npos)
+        return {false, NulInNameError}; // the system would write the file its name is cut to
     struct stat st {};
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
@@ -250,6 +252,8 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
+    if (path.find('\0') != std::string::npos)
+        return {false, NulInNameError}; // the system would write the file its name is cut to
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::is_directory(path, ec))

@@ -125,6 +125,9 @@ FileResult ReadOpenFile(int fd, std::string& bytes, ReadLimit limit, FileKinds k
 
 FileResult ReadFileBytes(const std::string& path, std::string& bytes, ReadLimit limit, FileKinds kinds)
 {
+    // The system would read the name only up to the NUL: another file than the one named.
+    if (path.find('\0') != std::string::npos)
+        return {false, NulInNameError};
     try {
 #ifndef _WIN32
         const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | (kinds == FileKinds::RegularOnly ? O_NONBLOCK : 0);

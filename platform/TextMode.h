@@ -20,6 +20,9 @@ std::string DecodeTextMode(std::string_view disk, CtrlZ ctrlZ = CtrlZ::EndsText)
 std::string EncodeTextMode(std::string_view memory);
 
 /// Outcome of a file read or write; `error` holds the system's reason when `ok` is false.
+/// The error of a read or write whose path holds a NUL byte (the system would cut the name there).
+inline constexpr const char* NulInNameError = "The file name holds a NUL byte";
+
 struct FileResult {
     bool ok = false;
     std::string error;

@@ -85,7 +85,9 @@ std::string TimeText(const platform::LocalTime& time)
 void InsertConvertedText(editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
                          const std::string& documentKeymap, const std::string& fieldGlyphs)
 {
-    converter.LoadKeymaps(DateTimeKeymap, documentKeymap);
+    // The load's failure has been reported; nothing is typed in another font's codes.
+    if (!converter.LoadKeymaps(DateTimeKeymap, documentKeymap))
+        return;
     converter.input = fieldGlyphs;
     converter.Convert(false);
     const std::string text = converter.output;

@@ -64,10 +64,11 @@ void AppendRange(std::pair<std::string_view, std::string_view> parts, long from,
 
 } // namespace
 
-std::string PrepareText(const FindTarget& target, const std::string& typed)
+std::optional<std::string> PrepareText(const FindTarget& target, const std::string& typed)
 {
     // The converter is shared with other tools, which may have left other keymaps in it.
-    target.converter.LoadKeymaps(FieldKeymap, target.documentKeymap);
+    if (!target.converter.LoadKeymaps(FieldKeymap, target.documentKeymap))
+        return std::nullopt;
     target.converter.input = typed;
     target.converter.Convert(false);
     return TrimSpaces(target.converter.output);
@@ -98,7 +99,10 @@ long FindInText(std::pair<std::string_view, std::string_view> parts, std::string
 
 FindOutcome FindStep(const FindTarget& target, const std::string& typedSearch, FindCaller caller)
 {
-    const std::string search = PrepareText(target, typedSearch);
+    const std::optional<std::string> prepared = PrepareText(target, typedSearch);
+    if (!prepared)
+        return FindOutcome::NoKeymap;
+    const std::string& search = *prepared;
     if (search.empty())
         return FindOutcome::EmptySearch;
     editctl::EditWindow& window = target.edit.Window();
@@ -142,8 +146,10 @@ void ReplaceSession::Replace(const std::string& typedSearch, const std::string& 
 {
     if (!matchSelected)
         return;
-    const std::string replacement = PrepareText(target, typedReplacement);
-    target.edit.Window().ReplaceSel(replacement);
+    const std::optional<std::string> replacement = PrepareText(target, typedReplacement);
+    if (!replacement)
+        return;
+    target.edit.Window().ReplaceSel(*replacement);
     target.edit.modified = true;
     matchSelected = false;
     FindNext(typedSearch);
@@ -151,9 +157,13 @@ void ReplaceSession::Replace(const std::string& typedSearch, const std::string& 
 
 int ReplaceSession::ReplaceAll(const std::string& typedSearch, const std::string& typedReplacement)
 {
-    const std::string replacement = PrepareText(target, typedReplacement);
-    const std::string search = PrepareText(target, typedSearch);
-    const int count = ReplaceAllIn(target.edit.Window(), search, replacement);
+    const std::optional<std::string> replacement = PrepareText(target, typedReplacement);
+    if (!replacement)
+        return 0;
+    const std::optional<std::string> search = PrepareText(target, typedSearch);
+    if (!search)
+        return 0;
+    const int count = ReplaceAllIn(target.edit.Window(), *search, *replacement);
     if (count > 0)
         target.edit.modified = true;
     return count;

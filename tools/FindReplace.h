@@ -2,6 +2,7 @@
  ** Find and replace over the main edit control, with search texts typed in another font. **/
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,11 +41,12 @@ struct FindTarget {
 /// Who runs a find step: it decides the wording and caption of the not-found message.
 enum class FindCaller { FindDialog, FindNextCommand, ReplaceDialog };
 
-enum class FindOutcome { Found, NotFound, EmptySearch };
+/// NoKeymap: the field's or the document's keymap did not load (reported), so nothing was searched.
+enum class FindOutcome { Found, NotFound, EmptySearch, NoKeymap };
 
 /// Typed text converted from the field keymap into the document's keymap (shapes chosen anew),
-/// with spaces trimmed at both ends.
-std::string PrepareText(const FindTarget& target, const std::string& typed);
+/// with spaces trimmed at both ends; none when a keymap did not load (the load reported why).
+std::optional<std::string> PrepareText(const FindTarget& target, const std::string& typed);
 
 /// First index at or after `from` where `needle` occurs in the text made of `parts` read in order
 /// (the edit window's two runs), or -1. An empty needle is never found.

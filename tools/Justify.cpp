@@ -142,8 +142,10 @@ void Justify(keymap::KeymapConverter& converter, const editctl::EditWindow& wind
 void RunJustify(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
                 const std::string& currentKeymapName, platform::Random& random)
 {
+    // Through a keymap that did not load the text would come back as another font's codes.
+    if (!LoadReflowKeymaps(edit, converter, currentKeymapName))
+        return;
     edit.SaveUndo();
-    LoadReflowKeymaps(edit, converter, currentKeymapName);
     Justify(converter, edit.Window(), settings, random);
     PutReflowedText(edit, converter.output);
 }

@@ -8,11 +8,11 @@
 
 namespace tools {
 
-void LoadReflowKeymaps(const editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
+bool LoadReflowKeymaps(const editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
                        const std::string& currentKeymapName)
 {
     const keymap::KeyMap* bound = edit.KeyMapInUse();
-    converter.LoadKeymaps(bound ? bound->FileName() : std::string(), currentKeymapName);
+    return converter.LoadKeymaps(bound ? bound->FileName() : std::string(), currentKeymapName);
 }
 
 void PutReflowedText(editctl::PersianEdit& edit, const std::string& text)

@@ -15,8 +15,9 @@ class KeymapConverter;
 namespace tools {
 
 /// The converter loads the edit control's bound keymap as source and the window's current keymap
-/// as destination, as every text-moving command does right before use.
-void LoadReflowKeymaps(const editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
+/// as destination, as every text-moving command does right before use. False when either did not
+/// load (the load reported why): then nothing may be converted.
+bool LoadReflowKeymaps(const editctl::PersianEdit& edit, keymap::KeymapConverter& converter,
                        const std::string& currentKeymapName);
 
 /// Sets the whole text once; the document counts as modified when the text changed.

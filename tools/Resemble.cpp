@@ -208,9 +208,11 @@ void Resemble(keymap::KeymapConverter& converter, const editctl::PersianEdit& ed
 void RunResemble(editctl::PersianEdit& edit, keymap::KeymapConverter& converter, const ResembleSettings& settings,
                  const std::string& currentKeymapName, JustifyAfter justify, platform::Random& random)
 {
+    // Through a keymap that did not load the text would come back as another font's codes.
+    if (!LoadReflowKeymaps(edit, converter, currentKeymapName))
+        return;
     // One snapshot before anything changes: Undo goes back past Justify too.
     edit.SaveUndo();
-    LoadReflowKeymaps(edit, converter, currentKeymapName);
     Resemble(converter, edit, settings);
     PutReflowedText(edit, converter.output);
     if (justify == JustifyAfter::Yes) {

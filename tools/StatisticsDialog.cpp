@@ -160,9 +160,12 @@ void StatisticsDialog::CopyAll()
 void RunStatisticsCommand(const StatisticsContext& context)
 {
     keymap::KeymapConverter& converter = context.converter;
-    const std::string text = ConvertForStatistics(converter, context.documentKeymap, context.edit.Window().GetText());
+    const std::optional<std::string> text =
+        ConvertForStatistics(converter, context.documentKeymap, context.edit.Window().GetText());
+    if (!text)
+        return; // the failed keymap load has been reported
     WindowCaption caption(context.mainWindow);
-    StatisticsResult result = CollectWordStatistics(text, context.keys, context.progress, &caption);
+    StatisticsResult result = CollectWordStatistics(*text, context.keys, context.progress, &caption);
     if (result.outcome == StatisticsOutcome::CancelledCollecting)
         return;
     // The converter's destination is the reference keymap just loaded; the dialog reads its forms.

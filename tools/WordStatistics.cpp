@@ -186,10 +186,11 @@ bool Rank(std::vector<Distinct>& distinct, const platform::KeyState& keys, platf
 
 ByteClass ClassOf(unsigned char byte) { return ClassTable[byte]; }
 
-std::string ConvertForStatistics(keymap::KeymapConverter& converter, const std::string& documentKeymap,
-                                 const std::string& documentText)
+std::optional<std::string> ConvertForStatistics(keymap::KeymapConverter& converter, const std::string& documentKeymap,
+                                                const std::string& documentText)
 {
-    converter.LoadKeymaps(documentKeymap, StatisticsKeymap);
+    if (!converter.LoadKeymaps(documentKeymap, StatisticsKeymap))
+        return std::nullopt;
     converter.input = documentText;
     converter.Convert(true);
     return std::move(converter.output);

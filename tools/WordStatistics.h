@@ -3,6 +3,7 @@
  ** counted, and listed by descending frequency with ranks. **/
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,9 +52,10 @@ public:
     virtual void SetCaption(const std::string& caption) = 0;
 };
 
-/// The document's text converted into the reference keymap, with progress shown.
-std::string ConvertForStatistics(keymap::KeymapConverter& converter, const std::string& documentKeymap,
-                                 const std::string& documentText);
+/// The document's text converted into the reference keymap, with progress shown; none when a
+/// keymap did not load (the load reported why).
+std::optional<std::string> ConvertForStatistics(keymap::KeymapConverter& converter, const std::string& documentKeymap,
+                                                const std::string& documentText);
 
 /// Counts and ranks the words of reference-keymap text. Holding Shift and Control cancels; the
 /// keyboard is polled as the work goes, not for every byte, so a slow query cannot stall it.

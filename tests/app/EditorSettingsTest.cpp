@@ -202,6 +202,7 @@ TEST(EditorSettings, SizesAreHeldToTheirRangesWhenReadAndNotWrittenBack)
         for (const char* key : {"Tab", "MaxChar", "Left", "RIGHT"})
             store.WriteString("Settings", key, c.stored);
         store.WriteInt("Settings", "size", std::atoi(c.stored));
+        store.WriteInt("Batch", "FSize", std::atoi(c.stored));
         const auto before = store.Values();
         const app::EditorSettings settings(store);
         EXPECT_EQ(settings.TabWidth(), c.tab);
@@ -212,6 +213,7 @@ TEST(EditorSettings, SizesAreHeldToTheirRangesWhenReadAndNotWrittenBack)
         EXPECT_EQ(resemble.left, c.left);
         EXPECT_EQ(resemble.right, c.right);
         EXPECT_EQ(settings.FontSize(), c.size);
+        EXPECT_EQ(settings.Batch().fontSize, c.size) << "the batch conversion's header size";
         EXPECT_EQ(store.Values(), before);
     }
     EXPECT_EQ(app::FontSizeInRange(0), 1);

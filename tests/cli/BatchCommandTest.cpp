@@ -1,6 +1,7 @@
 // kelmora-convert --out-dir run as a program on folders of real Persian documents, each result
 // checked against converting that file alone.
 #include "platform/TextMode.h"
+#include "tests/cli/ProgramFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -14,51 +15,15 @@
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 const std::vector<std::string> Texts = {
     "سلام دنیا\r\nمی‌خواهم کتاب را ۲ بار بخوانم.",
     "لاله‌ها در باغ شکفته‌اند؟\r\n\r\nباران می‌بارد",
     "شب است و ماه در آسمان",
 };
 
-class BatchCommandTest : public ::testing::Test {
+class BatchCommandTest : public ProgramFixture {
 protected:
-    QTemporaryDir dir;
-
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        QDir().mkpath(QFileInfo(QString::fromStdString(Path(name))).absolutePath());
-        EXPECT_TRUE(platform::WriteFileAtomically(Path(name), bytes).ok);
-        return Path(name);
-    }
-    static std::string Read(const std::string& path)
-    {
-        std::string bytes;
-        EXPECT_TRUE(platform::ReadFileBytes(path, bytes).ok) << path;
-        return bytes;
-    }
-    static ToolRun Run(const std::vector<std::string>& args)
-    {
-        QProcess p;
-        QStringList list;
-        for (const std::string& a : args)
-            list << QString::fromStdString(a);
-        p.start(QString::fromStdString(fakes::BuildProgramFolder() + "/kelmora-convert"), list);
-        EXPECT_TRUE(p.waitForStarted());
-        p.closeWriteChannel();
-        EXPECT_TRUE(p.waitForFinished(60000));
-        ToolRun r;
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = p.readAllStandardOutput().toStdString();
-        r.err = p.readAllStandardError().toStdString();
-        return r;
-    }
+    static ToolRun Run(const std::vector<std::string>& args) { return RunProgram("kelmora-convert", args); }
     /// The documents of Texts in main.kbd, without header; their paths.
     std::vector<std::string> MainDocuments(const std::string& header = "")
     {

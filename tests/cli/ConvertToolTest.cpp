@@ -2,6 +2,7 @@
 #include "keymap/DocumentFormat.h"
 #include "keymap/KeymapFile.h"
 #include "platform/TextMode.h"
+#include "tests/cli/ProgramFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -20,47 +21,13 @@
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 const char* const Text = "سلام دنیا\r\nمی‌خواهم کتاب (بوف کور) را ۲ بار بخوانم.\r\nلاله‌ها در باغ شکفته‌اند؟\r\n";
 
-class ConvertToolTest : public ::testing::Test {
+class ConvertToolTest : public ProgramFixture {
 protected:
-    QTemporaryDir dir;
-
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
-    std::string Write(const std::string& name, const std::string& bytes) const
-    {
-        EXPECT_TRUE(platform::WriteFileAtomically(Path(name), bytes).ok);
-        return Path(name);
-    }
-    static std::string Read(const std::string& path)
-    {
-        std::string bytes;
-        EXPECT_TRUE(platform::ReadFileBytes(path, bytes).ok) << path;
-        return bytes;
-    }
-
     static ToolRun Convert(const std::vector<std::string>& args, const std::string& input = "")
     {
-        QProcess p;
-        QStringList list;
-        for (const std::string& a : args)
-            list << QString::fromStdString(a);
-        p.start(QString::fromStdString(fakes::BuildProgramFolder() + "/kelmora-convert"), list);
-        EXPECT_TRUE(p.waitForStarted());
-        p.write(input.data(), static_cast<qint64>(input.size()));
-        p.closeWriteChannel();
-        EXPECT_TRUE(p.waitForFinished(30000));
-        ToolRun r;
-        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = p.readAllStandardOutput().toStdString();
-        r.err = p.readAllStandardError().toStdString();
-        return r;
+        return RunProgram("kelmora-convert", args, input, 30000);
     }
 };
 

@@ -1,6 +1,7 @@
 // Runs the built kelmora-poems on small collections and reads its files back as the editor does.
 #include "extras/PoemLibrary.h"
 #include "platform/TextMode.h"
+#include "tests/cli/ProgramFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -11,22 +12,15 @@
 
 namespace {
 
-class PoemCompilerTest : public ::testing::Test {
+class PoemCompilerTest : public ProgramFixture {
 protected:
-    QTemporaryDir dir;
     std::string err;
-
-    std::string Path(const std::string& name) const { return dir.path().toStdString() + "/" + name; }
 
     int Compile(const std::string& collection)
     {
-        EXPECT_TRUE(platform::WriteFileAtomically(Path("in.txt"), collection).ok);
-        QProcess p;
-        p.start(QString::fromStdString(fakes::BuildProgramFolder() + "/kelmora-poems"),
-                {QString::fromStdString(Path("in.txt")), dir.path()});
-        EXPECT_TRUE(p.waitForFinished(30000));
-        err = p.readAllStandardError().toStdString();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+        const ToolRun r = RunProgram("kelmora-poems", {Write("in.txt", collection), dir.path().toStdString()}, "", 30000);
+        err = r.err;
+        return r.status;
     }
 };
 

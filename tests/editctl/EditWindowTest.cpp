@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -98,6 +100,42 @@ TEST_F(Window, LongLinesAreNotCutAtFourHundredCharacters)
     wide.SetText(longLine + "\r\nend");
     EXPECT_EQ(wide.GetLine(0), longLine);
     EXPECT_EQ(wide.LineLength(0), 1500);
+}
+
+TEST_F(Window, ZeroWidthGlyphsStillWrapAndTheCaretMeasuresOnlyItsLine)
+{
+    // A long text line of a glyph the font draws with no width, as a file of NUL bytes gives.
+    metrics.SetAdvance(0, 0);
+    window.SetMetrics(&metrics);
+    const int cap = EditWindow::MaxDisplayLineGlyphs();
+    const int length = 50 * cap + 7;
+    window.SetText(std::string(static_cast<size_t>(length), '\0'));
+    ASSERT_EQ(window.GetLineCount(), 51);
+    EXPECT_EQ(window.LineLength(0), cap);
+    EXPECT_EQ(window.LineLength(length), 7);
+    EXPECT_EQ(window.LineStartsNow(), window.FreshWrap());
+
+    // Placing the caret near the end, as the blink does each time, and hit-testing its line.
+    struct Look {
+        const char* name;
+        std::function<void()> run;
+    };
+    const std::vector<Look> looks = {
+        {"caret position", [&] { window.SetSel(length - 3, length - 3); (void)window.GetCaretPos(); }},
+        {"character at a point", [&] { (void)window.CharFromPos(window.GetCaretPos()); }},
+        {"line left", [&] { (void)window.LineLeft(window.LineFromChar(length - 3)); }},
+    };
+    for (const Look& look : looks) {
+        const std::uint64_t before = window.MeasuredGlyphs();
+        look.run();
+        EXPECT_LE(window.MeasuredGlyphs() - before, static_cast<std::uint64_t>(4 * cap)) << look.name;
+    }
+
+    // Typing into the middle rewraps like a fresh wrap, and a space there is still a break point.
+    window.Replace(length / 2, length / 2, "ab c");
+    EXPECT_EQ(window.LineStartsNow(), window.FreshWrap());
+    for (int i = 0; i < window.GetLineCount(); ++i)
+        ASSERT_LE(window.LineLength(window.LineIndex(i)), cap) << "display line " << i;
 }
 
 TEST_F(Window, EditsRewrapOnlyWhatChangedAndMatchAFreshWrap)

@@ -249,7 +249,8 @@ TEST_F(KeyMapTest, NamesThatAreNotBareFileNamesAreRefusedAndNamed)
     ASSERT_TRUE(map.Load("good.kbd"));
     const std::string outside = folder.Path() + "/outside.kbd";
     for (const std::string& name : {std::string("../outside.kbd"), std::string("sub/inner.kbd"), outside,
-                                    std::string("..\\outside.kbd"), std::string(".."), std::string(".")}) {
+                                    std::string("..\\outside.kbd"), std::string(".."), std::string("."),
+                                    std::string("good.kbd\0.kbd", 13)}) {
         SCOPED_TRACE(name);
         services.messages.shown.clear();
         EXPECT_FALSE(map.Load(name));

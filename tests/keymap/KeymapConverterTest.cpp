@@ -110,6 +110,27 @@ TEST_F(KeymapConverterTest, UnknownGlyphsAreDroppedButLinesKept)
     EXPECT_TRUE(converter.dropped.empty()) << "the report is of the last conversion only";
 }
 
+TEST_F(KeymapConverterTest, ManyDropsKeepOnlyTheFirstPlacesButTheListenerHearsEach)
+{
+    // Every other byte is one FontA does not hold; far more of them than the list keeps.
+    struct Heard : keymap::DropListener {
+        std::vector<size_t> positions;
+        void Dropped(size_t position) override { positions.push_back(position); }
+    } heard;
+    converter.SetDropListener(&heard);
+    const size_t drops = 3 * keymap::KeymapConverter::KeptDrops + 1;
+    std::string input;
+    for (size_t i = 0; i < drops; ++i)
+        input += Bytes({0x05, FontA.meem});
+    Convert(FontA, FontB, input);
+    EXPECT_EQ(converter.droppedCount, drops);
+    ASSERT_EQ(converter.dropped.size(), keymap::KeymapConverter::KeptDrops);
+    EXPECT_EQ(converter.dropped.back(), 2 * (keymap::KeymapConverter::KeptDrops - 1));
+    ASSERT_EQ(heard.positions.size(), drops);
+    EXPECT_EQ(heard.positions.back(), 2 * (drops - 1));
+    EXPECT_EQ(converter.output.size(), drops) << "each meem is still written";
+}
+
 TEST_F(KeymapConverterTest, DropReportNamesLettersWithoutTheChosenShapeAndEnglishWithoutSupport)
 {
     // The destination has no alef: the source's alef is left out, the letters around it are not.

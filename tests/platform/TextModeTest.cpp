@@ -83,6 +83,23 @@ TEST(TextMode, ReadingMissingFilesAndFoldersFails)
     EXPECT_EQ(bytes, "kept");
 }
 
+TEST(TextMode, ANameWithANulByteIsNeitherReadNorWritten)
+{
+    // The system would see only "doc.txt" and read or replace that file instead of the one named.
+    QTemporaryDir dir;
+    const std::string real = dir.path().toStdString() + "/doc.txt";
+    ASSERT_TRUE(WriteFileAtomically(real, "kept").ok);
+    const std::string named = real + std::string("\0.bak", 5);
+    std::string bytes = "mine";
+    const FileResult read = ReadFileBytes(named, bytes);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, platform::NulInNameError);
+    EXPECT_EQ(bytes, "mine");
+    EXPECT_FALSE(WriteFileAtomically(named, "other").ok);
+    ASSERT_TRUE(ReadFileBytes(real, bytes).ok);
+    EXPECT_EQ(bytes, "kept");
+}
+
 TEST(TextMode, ReadKeepsTheStartOrFailsPastItsLimit)
 {
     QTemporaryDir dir;

@@ -2,6 +2,7 @@
 
 #include "tests/tools/ToolsFixture.h"
 
+#include <filesystem>
 #include <random>
 
 using platform::Message;
@@ -82,7 +83,7 @@ TEST_F(FindReplaceTest, SpacesOnlySearchDoesNothing)
 {
     Document({"کتاب دنیا"});
     edit.Window().SetSel(2, 3);
-    EXPECT_EQ(tools::PrepareText(target, Typed("   ")), "");
+    EXPECT_EQ(tools::PrepareText(target, Typed("   ")), std::string());
     EXPECT_EQ(Find("   "), FindOutcome::EmptySearch);
     EXPECT_EQ(Selection(), std::make_pair(2, 3));
     // Find Next with a search that trims to nothing does nothing either, but it is a search: no dialog.
@@ -244,4 +245,26 @@ TEST(FindInTextTest, FindsMatchesOnEitherSideOfTheGapAndAcrossIt)
         }
     }
     EXPECT_EQ(tools::FindInText({"abc", ""}, "", 0), -1);
+}
+
+TEST_F(FindReplaceTest, DocumentKeymapThatNoLongerLoadsSearchesAndReplacesNothing)
+{
+    Document({"دنیا", "کتاب", "دنیا"});
+    tools::ReplaceSession session(target);
+    ASSERT_EQ(session.FindNext(Typed("دنیا")), FindOutcome::Found); // a match is selected
+    const std::string before = edit.Window().GetText();
+    const auto selection = Selection();
+    edit.modified = false;
+    services.messages.shown.clear();
+    // The document's keymap file goes away while the dialog is open.
+    std::filesystem::remove(folder.KeyMapsPath() + "/kolb.kbd");
+
+    session.Replace(Typed("دنیا"), Typed("قلم"));
+    EXPECT_EQ(session.ReplaceAll(Typed("دنیا"), Typed("قلم")), 0);
+    EXPECT_EQ(Find("کتاب"), FindOutcome::NoKeymap);
+    EXPECT_EQ(edit.Window().GetText(), before) << "no match replaced by an empty text";
+    EXPECT_EQ(Selection(), selection);
+    EXPECT_FALSE(edit.modified);
+    ASSERT_FALSE(services.messages.shown.empty());
+    EXPECT_NE(services.messages.shown.front().text.find("kolb.kbd"), std::string::npos);
 }

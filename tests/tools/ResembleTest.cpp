@@ -1,9 +1,11 @@
 #include "tools/Resemble.h"
+#include "tools/Justify.h"
 
 #include "editctl/EditWindow.h"
 #include "tests/tools/ReflowFixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -373,6 +375,36 @@ TEST_F(ResembleTest, OneUndoRestoresTheTextAfterResembleAndJustify)
     EXPECT_EQ(converter.source.FileName(), "main.kbd");
     edit.Undo();
     EXPECT_EQ(edit.Window().GetText(), before);
+}
+
+TEST_F(ResembleTest, KeymapThatNoLongerLoadsLeavesTheTextAsItWas)
+{
+    // The current keymap's file went away or was damaged after the document was opened.
+    struct Case {
+        const char* name;
+        bool removed;
+    };
+    for (const Case c : {Case{"removed", true}, Case{"damaged", false}}) {
+        for (JustifyAfter justify : {JustifyAfter::No, JustifyAfter::Yes}) {
+            if (c.removed)
+                std::filesystem::remove(folder.KeyMapsPath() + "/main.kbd");
+            else
+                folder.Write("KeyMaps/main.kbd", "not a keymap at all");
+            SetLines(Prose);
+            const std::string before = edit.Window().GetText();
+            edit.modified = false;
+            services.messages.shown.clear();
+            fakes::ScriptedRandom random({}, 16000);
+            tools::RunResemble(edit, converter, settings, "main.kbd", justify, random);
+            EXPECT_EQ(edit.Window().GetText(), before) << c.name;
+            EXPECT_FALSE(edit.modified) << c.name;
+            ASSERT_FALSE(services.messages.shown.empty()) << c.name << ": the failed load is reported";
+            if (c.removed)
+                EXPECT_NE(services.messages.shown.front().text.find("main.kbd"), std::string::npos);
+            tools::RunJustify(edit, converter, settings, "main.kbd", random);
+            EXPECT_EQ(edit.Window().GetText(), before) << c.name << ", Justify";
+        }
+    }
 }
 
 } // namespace

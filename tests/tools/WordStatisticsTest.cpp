@@ -222,9 +222,10 @@ TEST_F(StatisticsConversionTest, MainFontDocumentIsCountedInKolbAndCopiedAsUnico
     Document({"کتاب دفتر کتاب", "قلم و کتاب"});
     fakes::RecordingProgress progress;
     converter.SetProgressDisplay(&progress);
-    const std::string kolb = tools::ConvertForStatistics(converter, "main.kbd", edit.Window().GetText());
+    const std::optional<std::string> kolb = tools::ConvertForStatistics(converter, "main.kbd", edit.Window().GetText());
+    ASSERT_TRUE(kolb);
     EXPECT_EQ(progress.label, " Converting...");
-    const tools::StatisticsResult r = Collect(kolb);
+    const tools::StatisticsResult r = Collect(*kolb);
     const keymap::KeyMap kolbMap = fakes::ShippedKeymap("kolb.kbd");
     EXPECT_EQ(tools::StatisticsCopyText(r.words, kolbMap), "3\tکتاب\t1\n1\tقلم\t2\n1\tو\t3\n1\tدفتر\t4\n");
 }
