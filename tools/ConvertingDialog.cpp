@@ -120,6 +120,8 @@ void ConvertingDialog::Finish()
 {
     timer->stop();
     running = false;
+    if (converter)
+        converter->Finish();
     const std::string text = BatchReportText(report);
     if (!text.empty())
         platform::Messages().Show(text, "Kelmora", platform::MessageButtons::Ok,
