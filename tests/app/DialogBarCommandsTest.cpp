@@ -9,14 +9,13 @@
 #include "extras/ScratchSelectDialog.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 #include "tests/fakes/ShippedKeymaps.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -84,17 +83,9 @@ protected:
     /// Runs Scratch Select; `use` gets the dialog once it is shown modally.
     void ScratchSelect(std::function<void(extras::ScratchSelectDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<extras::ScratchSelectDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<extras::ScratchSelectDialog> answer(std::move(use));
         frame->RunCommand(res::ScratchSelect);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 };

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "res/ExtrasIds.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 #include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tools/BatchDialog.h"
@@ -117,18 +118,10 @@ protected:
     /// Runs the configuration command; `use` gets the dialog once it is shown modally.
     void Configure(std::function<void(tools::ConfigurationDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<tools::ConfigurationDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<tools::ConfigurationDialog> answer(std::move(use));
         frame->Bar().SizeBox()->setFocus();
         frame->RunCommand(res::Settings);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 };
@@ -332,17 +325,9 @@ protected:
     /// Runs Divane Quvel; `use` gets the window once it is shown modally.
     void Poetry(std::function<void(extras::PoetryDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<extras::PoetryDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<extras::PoetryDialog> answer(std::move(use));
         frame->RunCommand(res::DivaneQuvel);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 
