@@ -115,6 +115,7 @@ public:
     QWidget* DialogParent() override { return this; }
     void ApplySettings() override { ApplySettings(false); }
     bool JustifyAfterResemble() const override { return justifyAfterResemble; }
+    const extras::ScratchTable& Scratch() const override { return dialogBarCommands->Scratch(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

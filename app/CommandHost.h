@@ -10,6 +10,9 @@ class QWidget;
 namespace editctl {
 class PersianEdit;
 }
+namespace extras {
+class ScratchTable;
+}
 namespace keymap {
 class KeymapConverter;
 }
@@ -67,6 +70,8 @@ public:
     virtual void ApplySettings() = 0;
     /// The "JustifyOnResemble" flag as the last ApplySettings read it.
     virtual bool JustifyAfterResemble() const = 0;
+    /// The scratch table as the dialog bar holds it now (saved to scratch.cfg only at exit).
+    virtual const extras::ScratchTable& Scratch() const = 0;
 };
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "app/CommandHost.h"
 #include "app/EditorSettings.h"
+#include "extras/ScratchTable.h"
 #include "editctl/PersianEditWidget.h"
 #include "extras/PoetryDialog.h"
 #include "extras/PoetryDialogModel.h"
@@ -92,6 +93,8 @@ void ToolsCommands::BatchConvert()
     tools::BatchEnvironment environment;
     environment.stored = settings.Batch();
     environment.programFolder = settings.ProgramFolder();
+    // The table as it is now, with the entries added since start-up, not as last saved.
+    environment.scratch = host.Scratch().Entries();
     environment.dos = format.dosMode ? tools::DosLayout::On : tools::DosLayout::Off;
     environment.header = format.saveHeader ? tools::HeaderChoice::Write : tools::HeaderChoice::Omit;
     environment.writeSettings = [&settings](const tools::BatchSettings& values) { settings.WriteBatch(values); };

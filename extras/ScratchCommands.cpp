@@ -78,11 +78,13 @@ bool ApplyFontSetting(keymap::KeymapConverter& converter, editctl::PersianEdit& 
 
     const bool wasModified = editor.modified;
     converter.input = editor.Window().GetText();
+    // Text now in another encoding differs from its file, whose header names the old keymap.
+    const bool converts = !converter.input.empty() && sourceName != setting.keymapName;
     converter.Convert(true);
     converter.input = std::string();
     editor.Window().SetText(converter.output);
     converter.output = std::string();
-    editor.modified = wasModified;
+    editor.modified = wasModified || converts;
 
     host.SetCurrentFontSetting(setting);
     host.SetupEditor(setting);

@@ -61,7 +61,8 @@ bool SelectFromScratch(ScratchTable& table, int index, keymap::KeymapConverter& 
 /// Switches the document to `setting`: the editor's text is converted from the keymap in force to
 /// the setting's keymap, then the setting becomes current and the editor is set up with it. Names
 /// are cut to 79 characters. When either keymap cannot be loaded nothing changes (a conversion
-/// with a stale keymap would garble the text). The modified flag is left as it was.
+/// with a stale keymap would garble the text). A text converted into another keymap marks the
+/// document modified; the same keymap, or an empty text, leaves the flag as it was.
 bool ApplyFontSetting(keymap::KeymapConverter& converter, editctl::PersianEdit& editor, FontSettingHost& host,
                       FontSetting setting);
 

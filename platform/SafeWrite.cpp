@@ -1,4 +1,5 @@
 // WriteFileAtomically: saves that neither damage the old file nor write where they should not.
+#include "platform/AtomicWriteSession.h"
 #include "platform/TextMode.h"
 
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -76,20 +78,35 @@ bool WriteAll(int fd, std::string_view bytes)
     return true;
 }
 
-/// Removes our temporary files of `name` in `folder` that a writer left when it was killed: older
-/// than a minute, owned by this user, and named after a process that no longer exists.
+/// Where the writer's process id starts in `entryName` if it is one of our temporary files: of
+/// `name` only, or of any file when `name` is empty. npos when it is not one.
+size_t TemporaryPidStart(const std::string& entryName, const std::string& name)
+{
+    if (!name.empty()) {
+        const std::string prefix = TempPrefix(name);
+        return entryName.compare(0, prefix.size(), prefix) == 0 ? prefix.size() : std::string::npos;
+    }
+    const size_t mark = entryName.rfind(TempMark);
+    if (entryName.empty() || entryName[0] != '.' || mark == std::string::npos || mark < 2)
+        return std::string::npos;
+    return mark + std::strlen(TempMark);
+}
+
+/// Removes our temporary files in `folder` that a writer left when it was killed (of `name`, or of
+/// every file when `name` is empty): older than a minute, owned by this user, and named after a
+/// process that no longer exists.
 void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
 {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;
-    const std::string prefix = TempPrefix(name);
     const std::time_t now = std::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string entryName = entry->d_name;
-        if (entryName.compare(0, prefix.size(), prefix) != 0)
+        const size_t pidStart = TemporaryPidStart(entryName, name);
+        if (pidStart == std::string::npos)
             continue;
-        const std::string rest = entryName.substr(prefix.size());
+        const std::string rest = entryName.substr(pidStart);
         const size_t dash = rest.find('-');
         if (dash == 0 || dash == std::string::npos || rest.find_first_not_of("0123456789") != dash)
             continue;
@@ -168,10 +185,15 @@ FileResult WriteDirectly(const std::string& target, std::string_view bytes)
     return result;
 }
 
-void SyncFolder(const std::string& target)
+std::string FolderOf(const std::string& target)
 {
     const std::filesystem::path parent = std::filesystem::path(target).parent_path();
-    const int fd = ::open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);
@@ -193,7 +215,10 @@ bool FillTemporary(int fd, const std::string& tempPath, std::string_view bytes)
     return ok;
 }
 
-FileResult ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes)
+/// Whether a save flushes the folder that holds the new name at once, or leaves that to its session.
+enum class FolderSync { Now, Later };
+
+FileResult ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes, FolderSync sync)
 {
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
@@ -219,33 +244,79 @@ FileResult ReplaceRegularFile(const std::string& target, const struct stat* old,
         ::unlink(tempPath.c_str());
         return result;
     }
-    SyncFolder(target);
+    if (sync == FolderSync::Now)
+        SyncFolder(FolderOf(target));
     return result;
+}
+
+/// The file a save of `path` replaces, its links followed; or, in `done`, the whole outcome of a
+/// save that replaces nothing (a folder refused, a device or pipe written directly, a bad link).
+struct SaveTarget {
+    std::string path;
+    struct stat old {};
+    bool exists = false;
+    std::optional<FileResult> done;
+};
+
+SaveTarget ResolveTarget(const std::string& path, std::string_view bytes)
+{
+    SaveTarget t;
+    if (path.find('\0') != std::string::npos) {
+        t.done = FileResult{false, NulInNameError}; // the system would write the file its name is cut to
+        return t;
+    }
+    t.exists = ::stat(path.c_str(), &t.old) == 0;
+    if (t.exists && S_ISDIR(t.old.st_mode)) {
+        t.done = FileResult{false, "Is a directory"};
+        return t;
+    }
+    // Opened by its own name, so links such as /proc/self/fd/1 reach the pipe or terminal they stand for.
+    if (t.exists && !S_ISREG(t.old.st_mode)) {
+        t.done = WriteDirectly(path, bytes);
+        return t;
+    }
+    t.path = path;
+    if (char* real = t.exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
+        t.path = real;
+        std::free(real);
+    } else if (!FollowLinks(t.path)) {
+        t.done = Failure();
+    }
+    return t;
 }
 
 } // namespace
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
 {
-    if (path.find('\0') != std::string::npos)
-        return {false, NulInNameError}; // the system would write the file its name is cut to
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    if (exists && S_ISDIR(st.st_mode))
-        return {false, "Is a directory"};
-    // Opened by its own name, so links such as /proc/self/fd/1 reach the pipe or terminal they stand for.
-    if (exists && !S_ISREG(st.st_mode))
-        return WriteDirectly(path, bytes);
-    std::string target = path;
-    if (char* real = exists ? ::realpath(path.c_str(), nullptr) : nullptr) {
-        target = real;
-        std::free(real);
-    } else if (!FollowLinks(target)) {
-        return Failure();
-    }
-    const std::filesystem::path t(target);
-    RemoveStaleTemporaries(t.parent_path().empty() ? "." : t.parent_path().string(), t.filename().string());
-    return ReplaceRegularFile(target, exists ? &st : nullptr, bytes);
+    const SaveTarget t = ResolveTarget(path, bytes);
+    if (t.done)
+        return *t.done;
+    RemoveStaleTemporaries(FolderOf(t.path), std::filesystem::path(t.path).filename().string());
+    return ReplaceRegularFile(t.path, t.exists ? &t.old : nullptr, bytes, FolderSync::Now);
+}
+
+FileResult AtomicWriteSession::Write(const std::string& path, std::string_view bytes)
+{
+    const SaveTarget t = ResolveTarget(path, bytes);
+    if (t.done)
+        return *t.done;
+    const std::string folder = FolderOf(t.path);
+    // One look per folder and run: looking before every save would read the growing folder once
+    // per file, quadratic over a run.
+    if (scannedFolders.insert(folder).second)
+        RemoveStaleTemporaries(folder, {});
+    const FileResult result = ReplaceRegularFile(t.path, t.exists ? &t.old : nullptr, bytes, FolderSync::Later);
+    if (result.ok)
+        unflushedFolders.insert(folder);
+    return result;
+}
+
+void AtomicWriteSession::Finish()
+{
+    for (const std::string& folder : unflushedFolders)
+        SyncFolder(folder);
+    unflushedFolders.clear();
 }
 
 #else
@@ -279,6 +350,15 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     return {true, {}};
 }
 
+FileResult AtomicWriteSession::Write(const std::string& path, std::string_view bytes)
+{
+    return WriteFileAtomically(path, bytes);
+}
+
+void AtomicWriteSession::Finish() {}
+
 #endif
+
+AtomicWriteSession::~AtomicWriteSession() { Finish(); }
 
 } // namespace platform

@@ -307,7 +307,7 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
             header = keymap::FormatHeaderLine(options.faceName, options.size, destination->FileName());
         bytes = keymap::EncodeDocument(TextLines(glyphs), options.dos == DosLayout::On, header);
     }
-    if (const platform::FileResult r = platform::WriteFileAtomically(item.destination, bytes); !r.ok) {
+    if (const platform::FileResult r = writes.Write(item.destination, bytes); !r.ok) {
         result.outcome = BatchOutcome::Unwritable;
         result.reason = "cannot be written to " + item.destination + ": " + r.error;
         return result;
@@ -315,6 +315,8 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
     result.bytesWritten = bytes.size();
     return result;
 }
+
+void BatchConverter::Finish() { writes.Finish(); }
 
 void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& result)
 {
@@ -349,6 +351,7 @@ BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchIte
         if (observer)
             observer->FileDone(i, items[i], result);
     }
+    converter.Finish();
     return report;
 }
 

@@ -3,6 +3,8 @@
  ** buffer of its own: shared by the batch dialogs and kelmora-convert. **/
 #pragma once
 
+#include "platform/AtomicWriteSession.h"
+
 #include <cstddef>
 #include <map>
 #include <memory>
@@ -101,6 +103,9 @@ public:
     /// Loads the keymaps the options name; false with `error` set when one cannot be loaded.
     bool Prepare(std::string& error);
     BatchFileResult Convert(const BatchItem& item);
+    /// Makes the files written so far last: their folders are flushed once, at the end of a run
+    /// (and when the converter goes), not after every file.
+    void Finish();
 
 private:
     bool ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const;
@@ -114,6 +119,7 @@ private:
     const keymap::KeyMap* destination = nullptr;
     std::unique_ptr<keymap::KeymapConverter> converter;
     const keymap::KeyMap* converterSource = nullptr;
+    platform::AtomicWriteSession writes;
 };
 
 /// Told about each file of a run; returning false from FileStarting stops the run before that file.

@@ -163,7 +163,9 @@ void BatchDialog::FillScratchBoxes()
     for (int id : {FontBox, KeymapBox, SizeList})
         Box(id)->clear();
     extras::ScratchTable table;
-    if (!table.Load(platform::DataFolders(programFolder).ReadPath(extras::ScratchFileName)))
+    if (scratch)
+        table.SetEntries(*scratch);
+    else if (!table.Load(platform::DataFolders(programFolder).ReadPath(extras::ScratchFileName)))
         platform::Messages().Show("Scratch Not Found", "Kelmora");
     for (const extras::ScratchEntry& e : table.Entries()) {
         Box(FontBox)->addItem(Q(e.faceName));

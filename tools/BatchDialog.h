@@ -2,12 +2,15 @@
  ** "Batch Convert ...": the settings of a batch conversion, stored in section "Batch" on Convert. **/
 #pragma once
 
+#include "extras/ScratchTable.h"
 #include "tools/BatchSettings.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -32,6 +35,8 @@ public:
     BatchDialog(BatchSettings stored, std::string programFolder, QWidget* parent = nullptr);
     void SetFolderBrowser(FolderBrowser browser) { browse = std::move(browser); }
     void SetInitialFolderStore(FolderStore store) { storeInitialFolder = std::move(store); }
+    /// The font box's entries as the program holds them, instead of reading scratch.cfg when shown.
+    void SetScratchEntries(std::vector<extras::ScratchEntry> entries) { scratch = std::move(entries); }
     /// The values "&Convert" took from the controls.
     const BatchSettings& Values() const { return values; }
 
@@ -56,6 +61,7 @@ private:
     std::string programFolder;
     FolderBrowser browse;
     FolderStore storeInitialFolder;
+    std::optional<std::vector<extras::ScratchEntry>> scratch;
 };
 
 } // namespace tools

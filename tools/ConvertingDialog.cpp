@@ -120,6 +120,8 @@ void ConvertingDialog::Finish()
 {
     timer->stop();
     running = false;
+    if (converter)
+        converter->Finish();
     const std::string text = BatchReportText(report);
     if (!text.empty())
         platform::Messages().Show(text, "Kelmora", platform::MessageButtons::Ok,
@@ -142,6 +144,8 @@ void RunBatchConversion(QWidget* parent, const BatchEnvironment& environment)
     BatchDialog settings(environment.stored, environment.programFolder, parent);
     if (environment.writeInitialFolder)
         settings.SetInitialFolderStore(environment.writeInitialFolder);
+    if (environment.scratch)
+        settings.SetScratchEntries(*environment.scratch);
     if (settings.exec() != QDialog::Accepted)
         return;
     if (environment.writeSettings)

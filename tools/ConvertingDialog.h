@@ -3,6 +3,7 @@
  ** event loop so that Cancel stops it between files, then reports what was skipped. **/
 #pragma once
 
+#include "extras/ScratchTable.h"
 #include "tools/BatchConversion.h"
 #include "tools/BatchSettings.h"
 
@@ -10,7 +11,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLineEdit;
@@ -72,10 +75,13 @@ private:
 };
 
 /// What the batch command needs from the program: the stored "Batch" values and the way to store
-/// them, the program folder (KeyMaps, scratch.cfg) and the layout of saved documents.
+/// them, the program folder (KeyMaps, scratch.cfg), the scratch table the window holds, and the
+/// layout of saved documents.
 struct BatchEnvironment {
     BatchSettings stored;
     std::string programFolder;
+    /// The font box's entries; without them scratch.cfg is read.
+    std::optional<std::vector<extras::ScratchEntry>> scratch;
     DosLayout dos = DosLayout::On;
     HeaderChoice header = HeaderChoice::Write;
     std::function<void(const BatchSettings&)> writeSettings;

@@ -10,16 +10,15 @@
 #include "platform/DataFolders.h"
 #include "platform/TextMode.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 #include "tests/fakes/ShippedKeymaps.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFont>
 #include <QFile>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -73,7 +72,9 @@ protected:
         Editor().modified = false; // the keymap box's conversion is a change; the tests start clean
     }
 
-    void ExpectInForce(const char* face, const char* size, const char* keymapName)
+    /// The setting shown and in force, and the text in its keymap; `modified` whether the
+    /// document must count as changed (a text converted into another keymap is).
+    void ExpectInForce(const char* face, const char* size, const char* keymapName, bool modified)
     {
         EXPECT_EQ(BoxText(res::FaceNameBox), face);
         EXPECT_EQ(BoxText(res::SizeBox), size);
@@ -81,23 +82,15 @@ protected:
         EXPECT_EQ(frame->Font().keymapName, keymapName);
         EXPECT_EQ(Editor().KeyMapInUse()->FileName(), keymapName);
         EXPECT_EQ(Text(), fakes::Glyphs(keymapName, Sentence));
-        EXPECT_FALSE(Editor().modified);
+        EXPECT_EQ(Editor().modified, modified);
     }
 
     /// Runs Scratch Select; `use` gets the dialog once it is shown modally.
     void ScratchSelect(std::function<void(extras::ScratchSelectDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<extras::ScratchSelectDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<extras::ScratchSelectDialog> answer(std::move(use));
         frame->RunCommand(res::ScratchSelect);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 };
@@ -113,7 +106,7 @@ TEST_F(DialogBarCommandsTest, AddFillsTheThreeListsAndChoosingAnEntryConvertsThe
 
     List(res::ScratchBox)->setCurrentIndex(0);
     frame->RunCommand(res::ScratchBox);
-    ExpectInForce("Nazanin", "24", "main.kbd");
+    ExpectInForce("Nazanin", "24", "main.kbd", true);
     for (int id : {res::ScratchBox, res::ScratchSideList1, res::ScratchSideList2})
         EXPECT_EQ(List(id)->currentIndex(), 0) << id;
     EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
@@ -132,7 +125,7 @@ TEST_F(DialogBarCommandsTest, AnEntryWhoseKeymapCannotBeLoadedLeavesTheDocumentA
     QFile::remove(QString::fromStdString(folder.Path() + "/KeyMaps/main.kbd"));
     List(res::ScratchBox)->setCurrentIndex(0);
     frame->RunCommand(res::ScratchBox);
-    ExpectInForce("Titr", "18", "kolb.kbd");
+    ExpectInForce("Titr", "18", "kolb.kbd", false);
 }
 
 TEST_F(DialogBarCommandsTest, DelAsksAndRemovesOnlyOnYes)
@@ -151,7 +144,7 @@ TEST_F(DialogBarCommandsTest, DelAsksAndRemovesOnlyOnYes)
     EXPECT_EQ(Items(res::ScratchSideList1), QStringList{"main.kbd"});
     EXPECT_EQ(List(res::ScratchBox)->currentIndex(), -1);
     // Deleting removes the entry only: the setting in force and the text stay.
-    ExpectInForce("Titr", "18", "kolb.kbd");
+    ExpectInForce("Titr", "18", "kolb.kbd", false);
 }
 
 TEST_F(DialogBarCommandsTest, ScratchSelectMovesWithTheArrowsAndStoresItsPlaceOnOkOnly)
@@ -164,7 +157,7 @@ TEST_F(DialogBarCommandsTest, ScratchSelectMovesWithTheArrowsAndStoresItsPlaceOn
         dialog.CancelButton()->click();
     });
     EXPECT_EQ(services.settings.ReadInt("Settings", "SelPos", -1), 7);
-    ExpectInForce("Titr", "18", "kolb.kbd");
+    ExpectInForce("Titr", "18", "kolb.kbd", false);
 
     int shownSelection = -1;
     ScratchSelect([&](extras::ScratchSelectDialog& dialog) {
@@ -175,7 +168,7 @@ TEST_F(DialogBarCommandsTest, ScratchSelectMovesWithTheArrowsAndStoresItsPlaceOn
     EXPECT_EQ(shownSelection, 1) << "the dialog opens on the scratch box's entry";
     EXPECT_EQ(services.settings.ReadInt("Settings", "SelPos", -1), 0);
     EXPECT_EQ(services.settings.ReadInt("Settings", "FVL", -1), 0);
-    ExpectInForce("Nazanin", "24", "main.kbd");
+    ExpectInForce("Nazanin", "24", "main.kbd", true);
     EXPECT_EQ(List(res::ScratchBox)->currentIndex(), 0);
 }
 
@@ -195,7 +188,7 @@ TEST_F(DialogBarCommandsTest, TheTableIsWrittenAtExitAndReadAtTheNextStart)
     Editor().modified = false;
     List(res::ScratchBox)->setCurrentIndex(0);
     frame->RunCommand(res::ScratchBox);
-    ExpectInForce("Nazanin", "24", "main.kbd");
+    ExpectInForce("Nazanin", "24", "main.kbd", true);
 }
 
 TEST_F(DialogBarCommandsTest, AMissingTableIsReportedAtStartAndWrittenAtExit)

@@ -8,6 +8,7 @@
 #include "extras/HelpPageDialog.h"
 #include "res/ExtrasIds.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 #include <functional>
 
@@ -39,21 +39,13 @@ protected:
     template <typename T>
     void WhenShown(int id, std::function<void(T&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<T*>(modal);
-            shown = window != nullptr;
-            if (window) {
-                EXPECT_EQ(window->parentWidget(), nullptr) << "shown without a parent";
-                use(*window);
-                window->template findChild<QPushButton*>(res::ObjectName(res::OkButton))->click();
-            } else if (modal) {
-                modal->close();
-            }
+        fakes::ModalAnswer<T> answer([&use](T& window) {
+            EXPECT_EQ(window.parentWidget(), nullptr) << "shown without a parent";
+            use(window);
+            window.template findChild<QPushButton*>(res::ObjectName(res::OkButton))->click();
         });
         frame->RunCommand(id);
-        EXPECT_TRUE(shown) << id;
+        EXPECT_TRUE(answer.Shown()) << id;
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }

@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "res/ExtrasIds.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 #include "tests/fakes/PoemFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tools/BatchDialog.h"
@@ -117,18 +118,10 @@ protected:
     /// Runs the configuration command; `use` gets the dialog once it is shown modally.
     void Configure(std::function<void(tools::ConfigurationDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<tools::ConfigurationDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<tools::ConfigurationDialog> answer(std::move(use));
         frame->Bar().SizeBox()->setFocus();
         frame->RunCommand(res::Settings);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 };
@@ -332,17 +325,9 @@ protected:
     /// Runs Divane Quvel; `use` gets the window once it is shown modally.
     void Poetry(std::function<void(extras::PoetryDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<extras::PoetryDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            else if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-        });
+        fakes::ModalAnswer<extras::PoetryDialog> answer(std::move(use));
         frame->RunCommand(res::DivaneQuvel);
-        EXPECT_TRUE(shown);
+        EXPECT_TRUE(answer.Shown());
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
     }
 
@@ -487,6 +472,8 @@ TEST_F(PoetryCommandsTest, InsertOfAWholePoemJustifiedLaysOutHalfLinesAsWideAsTh
 
 TEST_F(ToolsCommandsTest, BatchConvertLeavesTheOpenUnsavedDocumentExactlyAsItWas)
 {
+    // The window's scratch table, which the batch's font box lists, is read at start-up.
+    folder.Write("scratch.cfg", "1\r\nIran System\r\nkolb.kbd\r\n18\r\n");
     CMainFrame& window = Open();
     const std::string in = folder.Path() + "/in";
     const std::string out = folder.Path() + "/out";
@@ -494,7 +481,6 @@ TEST_F(ToolsCommandsTest, BatchConvertLeavesTheOpenUnsavedDocumentExactlyAsItWas
     const std::vector<std::string> texts = {"گل سرخ در باغ", "شب آرام است"};
     folder.Write("in/a.txt", G(texts[0]));
     folder.Write("in/b.txt", G(texts[1]));
-    folder.Write("scratch.cfg", "1\r\nIran System\r\nkolb.kbd\r\n18\r\n");
     InstallKeymap("kolb.kbd");
     for (const auto& [name, value] : {std::pair{"SDir", in}, std::pair{"DDir", out}, std::pair{"SKB", std::string("main.kbd")},
                                       std::pair{"DKB", std::string("kolb.kbd")}, std::pair{"toFont", std::string("Iran System")}})
@@ -541,6 +527,31 @@ TEST_F(ToolsCommandsTest, BatchConvertLeavesTheOpenUnsavedDocumentExactlyAsItWas
     EXPECT_EQ(BoxText(res::KeymapBox), "main.kbd");
     EXPECT_EQ(services.settings.ReadString("Batch", "DKB", ""), "kolb.kbd");
     EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
+}
+
+TEST_F(ToolsCommandsTest, BatchFontBoxListsTheScratchTableAsTheWindowHoldsItNow)
+{
+    CMainFrame& window = Open();
+    services.messages.shown.clear();
+    window.RunCommand(res::ScratchAdd); // not on disk until exit
+    const app::CurrentFont font = window.Font();
+    QStringList fonts;
+    QStringList keymaps;
+    fakes::ModalAnswer<tools::BatchDialog> answer([&](tools::BatchDialog& dialog) {
+        for (int i = 0; i < dialog.Box(1038)->count(); ++i)
+            fonts << dialog.Box(1038)->itemText(i);
+        for (int i = 0; i < dialog.Box(1028)->count(); ++i)
+            keymaps << dialog.Box(1028)->itemText(i);
+        dialog.reject();
+    });
+    window.RunCommand(res::BatchConvert);
+    ASSERT_TRUE(answer.Shown());
+    EXPECT_EQ(fonts, QStringList{QString::fromStdString(font.faceName)});
+    EXPECT_EQ(keymaps, (QStringList{QString::fromStdString(font.keymapName), "Unicode (UTF-8)"}));
+    EXPECT_TRUE(services.messages.shown.empty()) << services.messages.shown.front().text;
+    std::string onDisk;
+    ASSERT_TRUE(platform::ReadTextFile(folder.Path() + "/scratch.cfg", onDisk).ok);
+    EXPECT_EQ(onDisk, "0\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/EditorView.h"
 #include "editctl/PersianEdit.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 #include "tests/fakes/ScriptedKeyState.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tools/StatisticsDialog.h"
@@ -14,7 +15,6 @@
 #include <QComboBox>
 #include <QClipboard>
 #include <QPushButton>
-#include <QTimer>
 
 namespace apptest {
 namespace {
@@ -35,19 +35,11 @@ protected:
     /// Runs Statistics; `use` gets the dialog if it is shown. Returns whether it was.
     bool RunStatistics(std::function<void(tools::StatisticsDialog&)> use)
     {
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<tools::StatisticsDialog*>(QApplication::activeModalWidget());
-            shown = dialog != nullptr;
-            if (dialog)
-                use(*dialog);
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
+        fakes::ModalAnswer<tools::StatisticsDialog> answer(std::move(use));
         frame->Bar().SizeBox()->setFocus();
         frame->RunCommand(res::Statistics);
         EXPECT_EQ(frame->focusWidget(), frame->View().EditWidget());
-        return shown;
+        return answer.Shown();
     }
 };
 

@@ -61,7 +61,7 @@ struct ScratchCommandsTest : ::testing::Test {
 
 TEST_F(ScratchCommandsTest, SelectingAnEntryConvertsTheTextAndSetsUpTheEditor)
 {
-    editor.modified = true;
+    editor.modified = false;
     ASSERT_TRUE(extras::SelectFromScratch(table, 1, converter, editor, host));
     EXPECT_EQ(editor.Window().GetText(), fakes::Glyphs("kolb.kbd", phrase));
     EXPECT_EQ((host.current), (extras::FontSetting{"Iran System", 18, "kolb.kbd"}));
@@ -69,7 +69,7 @@ TEST_F(ScratchCommandsTest, SelectingAnEntryConvertsTheTextAndSetsUpTheEditor)
     EXPECT_EQ(editor.KeyMapInUse()->FileName(), "kolb.kbd");
     EXPECT_EQ(editor.fontFace, "Iran System");
     EXPECT_EQ(editor.fontHeight, 18);
-    EXPECT_TRUE(editor.modified); // the letters are the same; the flag is left as it was
+    EXPECT_TRUE(editor.modified) << "the text is in another font's codes than its file";
     EXPECT_EQ(table.Selected(), 1);
 
     // Back through an entry with an empty size text: size 0, and the text returns to main.kbd.
@@ -80,10 +80,21 @@ TEST_F(ScratchCommandsTest, SelectingAnEntryConvertsTheTextAndSetsUpTheEditor)
 
 TEST_F(ScratchCommandsTest, TheKeymapInForceStillConvertsAndReappliesTheFont)
 {
+    editor.modified = false;
     ASSERT_TRUE(extras::SelectFromScratch(table, 0, converter, editor, host));
     EXPECT_EQ(editor.Window().GetText(), fakes::Glyphs("main.kbd", phrase));
     EXPECT_EQ(host.setups, 1);
     EXPECT_EQ(host.current.size, 24);
+    EXPECT_FALSE(editor.modified) << "the same codes as before";
+}
+
+TEST_F(ScratchCommandsTest, AnEmptyDocumentSwitchedToAnotherKeymapStaysUnmodified)
+{
+    editor.Window().SetText("");
+    editor.modified = false;
+    ASSERT_TRUE(extras::SelectFromScratch(table, 1, converter, editor, host));
+    EXPECT_EQ(editor.KeyMapInUse()->FileName(), "kolb.kbd");
+    EXPECT_FALSE(editor.modified);
 }
 
 TEST_F(ScratchCommandsTest, AnEntryWithAnEmptySizeSelectsSizeZero)

@@ -3,6 +3,7 @@
 #include "platform/TextMode.h"
 
 #include "tests/fakes/FileSizeLimit.h"
+#include "tests/fakes/FolderFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -25,20 +26,8 @@ using namespace platform;
 
 namespace {
 
-std::string Read(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Entries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+std::string Read(const std::string& path) { return fakes::ReadBytes(path); }
+std::vector<std::string> Entries(const std::string& folder) { return fakes::FolderEntries(folder); }
 
 struct stat Lstat(const std::string& path)
 {
