@@ -24,6 +24,7 @@
 #include "res/ResourceIds.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -104,7 +105,12 @@ void CMainFrame::BuildActions()
         const std::string tip = res::ToolTip(command.id);
         if (!tip.empty())
             action->setToolTip(QString::fromStdString(tip));
-        action->setShortcuts(QList<QKeySequence>(command.keys.begin(), command.keys.end()));
+        QList<QKeySequence> keys(command.keys.begin(), command.keys.end());
+        // Keypad keys are matched by the window itself (KeypadCommand): Qt's matching would either
+        // miss them or take the main keyboard's twins for them.
+        if (!IsDialogBarOnly(command.id))
+            keys.removeIf([](const QKeySequence& key) { return IsKeypadKey(key); });
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         const int id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
@@ -317,6 +323,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     // What the framework's idle update did: panes follow every key and click in the editor.
     switch (event->type()) {
     case QEvent::KeyPress:
+        if (watched == view->EditWidget() && RunKeypadCommand(*static_cast<QKeyEvent*>(event)))
+            return true;
+        ScheduleStatusUpdate();
+        break;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -327,6 +337,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::RunKeypadCommand(const QKeyEvent& event)
+{
+    // The key handler lets Num + and Num - through to the window's accelerators; the press
+    // arrives here before the edit window would type it.
+    const int id = KeypadCommand(event.keyCombination());
+    if (id == 0 || !commands.IsEnabled(id))
+        return false;
+    RunCommand(id);
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

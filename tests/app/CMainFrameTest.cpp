@@ -162,7 +162,7 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder)
     CMainFrame& window = CreateFrame();
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
-                   "Recent File", "-", "E&xit\tEscape"}},
+                   "Next F&ile\tNum +", "Pre&vious File\tNum -", "-", "Recent File", "-", "E&xit\tEscape"}},
         {"&Edit", {"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "Select &All\tCtrl+A", "-",
                    "&Find ...\tCtrl+F", "Find Next\tF3", "&Replace...\tCtrl+H", "-", "Insert &Date...\tCtrl+D",
                    "Insert &Time...\tCtrl+T", "-", "Scratch S&elect ...\tF12", "&Set Font...\tAlt+F7", "&Dorvantil..."}},
@@ -206,8 +206,9 @@ TEST_F(MainFrameTest, CommandsHaveTheirKeysAndPrompts)
         {res::LaunchKeymapEditor, {}, "Execute Dorvantil"},
         {res::MaximizeRestore, {QKeySequence("Alt+F1")}, "Maximize or Restore Window Position"},
         {res::MinimizeWindow, {QKeySequence("Ctrl+M"), QKeySequence("Shift+Esc")}, "Minimize window"},
-        {res::NextFile, {QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus)}, ""},
-        {res::PreviousFile, {QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), QKeySequence(Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Minus)}, ""},
+        // Num + and Num - are matched by the window itself (FileCommandsTest presses them).
+        {res::NextFile, {}, ""},
+        {res::PreviousFile, {}, ""},
         {res::FocusScratchBox, {QKeySequence("Alt+F2")}, ""},
         {res::FocusSizeBox, {QKeySequence("Alt+F3")}, ""},
         {res::BackToEditor, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter), QKeySequence(Qt::Key_Tab), QKeySequence("Alt+`")}, ""},
@@ -678,6 +679,7 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
         if (item->isVisible())
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
     const QStringList expected = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
+                                  "Next F&ile\tNum +", "Pre&vious File\tNum -", "-",
                                   QString::fromStdString("&1 " + gone), QString::fromStdString("&2 " + kept), "-",
                                   "E&xit\tEscape"};
     EXPECT_EQ(items, expected);
