@@ -28,10 +28,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -274,20 +272,6 @@ void CMainFrame::FillKeymapBox()
     dialogBar->FillKeymapBox(names, font.keymapName);
 }
 
-namespace {
-
-std::vector<EditorSettings::WindowRectangle> AvailableScreens()
-{
-    std::vector<EditorSettings::WindowRectangle> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect r = screen->availableGeometry();
-        screens.push_back({r.left(), r.top(), r.width(), r.height()});
-    }
-    return screens;
-}
-
-} // namespace
-
 void CMainFrame::ApplySettings(bool placement)
 {
     if (placement) {
@@ -366,13 +350,15 @@ void CMainFrame::StoreExitState()
 {
     ExitState state;
     state.documentPath = documents.CurrentPath();
-    const QRect frame = frameGeometry();
     // The size stored is the one the next start sizes the window to, so it does not grow by the
-    // window manager's frame at every start.
-    state.windowLeft = frame.left();
-    state.windowTop = frame.top();
-    state.windowWidth = width();
-    state.windowHeight = height();
+    // window manager's frame at every start. A maximized window stores the rectangle it restores
+    // to. All of it is in logical pixels, as the next start places the window in them.
+    const QRect client = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    state.windowLeft = client.left() - frameOffset.x();
+    state.windowTop = client.top() - frameOffset.y();
+    state.windowWidth = client.width();
+    state.windowHeight = client.height();
     state.faceName = font.faceName;
     state.keymapName = font.keymapName;
     state.size = font.size;

@@ -746,5 +746,23 @@ TEST_F(MainFrameTest, MenuCutThenUndoBringsBackTheCutTextOnly)
     EXPECT_EQ(window.View().Text(), typed) << "the letter typed before the cut stays";
 }
 
+TEST_F(MainFrameTest, MaximizedWindowStoresTheRectangleItRestoresTo)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    for (const auto& [key, value] : {std::pair{"PosX", 120}, {"PosY", 90}, {"SizeX", 520}, {"SizeY", 310}})
+        services.settings.WriteInt("Settings", key, value);
+    CMainFrame& window = CreateFrame();
+    window.show();
+    window.RunCommand(res::MaximizeRestore);
+    ASSERT_TRUE(window.isMaximized());
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return window.width() > 520; })) << "the platform maximized it";
+    ASSERT_TRUE(CloseFrame());
+    EXPECT_EQ(services.settings.ReadInt("Settings", "SizeX", 0), 520);
+    EXPECT_EQ(services.settings.ReadInt("Settings", "SizeY", 0), 310);
+    EXPECT_EQ(services.settings.ReadInt("Settings", "PosX", 0), 120);
+    EXPECT_EQ(services.settings.ReadInt("Settings", "PosY", 0), 90);
+}
+
 } // namespace
 } // namespace apptest
