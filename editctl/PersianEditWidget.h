@@ -110,6 +110,7 @@ private:
     QTimer dragScroll;
     Point dragPoint;
     bool syncingScrollBar = false;
+    bool selectionPublishPending = false;
     int horizontalShift = 0; // pixels a one-line field's text is slid left to keep the caret in view
 };
 

@@ -232,8 +232,8 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
 {
     InstallKeymap("main.kbd");
     CMainFrame& window = CreateFrame();
-    const int disabled[] = {res::EditSelectAll, res::FileMruFirst};
-    const int enabled[] = {res::FileNew, res::FileOpen, res::FileRevert, res::FileSave, res::FileSaveAs, res::AppExit,
+    const int disabled[] = {res::FileMruFirst};
+    const int enabled[] = {res::EditSelectAll, res::FileNew, res::FileOpen, res::FileRevert, res::FileSave, res::FileSaveAs, res::AppExit,
                            res::EditUndo, res::EditCut, res::EditCopy, res::EditPaste, res::SetFont,
                            res::LaunchKeymapEditor, res::ViewToolbar, res::ViewStatusBar, res::MaximizeRestore,
                            res::MinimizeWindow, res::NextFile, res::PreviousFile, res::Resemble, res::Justify,
@@ -724,6 +724,16 @@ TEST_F(MainFrameTest, ClipboardCommandsMoveTextAndMarkTheDocument)
     window.RunCommand(res::EditPaste);
     EXPECT_TRUE(editor.modified);
     EXPECT_EQ(window.View().Text(), word + other + " ");
+
+    // Select All takes the whole text, the last line included.
+    editor.Window().SetText(word + "\r\n" + other);
+    editor.Window().SetSel(1, 1);
+    window.RunCommand(res::EditSelectAll);
+    int start = -1, stop = -1;
+    editor.Window().GetSel(start, stop);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(stop, editor.Window().GetTextLength());
+    EXPECT_EQ(window.focusWidget(), window.View().EditWidget());
 }
 
 TEST_F(MainFrameTest, MenuCutThenUndoBringsBackTheCutTextOnly)
