@@ -61,6 +61,7 @@ bool CMainFrame::Create()
     view = new EditorView(this);
     setCentralWidget(view);
     view->EditWidget()->installEventFilter(this);
+    connect(view, &EditorView::CaretMoved, this, &CMainFrame::ScheduleStatusUpdate);
 
     BuildActions();
     BuildMenus();

@@ -380,6 +380,7 @@ void PersianEditWidget::TextChanged(const TextChange& change)
     }
     UpdateSelectionLines();
     KeepCaretInViewHorizontally();
+    emit CaretMoved();
 }
 
 void PersianEditWidget::SelectionChanged()
@@ -387,6 +388,7 @@ void PersianEditWidget::SelectionChanged()
     RestartCaretBlink();
     UpdateSelectionLines();
     KeepCaretInViewHorizontally();
+    emit CaretMoved();
     // Offered once the selecting settles (a drag changes it at every mouse move), as other
     // programs paste it with a middle click.
     if (Window().SelectionBoard() && !selectionPublishPending) {

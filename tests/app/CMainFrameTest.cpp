@@ -10,6 +10,7 @@
 #include "keymap/UnicodeBridge.h"
 #include "res/ResourceIds.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
@@ -772,6 +773,27 @@ TEST_F(MainFrameTest, MaximizedWindowStoresTheRectangleItRestoresTo)
     EXPECT_EQ(services.settings.ReadInt("Settings", "SizeY", 0), 310);
     EXPECT_EQ(services.settings.ReadInt("Settings", "PosX", 0), 120);
     EXPECT_EQ(services.settings.ReadInt("Settings", "PosY", 0), 90);
+}
+
+TEST_F(MainFrameTest, PositionPaneFollowsTheCaretHoweverItMoves)
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+    CMainFrame& window = CreateFrame();
+    window.show();
+    app::MainStatusBar& status = window.Status();
+    editctl::EditWindow& edit = window.View().Editor().Window();
+    edit.SetText(keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب\r\nدفتر"));
+    const auto position = [&status] { return status.PaneText(res::PanePosition); };
+
+    // Moved by a command, with no key or click in the editor.
+    edit.SetSel(edit.GetTextLength(), edit.GetTextLength());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == "   2 :   0"; })) << position().toStdString();
+
+    // Moved by a click at the left end of the first line: its logical end.
+    QWidget* viewport = static_cast<QAbstractScrollArea*>(window.View().EditWidget())->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(2, 3));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return position() == "   1 :   4"; })) << position().toStdString();
 }
 
 } // namespace
