@@ -152,6 +152,7 @@ private:
     RegistrySettings& settings;
     keymap::KeyTable working{};
     keymap::KeyTable reference{};
+    std::string referencePath; // where the reference table was read from; empty before that
     GridCell selection;
     PictureOffset offset;
     bool offsetPending = true;
