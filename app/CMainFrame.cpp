@@ -25,13 +25,12 @@
 #include "res/ResourceIds.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 
@@ -63,6 +62,7 @@ bool CMainFrame::Create()
     view = new EditorView(this);
     setCentralWidget(view);
     view->EditWidget()->installEventFilter(this);
+    connect(view, &EditorView::CaretMoved, this, &CMainFrame::ScheduleStatusUpdate);
 
     BuildActions();
     BuildMenus();
@@ -105,7 +105,12 @@ void CMainFrame::BuildActions()
         const std::string tip = res::ToolTip(command.id);
         if (!tip.empty())
             action->setToolTip(QString::fromStdString(tip));
-        action->setShortcuts(QList<QKeySequence>(command.keys.begin(), command.keys.end()));
+        QList<QKeySequence> keys(command.keys.begin(), command.keys.end());
+        // Keypad keys are matched by the window itself (KeypadCommand): Qt's matching would either
+        // miss them or take the main keyboard's twins for them.
+        if (!IsDialogBarOnly(command.id))
+            keys.removeIf([](const QKeySequence& key) { return IsKeypadKey(key); });
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         const int id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
@@ -263,20 +268,6 @@ void CMainFrame::FillKeymapBox()
     dialogBar->FillKeymapBox(platform::DataFolders(QDir::currentPath().toStdString()).Keymaps(), font.keymapName);
 }
 
-namespace {
-
-std::vector<EditorSettings::WindowRectangle> AvailableScreens()
-{
-    std::vector<EditorSettings::WindowRectangle> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect r = screen->availableGeometry();
-        screens.push_back({r.left(), r.top(), r.width(), r.height()});
-    }
-    return screens;
-}
-
-} // namespace
-
 void CMainFrame::ApplySettings(bool placement)
 {
     if (placement) {
@@ -312,6 +303,10 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
     // What the framework's idle update did: panes follow every key and click in the editor.
     switch (event->type()) {
     case QEvent::KeyPress:
+        if (watched == view->EditWidget() && RunKeypadCommand(*static_cast<QKeyEvent*>(event)))
+            return true;
+        ScheduleStatusUpdate();
+        break;
     case QEvent::KeyRelease:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -322,6 +317,17 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::RunKeypadCommand(const QKeyEvent& event)
+{
+    // The key handler lets Num + and Num - through to the window's accelerators; the press
+    // arrives here before the edit window would type it.
+    const int id = KeypadCommand(event.keyCombination());
+    if (id == 0 || !commands.IsEnabled(id))
+        return false;
+    RunCommand(id);
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -340,13 +346,15 @@ void CMainFrame::StoreExitState()
 {
     ExitState state;
     state.documentPath = documents.CurrentPath();
-    const QRect frame = frameGeometry();
     // The size stored is the one the next start sizes the window to, so it does not grow by the
-    // window manager's frame at every start.
-    state.windowLeft = frame.left();
-    state.windowTop = frame.top();
-    state.windowWidth = width();
-    state.windowHeight = height();
+    // window manager's frame at every start. A maximized window stores the rectangle it restores
+    // to. All of it is in logical pixels, as the next start places the window in them.
+    const QRect client = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - frameGeometry().topLeft();
+    state.windowLeft = client.left() - frameOffset.x();
+    state.windowTop = client.top() - frameOffset.y();
+    state.windowWidth = client.width();
+    state.windowHeight = client.height();
     state.faceName = font.faceName;
     state.keymapName = font.keymapName;
     state.size = font.size;

@@ -24,6 +24,7 @@
 
 class QAction;
 class QMenu;
+class QKeyEvent;
 class QTimer;
 class QToolBar;
 
@@ -124,6 +125,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Runs the command of a keypad key the editor let through; false when it has none.
+    bool RunKeypadCommand(const QKeyEvent& event);
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();

@@ -52,8 +52,8 @@ const std::vector<CommandEntry>& Commands()
         {Statistics, "Stati&cs...", {}},
         {AppAbout, "&About Kelmora_F...", {}},
         {ShortcutKeys, "&Shortcut Keys...", {}},
-        {NextFile, "", {Key(keypad | Qt::Key_Plus), Key(ctrl | keypad | Qt::Key_Plus)}},
-        {PreviousFile, "", {Key(keypad | Qt::Key_Minus), Key(ctrl | keypad | Qt::Key_Minus)}},
+        {NextFile, "Next F&ile\tNum +", {Key(keypad | Qt::Key_Plus), Key(ctrl | keypad | Qt::Key_Plus)}},
+        {PreviousFile, "Pre&vious File\tNum -", {Key(keypad | Qt::Key_Minus), Key(ctrl | keypad | Qt::Key_Minus)}},
         {FocusScratchBox, "", {Key(alt | Qt::Key_F2)}},
         {FocusSizeBox, "", {Key(alt | Qt::Key_F3)}},
         {BackToEditor, "", {Key(Qt::Key_Return), Key(keypad | Qt::Key_Enter), Key(Qt::Key_Tab),
@@ -66,7 +66,8 @@ const std::vector<MenuEntry>& MenuBarLayout()
 {
     using namespace res;
     static const std::vector<MenuEntry> menus = {
-        {"&File", {FileNew, FileOpen, FileRevert, FileSave, FileSaveAs, 0, FileMruFirst, 0, AppExit}},
+        {"&File", {FileNew, FileOpen, FileRevert, FileSave, FileSaveAs, 0, NextFile, PreviousFile, 0, FileMruFirst, 0,
+                   AppExit}},
         {"&Edit", {EditUndo, 0, EditCut, EditCopy, EditPaste, EditSelectAll, 0, EditFind, EditFindNext,
                    EditReplace, 0, InsertDate, InsertTime, 0, ScratchSelect, SetFont, LaunchKeymapEditor}},
         {"&Tools", {Resemble, Justify, BatchConvert, 0, DivaneQuvel, RandomGhazal, 0, Settings}},
@@ -85,5 +86,25 @@ const std::vector<int>& ToolBarLayout()
 }
 
 bool IsDialogBarOnly(int id) { return id == res::BackToEditor; }
+
+bool IsKeypadKey(const QKeySequence& key)
+{
+    return key.count() == 1 && key[0].keyboardModifiers().testFlag(Qt::KeypadModifier);
+}
+
+int KeypadCommand(QKeyCombination key)
+{
+    if (!key.keyboardModifiers().testFlag(Qt::KeypadModifier))
+        return 0;
+    for (const CommandEntry& command : Commands()) {
+        if (IsDialogBarOnly(command.id))
+            continue;
+        for (const QKeySequence& sequence : command.keys) {
+            if (sequence.count() == 1 && sequence[0] == key)
+                return command.id;
+        }
+    }
+    return 0;
+}
 
 } // namespace app

@@ -29,5 +29,10 @@ const std::vector<int>& ToolBarLayout();
 /// Commands that only make sense while the focus is in the dialog bar (Enter, Tab: back to the
 /// editor); the editor itself uses those keys for typing.
 bool IsDialogBarOnly(int id);
+/// Whether `key` is a key of the numeric keypad. The platform's shortcut matching cannot tell these
+/// from the main keyboard's twins (X11 drops the keypad modifier), so the window matches them itself.
+bool IsKeypadKey(const QKeySequence& key);
+/// The command a keypad key with its modifiers fires (Num +, Ctrl+Num −), or 0 for none.
+int KeypadCommand(QKeyCombination key);
 
 } // namespace app

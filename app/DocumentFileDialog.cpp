@@ -4,6 +4,8 @@
 #include "app/EditorSettings.h"
 #include "platform/Services.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -89,16 +91,43 @@ void DocumentFileDialog::ShowPreview(const QString& path)
     }
 }
 
+QLineEdit* DocumentFileDialog::NameBox() const { return findChild<QLineEdit*>("fileNameEdit"); }
+
+void DocumentFileDialog::showEvent(QShowEvent* event)
+{
+    QFileDialog::showEvent(event);
+    // The name offered is selected, so typing replaces it rather than adding to it. Queued: the
+    // dialog fills and focuses the field itself as it shows.
+    QMetaObject::invokeMethod(
+        this, [this] {
+            if (QLineEdit* name = NameBox()) {
+                name->setFocus();
+                name->selectAll();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void DocumentFileDialog::done(int result)
+{
+    // The name completer's popup is a window of its own; left open it would stay painted over the
+    // document after the dialog has gone.
+    if (QLineEdit* name = NameBox(); name && name->completer() && name->completer()->popup())
+        name->completer()->popup()->hide();
+    QFileDialog::done(result);
+}
+
 std::optional<std::string> DocumentFileDialog::Run()
 {
     setDirectory(InitialFolder());
     lastFolder = directory().absolutePath();
-    selectFile(QString());
+    selectFile(lastName);
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty())
         return std::nullopt;
     // A name typed with its own folder counts as a visit to that folder: the next dialog opens there.
     const QFileInfo chosen(selectedFiles().front());
     lastFolder = chosen.absolutePath();
+    lastName = chosen.fileName();
     EditorSettings(platform::Settings()).SetFileDialogFolder(lastFolder.toStdString());
     return chosen.absoluteFilePath().toStdString();
 }

@@ -29,8 +29,13 @@ public:
     const QString& LastFolder() const { return lastFolder; }
     /// Shows the preview of `path` in the panel (what a change of the selected file does).
     void ShowPreview(const QString& path);
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QLineEdit* NameBox() const;
     void AddPanel();
     QString InitialFolder();
 
@@ -38,6 +43,7 @@ private:
     QLineEdit* sizeBox = nullptr;
     QLineEdit* keyboardBox = nullptr;
     QString lastFolder;
+    QString lastName; // the file name chosen last, offered again selected
     bool folderRead = false;
 };
 

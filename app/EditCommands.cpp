@@ -27,6 +27,7 @@ EditCommands::EditCommands(CommandHost& host) : host(host)
         editor.modified = true;
     }));
     Handle(res::EditPaste, thenFocus([&editor] { editor.PasteCommand(editctl::DigitRun::End); }));
+    Handle(res::EditSelectAll, thenFocus([&editor] { editor.SelectAll(); }));
     Handle(res::EditFind, thenFocus([this] { Find(); }));
     Handle(res::EditFindNext, thenFocus([this] { FindNext(); }));
     Handle(res::EditReplace, thenFocus([this] { Replace(); }));

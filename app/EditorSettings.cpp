@@ -201,11 +201,16 @@ EditorSettings::WindowRectangle EditorSettings::FitToScreens(WindowRectangle r, 
     r.height = std::max(1, r.height);
     if (screens.empty())
         return r;
-    const auto holdsCorner = [&r](const WindowRectangle& s) {
-        return r.left >= s.left && r.left - s.left < s.width && r.top >= s.top && r.top - s.top < s.height;
+    // The screen holding the top-left corner, or else the one nearest to it.
+    const auto distance = [&r](const WindowRectangle& s) {
+        const auto outside = [](long long at, long long from, long long size) {
+            return at < from ? from - at : (at >= from + size ? at - (from + size - 1) : 0);
+        };
+        const long long dx = outside(r.left, s.left, s.width), dy = outside(r.top, s.top, s.height);
+        return dx * dx + dy * dy;
     };
-    const auto found = std::find_if(screens.begin(), screens.end(), holdsCorner);
-    const WindowRectangle& screen = found != screens.end() ? *found : screens.front();
+    const WindowRectangle& screen = *std::min_element(screens.begin(), screens.end(),
+        [&distance](const WindowRectangle& a, const WindowRectangle& b) { return distance(a) < distance(b); });
     r.width = std::min(r.width, std::max(1, screen.width));
     r.height = std::min(r.height, std::max(1, screen.height));
     r.left = std::clamp(r.left, screen.left, screen.left + std::max(0, screen.width - r.width));

@@ -109,8 +109,8 @@ public:
     };
     /// As stored; FitToScreens makes it one a screen can show.
     WindowRectangle WindowPlacement() const;
-    /// The rectangle moved and shrunk into the screen holding its top-left corner (the first screen
-    /// when none does), at least 1x1; unchanged when there are no screens to measure.
+    /// The rectangle moved and shrunk into the screen holding its top-left corner (the nearest
+    /// screen when none does), at least 1x1; unchanged when there are no screens to measure.
     static WindowRectangle FitToScreens(WindowRectangle rectangle, const std::vector<WindowRectangle>& screens);
     void SetWindowPlacement(const WindowRectangle& rectangle);
     struct ToolBarValues {

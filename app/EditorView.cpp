@@ -17,6 +17,7 @@ EditorView::EditorView(QWidget* parent) : QFrame(parent)
     setObjectName(QStringLiteral("EditorView"));
     setFrameShape(QFrame::NoFrame);
     editWidget = new editctl::PersianEditWidget(editctl::WindowStyle::MultiLine, this);
+    connect(editWidget, &editctl::PersianEditWidget::CaretMoved, this, &EditorView::CaretMoved);
     editWidget->setObjectName(res::ObjectName(res::EditorWindowId));
     editWidget->setGeometry(0, 0, 100, 100);
     setFocusProxy(editWidget);

@@ -52,6 +52,12 @@ public:
     /// Caret line (from 1) and the column counted from the logical start of that line.
     std::pair<int, int> CaretPosition() const;
 
+signals:
+    /// The editor's caret moved or the text around it changed.
+    void CaretMoved();
+
+public:
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -3,6 +3,8 @@
 #include "app/ToolBarPlacement.h"
 
 #include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMainWindow>
 #include <QToolBar>
 
@@ -61,8 +63,15 @@ public:
     {
         if (event->type() == QEvent::Show) {
             watched->removeEventFilter(this);
-            Release();
-            deleteLater();
+            // The owner's own window is mapped just after its show event. Shown before it, the bar
+            // would be mapped first, and a window manager would not take it for the owner's
+            // tool window: it would stay behind the owner.
+            QMetaObject::invokeMethod(
+                this, [this] {
+                    Release();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
         }
         return false;
     }
@@ -77,14 +86,73 @@ private:
         bar.hide();
         bar.setAttribute(Qt::WA_DontShowOnScreen, false);
         bar.move(at);
-        if (shown)
+        if (shown) {
             bar.show();
+            // Some platforms activate every window that appears; the keys belong to the owner.
+            if (QWidget* owner = bar.parentWidget(); owner != nullptr && owner->isVisible())
+                owner->activateWindow();
+        }
     }
 
     QToolBar& bar;
 };
 
+/// Raises a floating bar whenever its owner comes to the front (activated, maximized, restored),
+/// so the bar never ends up behind its own main window.
+class KeepAboveOwner : public QObject {
+public:
+    static constexpr const char* Name = "keepAboveOwner";
+
+    KeepAboveOwner(QToolBar& bar, QWidget& owner) : QObject(&bar), bar(bar)
+    {
+        setObjectName(QLatin1String(Name));
+        owner.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::WindowStateChange:
+        case QEvent::WindowActivate:
+        case QEvent::Show:
+            if (bar.isWindow() && bar.isVisible())
+                QMetaObject::invokeMethod(&bar, &QWidget::raise, Qt::QueuedConnection);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QToolBar& bar;
+};
+
+template <typename Helper>
+bool HasHelper(const QToolBar& bar)
+{
+    return bar.findChild<QObject*>(QLatin1String(Helper::Name), Qt::FindDirectChildrenOnly) != nullptr;
+}
+
+/// `at` moved so that a bar of `size` there lies on a screen.
+QPoint OnScreen(QPoint at, QSize size)
+{
+    const EditorSettings::WindowRectangle fitted =
+        EditorSettings::FitToScreens({at.x(), at.y(), size.width(), size.height()}, AvailableScreens());
+    return QPoint(fitted.left, fitted.top);
+}
+
 } // namespace
+
+std::vector<EditorSettings::WindowRectangle> AvailableScreens()
+{
+    std::vector<EditorSettings::WindowRectangle> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect r = screen->availableGeometry();
+        screens.push_back({r.left(), r.top(), r.width(), r.height()});
+    }
+    return screens;
+}
 
 ToolBarState ReadToolBarState(const EditorSettings& settings)
 {
@@ -100,16 +168,18 @@ ToolBarState ReadToolBarState(const EditorSettings& settings)
 void FloatToolBar(QToolBar& bar, QPoint at)
 {
     // A floating tool bar is a frameless tool window of the main window; the main window's layout
-    // then skips it, as it does for a bar the user drags off.
+    // then skips it, as it does for a bar the user drags off. It never takes the keyboard focus
+    // from the editor.
     const bool wasHidden = bar.isHidden();
-    bar.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    bar.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
     bar.setOrientation(Qt::Horizontal);
     bar.adjustSize();
-    bar.move(at);
+    bar.move(OnScreen(at, bar.size()));
     QWidget* owner = bar.parentWidget();
-    if (owner != nullptr && !owner->isVisible()
-        && !bar.findChild<QObject*>(QLatin1String(ShowWithOwner::Name), Qt::FindDirectChildrenOnly))
+    if (owner != nullptr && !owner->isVisible() && !HasHelper<ShowWithOwner>(bar))
         new ShowWithOwner(bar, *owner);
+    if (owner != nullptr && !HasHelper<KeepAboveOwner>(bar))
+        new KeepAboveOwner(bar, *owner);
     if (!wasHidden)
         bar.show();
 }

@@ -6,6 +6,8 @@
 
 #include <QPoint>
 
+#include <vector>
+
 class QMainWindow;
 class QToolBar;
 
@@ -29,12 +31,14 @@ inline constexpr int AlignTop = 0x2000;
 inline constexpr int AlignRight = 0x4000;
 inline constexpr int AlignBottom = 0x8000;
 
+/// The available area of every screen, in logical pixels.
+std::vector<EditorSettings::WindowRectangle> AvailableScreens();
 ToolBarState ReadToolBarState(const EditorSettings& settings);
 /// Floats, docks or hides `bar` as `state` says (start-up placement).
 void PlaceToolBar(QMainWindow& window, QToolBar& bar, const ToolBarState& state);
 /// The bar's current state, in the terms ReadToolBarState reads back.
 ToolBarState CurrentToolBarState(const QMainWindow& window, const QToolBar& bar);
-/// Makes the bar a floating window whose top-left corner is at `at`.
+/// Makes the bar a floating window whose top-left corner is at `at`, or as near as a screen shows.
 void FloatToolBar(QToolBar& bar, QPoint at);
 
 } // namespace app

@@ -499,22 +499,30 @@ Clipboard& EditWindow::Board() const
     return clipboard ? *clipboard : CurrentClipboard();
 }
 
-void EditWindow::Copy()
+ClipboardData EditWindow::SelectionData() const
 {
-    if (!HasSelection())
-        return;
     int start = 0;
     int end = 0;
     GetSel(start, end);
     const std::string glyphs = text.Substring(start, end);
-    if (clipboardCodec) {
-        Board().Put(clipboardCodec->Encode(glyphs));
-        return;
-    }
+    if (clipboardCodec)
+        return clipboardCodec->Encode(glyphs);
     ClipboardData data;
     data.hasGlyphs = true;
     data.glyphs = glyphs;
-    Board().Put(data);
+    return data;
+}
+
+void EditWindow::Copy()
+{
+    if (HasSelection())
+        Board().Put(SelectionData());
+}
+
+void EditWindow::PublishSelection()
+{
+    if (selectionBoard && HasSelection())
+        selectionBoard->Put(SelectionData());
 }
 
 void EditWindow::Cut()

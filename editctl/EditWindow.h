@@ -163,6 +163,13 @@ public:
     // Clipboard (WM_COPY, WM_PASTE, WM_CUT).
     void SetClipboard(Clipboard* board) { clipboard = board; }
     void SetClipboardCodec(const ClipboardCodec* codec) { clipboardCodec = codec; }
+    /// The board a selection is offered on as soon as it is made (X11's primary selection, pasted
+    /// with a middle click); none by default.
+    void SetSelectionBoard(Clipboard* board) { selectionBoard = board; }
+    Clipboard* SelectionBoard() const { return selectionBoard; }
+    /// Puts the current selection, as Copy would, on the selection board; nothing without a
+    /// selection or a board.
+    void PublishSelection();
     void Copy();
     void Cut();
     void Paste();
@@ -202,6 +209,7 @@ private:
     bool StartsTextLine(int line) const;
     bool IsPairMiddle(int index) const;
     Clipboard& Board() const;
+    ClipboardData SelectionData() const;
     void WrapAll();
     int NextBreak(int start) const;
     int ClampIndex(int index) const;
@@ -239,6 +247,7 @@ private:
     const GlyphMetrics* metrics = nullptr;
     Clipboard* clipboard = nullptr;
     const ClipboardCodec* clipboardCodec = nullptr;
+    Clipboard* selectionBoard = nullptr;
     EditRecorder* recorder = nullptr;
     std::vector<EditWindowObserver*> observers;
     bool dragging = false;

@@ -37,6 +37,7 @@ PersianEditWidget::PersianEditWidget(WindowStyle style, QWidget* parent)
     edit.SetMetrics(&metrics);
     edit.Window().SetMetrics(&metrics);
     edit.Window().SetClipboard(&QtClipboard::Shared());
+    edit.Window().SetSelectionBoard(QtClipboard::SharedSelection());
     edit.Window().AddObserver(this);
 
     caretBlink.setInterval(std::max(100, QGuiApplication::styleHints()->cursorFlashTime() / 2));
@@ -379,6 +380,7 @@ void PersianEditWidget::TextChanged(const TextChange& change)
     }
     UpdateSelectionLines();
     KeepCaretInViewHorizontally();
+    emit CaretMoved();
 }
 
 void PersianEditWidget::SelectionChanged()
@@ -386,6 +388,16 @@ void PersianEditWidget::SelectionChanged()
     RestartCaretBlink();
     UpdateSelectionLines();
     KeepCaretInViewHorizontally();
+    emit CaretMoved();
+    // Offered once the selecting settles (a drag changes it at every mouse move), as other
+    // programs paste it with a middle click.
+    if (Window().SelectionBoard() && !selectionPublishPending) {
+        selectionPublishPending = true;
+        QTimer::singleShot(0, this, [this] {
+            selectionPublishPending = false;
+            Window().PublishSelection();
+        });
+    }
 }
 
 void PersianEditWidget::ScrollChanged()

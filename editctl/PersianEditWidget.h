@@ -44,6 +44,12 @@ public:
     bool SetEditFont(const std::string& face, int height);
     const DisplayFont& Font() const { return metrics.Font(); }
 
+signals:
+    /// The caret or the text around it changed, however it came about (keys, mouse, a command).
+    void CaretMoved();
+
+public:
+
     /// The right-click menu (Undo, Cut, Copy, Paste, Delete, Select All), owned by `parent`.
     QMenu* CreateContextMenu(QWidget* parent);
 
@@ -110,6 +116,7 @@ private:
     QTimer dragScroll;
     Point dragPoint;
     bool syncingScrollBar = false;
+    bool selectionPublishPending = false;
     int horizontalShift = 0; // pixels a one-line field's text is slid left to keep the caret in view
 };
 

@@ -45,22 +45,35 @@ ClipboardData QtClipboard::FromMimeData(const QMimeData* mime)
     return data;
 }
 
+namespace {
+
+QClipboard::Mode ModeOf(bool selection) { return selection ? QClipboard::Selection : QClipboard::Clipboard; }
+
+} // namespace
+
 void QtClipboard::Put(const ClipboardData& data)
 {
-    if (QClipboard* board = QGuiApplication::clipboard())
-        board->setMimeData(ToMimeData(data));
+    if (QClipboard* system = QGuiApplication::clipboard())
+        system->setMimeData(ToMimeData(data), ModeOf(board == Board::Selection));
 }
 
 ClipboardData QtClipboard::Get() const
 {
-    const QClipboard* board = QGuiApplication::clipboard();
-    return board ? FromMimeData(board->mimeData()) : ClipboardData{};
+    const QClipboard* system = QGuiApplication::clipboard();
+    return system ? FromMimeData(system->mimeData(ModeOf(board == Board::Selection))) : ClipboardData{};
 }
 
 QtClipboard& QtClipboard::Shared()
 {
     static QtClipboard clipboard;
     return clipboard;
+}
+
+QtClipboard* QtClipboard::SharedSelection()
+{
+    static QtClipboard selection(Board::Selection);
+    const QClipboard* system = QGuiApplication::clipboard();
+    return system && system->supportsSelection() ? &selection : nullptr;
 }
 
 } // namespace editctl

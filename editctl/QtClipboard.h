@@ -20,6 +20,7 @@ public:
     static const QString GlyphsMimeType;
     static const QString KeymapMimeType;
 
+    QtClipboard() = default;
     void Put(const ClipboardData& data) override;
     ClipboardData Get() const override;
 
@@ -29,6 +30,13 @@ public:
 
     /// One instance serves every control of the process.
     static QtClipboard& Shared();
+    /// The platform's selection board (X11's primary selection), or nullptr where there is none.
+    static QtClipboard* SharedSelection();
+
+private:
+    enum class Board { Clipboard, Selection };
+    explicit QtClipboard(Board board) : board(board) {}
+    Board board = Board::Clipboard;
 };
 
 } // namespace editctl

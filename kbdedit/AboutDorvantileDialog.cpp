@@ -15,7 +15,7 @@ namespace ids = dorvantile_ids;
 AboutDorvantileDialog::AboutDorvantileDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(ids::IdName(ids::IDD_ABOUTBOX));
-    setWindowTitle(QStringLiteral("About Dorvantil"));
+    setWindowTitle(QStringLiteral("About Dorvantile"));
     setFont(DialogFont());
     const DialogUnits du = DialogUnitsOf(font());
     const UnitRect size = du.Rect(0, 0, 264, 263);
@@ -35,7 +35,7 @@ AboutDorvantileDialog::AboutDorvantileDialog(QWidget* parent) : QDialog(parent)
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(32, 32));
     Place(icon, du, 0, 8, 232, 21, 20);
-    auto* text = new QLabel(QStringLiteral("Dorvantil Version 1.0\n"
+    auto* text = new QLabel(QStringLiteral("Dorvantile Version 1.0\n"
                                            "Keymap editor of the Kelmora Persian editor\n"
                                            "Makes the keymaps of legacy Persian fonts"),
                             this);

@@ -185,6 +185,9 @@ void DorvantileDialog::BuildTableControls(const DialogUnits& du)
 
     ownLetters = new QCheckBox(QStringLiteral("The keymap's own letters on the &caps"), this);
     Place(ownLetters, du, ids::IDC_OWN_LETTERS, 340, 3, 160, 12);
+    saveStatus = new QLabel(this);
+    Place(saveStatus, du, 0, 170, 4, 165, 10);
+    saveStatus->setObjectName(QStringLiteral("saveStatus"));
     connect(ownLetters, &QCheckBox::toggled, this, &DorvantileDialog::ShowOwnLetters);
 
     Place(new QLabel(QStringLiteral("Try it here :"), this), du, 0, 17, 238, 44, 10);
@@ -336,7 +339,15 @@ std::optional<std::string> DorvantileDialog::ChooseFile(ChooserPurpose purpose)
 void DorvantileDialog::SaveFile()
 {
     if (editor.SaveFile())
-        setWindowTitle(QString::fromStdString(editor.Caption()));
+        ShowSaved();
+}
+
+void DorvantileDialog::ShowSaved()
+{
+    setWindowTitle(QString::fromStdString(editor.Caption()));
+    const QString name = QFileInfo(QString::fromStdString(editor.FilePath())).fileName();
+    saveStatus->setText(QStringLiteral("Saved %1").arg(name));
+    saveStatus->setToolTip(QString::fromStdString(editor.FilePath()));
 }
 
 void DorvantileDialog::Undo() { editor.Undo(); }
@@ -414,8 +425,8 @@ void DorvantileDialog::TableChanged()
     undoButton->setEnabled(editor.CanUndo());
     redoButton->setEnabled(editor.CanRedo());
     ShowEnglishFlag();
-    if (ownLetters->isChecked())
-        RedrawPicture();
+    saveStatus->clear();
+    RedrawPicture(); // at once: the stored key shows on its cap, not after the next start
 }
 
 void DorvantileDialog::ShowOwnLetters(bool) { RedrawPicture(); }
@@ -440,7 +451,7 @@ void DorvantileDialog::SaveAs()
 {
     const std::optional<std::string> path = ChooseFile(ChooserPurpose::SaveAs);
     if (path && editor.SaveAs(*path))
-        setWindowTitle(QString::fromStdString(editor.Caption()));
+        ShowSaved();
 }
 
 void DorvantileDialog::Load()

@@ -21,6 +21,7 @@
 class QCheckBox;
 class QFontDialog;
 class QKeyEvent;
+class QLabel;
 class QPushButton;
 
 namespace editctl {
@@ -65,6 +66,8 @@ public:
 
 public slots:
     void SaveFile();
+    /// The caption without the unsaved mark and a short note of what was written.
+    void ShowSaved();
     void SaveAs();
     void Load();
     void SetFont();
@@ -116,6 +119,7 @@ private:
     KeyReplay typedKeys;
     editctl::PersianEditWidget* tryField = nullptr;
     QCheckBox* ownLetters = nullptr;
+    QLabel* saveStatus = nullptr;
     QPushButton* undoButton = nullptr;
     QPushButton* redoButton = nullptr;
     FileChooserHook fileChooserHook;

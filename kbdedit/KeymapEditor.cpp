@@ -5,6 +5,8 @@
 #include "platform/DataFolders.h"
 #include "platform/Services.h"
 
+#include <QFileInfo>
+
 namespace kbdedit {
 namespace {
 
@@ -25,6 +27,13 @@ std::string BareName(const std::string& path)
 {
     const size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+/// Whether two paths name one existing file (links and "." resolved).
+bool SameFile(const std::string& a, const std::string& b)
+{
+    const QString first = QFileInfo(QString::fromStdString(a)).canonicalFilePath();
+    return !first.isEmpty() && first == QFileInfo(QString::fromStdString(b)).canonicalFilePath();
 }
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -105,6 +114,7 @@ bool KeymapEditor::ReadReferenceKeymap(const std::string& folder)
 {
     programFolder = folder;
     const std::string path = folder + "/KeyMaps/" + ReferenceFileName;
+    referencePath = path;
     const ReadOutcome outcome = ReadTable(path, reference);
     if (outcome == ReadOutcome::CannotOpen)
         platform::Messages().Show(NoReferenceText, "Dorvantile::Error");
@@ -127,6 +137,10 @@ bool KeymapEditor::WriteReported(const std::string& path)
         return false;
     }
     history.MarkSaved();
+    // Saved over the reference file: the key dialog shows what that file now holds, not what it
+    // held at start-up.
+    if (!referencePath.empty() && SameFile(path, referencePath))
+        reference = working;
     return true;
 }
 

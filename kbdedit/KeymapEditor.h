@@ -157,6 +157,7 @@ private:
     std::string programFolder;
     keymap::KeyTable working{};
     keymap::KeyTable reference{};
+    std::string referencePath; // where the reference table was read from; empty before that
     GridCell selection;
     PictureOffset offset;
     bool offsetPending = true;

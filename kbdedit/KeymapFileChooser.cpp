@@ -39,8 +39,12 @@ KeymapFileChooser::KeymapFileChooser(QWidget* parent) : dialog(parent)
 
 void KeymapFileChooser::Prepare(ChooserPurpose purpose, const std::string& currentPath)
 {
-    // Loading through a save-mode chooser must not ask whether to overwrite the file picked.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, purpose == ChooserPurpose::Load);
+    // Load opens an existing file: an Open button and no question about replacing it.
+    const bool load = purpose == ChooserPurpose::Load;
+    dialog.setAcceptMode(load ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(load ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setLabelText(QFileDialog::Accept, load ? QStringLiteral("Open") : QStringLiteral("Save"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, load);
     dialog.setWindowTitle(purpose == ChooserPurpose::Load ? QStringLiteral("Dorvantile Load ...")
                                                           : QStringLiteral("Dorvantile Save As ..."));
     const QFileInfo current(QString::fromStdString(currentPath));

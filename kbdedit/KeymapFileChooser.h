@@ -1,6 +1,6 @@
 /** @file KeymapFileChooser.h
- ** The one file chooser of Dorvantile, a save-mode chooser for keymap files reused by Load and
- ** Save As, with a decorative panel. **/
+ ** The one file chooser of Dorvantile for keymap files: it opens for Load and saves for Save As,
+ ** with a decorative panel. **/
 #pragma once
 
 #include <QFileDialog>

@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
+#include <QtTest/QTest>
 
 namespace {
 
@@ -83,6 +86,43 @@ TEST(DocumentFileDialog, StartsInTheStoredFolderAndStoresTheFolderOnOk)
     QTimer::singleShot(0, &dialog, [&] { dialog.reject(); });
     EXPECT_FALSE(dialog.Run().has_value());
     EXPECT_EQ(services.settings.ReadString("Settings", "OS_PATH", ""), "/elsewhere");
+}
+
+TEST(DocumentFileDialog, TheLastNameIsOfferedSelectedAndTheCompleterLeavesWithTheDialog)
+{
+    fakes::FakeServices services;
+    fakes::TempProgramFolder folder(services.settings);
+    const std::string docs = folder.Path() + "/docs";
+    folder.Write("docs/unicode.txt", "text");
+    folder.Write("docs/unit.txf", "text");
+    services.settings.WriteString("Settings", "OS_PATH", docs);
+    DocumentFileDialog dialog(DocumentFileDialog::Kind::Open);
+    QLineEdit* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+
+    QTimer::singleShot(0, &dialog, [&] {
+        name->setText("unicode.txt");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    ASSERT_EQ(dialog.Run(), docs + "/unicode.txt");
+
+    // The next time the name is there, selected: typing replaces it.
+    QString offered;
+    QAbstractItemView* popup = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+        QTest::qWaitFor([&] { return name->hasSelectedText(); });
+        offered = name->selectedText();
+        QTest::keyClicks(name, "uni");
+        popup = name->completer() ? name->completer()->popup() : nullptr;
+        if (popup)
+            QTest::qWaitFor([&] { return popup->isVisible(); });
+        name->setText(name->text() + "t.txf");
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(dialog.Run(), docs + "/unit.txf");
+    EXPECT_EQ(offered, "unicode.txt");
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(popup->isVisible()) << "the name completer closed with the dialog";
 }
 
 TEST(DocumentFileDialog, UnusableStoredFolderFallsBackToHome)

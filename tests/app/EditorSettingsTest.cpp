@@ -231,6 +231,8 @@ TEST(EditorSettings, WindowRectangleIsFittedIntoTheScreens)
         {"on the second screen", {2000, 50, 800, 600}, {2000, 50, 800, 600}},
         {"enormous", {100, 100, 999999999, 999999999}, {0, 0, 1920, 1080}},
         {"off every screen", {-50000, 90000, 500, 300}, {0, 780, 500, 300}},
+        {"right of the second screen", {9000, 100, 500, 300}, {2700, 100, 500, 300}},
+        {"below the second screen", {2500, 1500, 500, 300}, {2500, 724, 500, 300}},
         {"hanging over the edge", {1800, 900, 500, 300}, {1420, 780, 500, 300}},
         {"second screen, too big for it", {2000, 10, 3000, 3000}, {1920, 0, 1280, 1024}},
         {"no size", {10, 10, 0, -4}, {10, 10, 1, 1}},

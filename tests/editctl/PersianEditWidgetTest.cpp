@@ -422,6 +422,36 @@ TEST_F(PersianEditWidgetTest, MouseClickDragAndDoubleClickWorkOnTheDrawnText)
     EXPECT_EQ(window.TextRange(start, stop), right) << "a double click selects the word under it";
 }
 
+TEST_F(PersianEditWidgetTest, SelectingOffersTheTextOnTheSelectionBoardNotTheClipboard)
+{
+    OwnerWindow owner;
+    PersianEditWidget* editor = MakeEditor(owner, mainMap);
+    MemoryClipboard selection;
+    editor->Window().SetSelectionBoard(&selection);
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    const keymap::UnicodeBridge bridge(mainMap);
+    EditWindow& window = editor->Window();
+    window.SetText(bridge.ImportUtf8("کتاب خوب"));
+    const auto offered = [&selection] { return selection.data.unicodeText; };
+
+    // A double click on the right (first) word selects it; the word is offered as Unicode text.
+    const int end = window.GetTextLength();
+    const Point at = window.PosFromChar(end - 2);
+    const int margin = (editor->viewport()->width() - window.ViewWidth()) / 2;
+    QTest::mouseDClick(editor->viewport(), Qt::LeftButton, {}, QPoint(margin + at.x + 2, at.y + window.LineHeight() / 2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !offered().empty(); }));
+    EXPECT_EQ(offered(), "کتاب");
+    EXPECT_EQ(selection.data.keymapName, "main.kbd");
+
+    // Ctrl+A offers everything; a bare caret afterwards leaves the last selection on offer.
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return offered() == "کتاب خوب"; })) << offered();
+    QTest::keyClick(editor, Qt::Key_Home);
+    QApplication::processEvents();
+    EXPECT_EQ(offered(), "کتاب خوب");
+    EXPECT_EQ(QApplication::clipboard()->text(), "kept") << "selecting is not copying";
+}
+
 TEST_F(PersianEditWidgetTest, SelectionAndCaretAreDrawnWhereTheModelPutsThem)
 {
     OwnerWindow owner;

@@ -246,6 +246,27 @@ TEST_F(DorvantileDialogTest, CheckBoxAndSaveAsWriteTheFlagToTheChosenFile)
     EXPECT_TRUE(window->Editor().IsModified());
 }
 
+TEST_F(DorvantileDialogTest, SaveFileShowsThePathUnmarkedAndSaysItWrote)
+{
+    const std::string path = Write("mine.kbd", keymap::SerializeKeymapFile(KeyTable{}));
+    services.settings.WriteString("Setting", "FileName", path);
+    Open();
+    auto* status = window->findChild<QLabel*>("saveStatus");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->text().isEmpty());
+    Control<QCheckBox>(ids::IDC_SUPPORT_ENGLISH)->click();
+    ASSERT_EQ(window->windowTitle().toStdString(), "*" + path);
+
+    Control<QAbstractButton>(ids::IDC_SAVE_FILE)->click();
+    EXPECT_EQ(window->windowTitle().toStdString(), path);
+    EXPECT_EQ(status->text(), "Saved mine.kbd");
+    // Saving an unchanged table still says so; the next change takes the note away.
+    Control<QAbstractButton>(ids::IDC_SAVE_FILE)->click();
+    EXPECT_EQ(status->text(), "Saved mine.kbd");
+    Control<QCheckBox>(ids::IDC_SUPPORT_ENGLISH)->click();
+    EXPECT_TRUE(status->text().isEmpty());
+}
+
 TEST_F(DorvantileDialogTest, TheFileChooserIsConfiguredForKeymaps)
 {
     Open();
@@ -258,10 +279,14 @@ TEST_F(DorvantileDialogTest, TheFileChooserIsConfiguredForKeymaps)
     QDir().mkpath(dir.path() + "/sub");
     window->FileChooser().Prepare(ChooserPurpose::Load, dir.path().toStdString() + "/sub/x.kbd");
     EXPECT_TRUE(chooser.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptOpen) << "Load opens a file, it asks nothing about replacing it";
+    EXPECT_EQ(chooser.labelText(QFileDialog::Accept), "Open");
     EXPECT_EQ(chooser.directory().absolutePath(), dir.path() + "/sub");
     EXPECT_EQ(chooser.selectedFiles().value(0), dir.path() + "/sub/x.kbd");
     window->FileChooser().Prepare(ChooserPurpose::SaveAs, "main.kbd");
     EXPECT_FALSE(chooser.testOption(QFileDialog::DontConfirmOverwrite)) << "Save As asks before overwriting";
+    EXPECT_EQ(chooser.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(chooser.labelText(QFileDialog::Accept), "Save");
 }
 
 TEST_F(DorvantileDialogTest, SetFontStoresFaceAndCharacterHeight)
@@ -349,14 +374,14 @@ TEST_F(DorvantileDialogTest, AboutBoxShowsThePictureOfTheCurrentFolder)
         auto* picture = about.findChild<QLabel*>(ids::IdName(ids::IDC_ABOUT_PICTURE));
         ASSERT_NE(picture, nullptr);
         EXPECT_EQ(!picture->pixmap().isNull(), present);
-        EXPECT_EQ(about.windowTitle(), "About Dorvantil");
+        EXPECT_EQ(about.windowTitle(), "About Dorvantile");
         ASSERT_NE(about.findChild<QAbstractButton*>(ids::IdName(ids::IDOK)), nullptr);
     }
     Open();
     QString title;
     OnNextModal([&](QWidget* modal) { title = modal ? modal->windowTitle() : QString(); });
     window->SystemCommand(ids::IDM_ABOUTBOX | 0x3); // the low four bits do not matter
-    EXPECT_EQ(title, "About Dorvantil");
+    EXPECT_EQ(title, "About Dorvantile");
     EXPECT_EQ(DorvantileDialog::AboutItemText(), "&About Dorvantile2...");
 }
 

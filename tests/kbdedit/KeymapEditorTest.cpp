@@ -209,6 +209,27 @@ TEST_F(KeymapEditorTest, StartUpReadsTheReferenceAndTheRememberedFile)
     EXPECT_FALSE(editor.IsModified());
 }
 
+TEST_F(KeymapEditorTest, SavingOverTheReferenceFileShowsItsNewKeysAtOnce)
+{
+    const std::string reference = Write("KeyMaps/main.kbd", keymap::SerializeKeymapFile(SampleTable()));
+    ASSERT_TRUE(editor.ReadReferenceKeymap(dir.path().toStdString()));
+    ASSERT_TRUE(editor.Load(reference));
+    editor.SelectRecord(27);
+    KeyRecord changed = editor.WorkingRecord();
+    changed.isolated = 0xD0;
+    editor.StoreRecord(changed);
+    EXPECT_EQ(editor.ReferenceRecord().isolated, 0xC6) << "unsaved, the reference file still holds the old key";
+
+    ASSERT_TRUE(editor.SaveFile());
+    EXPECT_EQ(editor.ReferenceRecord().isolated, 0xD0);
+
+    // Saved elsewhere, the reference stays what its file holds.
+    changed.isolated = 0xD1;
+    editor.StoreRecord(changed);
+    ASSERT_TRUE(editor.SaveAs(PathOf("other.kbd")));
+    EXPECT_EQ(editor.ReferenceRecord().isolated, 0xD0);
+}
+
 TEST_F(KeymapEditorTest, AReferenceThatIsNotAKeymapIsReportedAndLeftEmpty)
 {
     Write("KeyMaps/main.kbd", "not a keymap\n");
