@@ -556,7 +556,6 @@ RecoverySnapshot CMainFrame::Snapshot()
     s.faceName = font.faceName;
     s.size = font.size;
     s.keymapName = font.keymapName;
-    s.text = Editor().Window().GetText();
     s.imported = documents.IsImported();
     s.savedAt = QDateTime::currentSecsSinceEpoch();
     s.ownerPid = CurrentPid();
@@ -599,8 +598,7 @@ bool CMainFrame::Recover(const FoundRecovery& found)
     documents.TakeUnsavedText(s.path, s.text,
                               s.imported ? DocumentCommands::TextOrigin::UnicodeFile : DocumentCommands::TextOrigin::Document);
     // The text is safe in this process's own file before the crashed one's goes.
-    recovery->WriteIfChanged();
-    recovery->Writer().WaitForIdle();
+    recovery->Flush();
     if (recovery->Writer().LastResult().ok)
         QFile::remove(QString::fromStdString(found.file));
     return true;

@@ -2,6 +2,8 @@
 
 #include "editctl/PersianEdit.h"
 
+#include <algorithm>
+
 namespace app {
 
 CrashRecovery::CrashRecovery(editctl::PersianEdit& editor, std::string file, SnapshotSource snapshot, QObject* parent)
@@ -25,11 +27,66 @@ void CrashRecovery::TextChanged(const editctl::TextChange&)
 void CrashRecovery::WriteIfChanged()
 {
     timer.stop();
-    if (!changed || !editor.modified)
+    if (!changed || !editor.modified || copying)
         return;
     changed = false;
+    StartCopy();
+}
+
+void CrashRecovery::BeginSnapshot()
+{
+    taking = snapshot();
+    taking.text.clear();
+    taking.text.reserve(static_cast<size_t>(editor.Window().GetTextLength()));
+    copyingChange = editor.Window().ChangeCount();
+    copied = 0;
+    copying = true;
+}
+
+void CrashRecovery::StartCopy()
+{
+    BeginSnapshot();
+    CopySlice();
+}
+
+void CrashRecovery::CopySlice()
+{
+    if (!copying)
+        return; // discarded meanwhile
+    const editctl::EditWindow& window = editor.Window();
+    if (window.ChangeCount() != copyingChange) {
+        copying = false;
+        if (editor.modified)
+            StartCopy();
+        return;
+    }
+    const int end = std::min(window.GetTextLength(), copied + SliceBytes);
+    taking.text += window.TextRange(copied, end);
+    copied = end;
+    if (copied < window.GetTextLength())
+        QTimer::singleShot(0, this, &CrashRecovery::CopySlice);
+    else
+        Finish();
+}
+
+void CrashRecovery::Finish()
+{
+    copying = false;
     written = true;
-    writer.Write(snapshot());
+    writer.Write(std::move(taking));
+}
+
+void CrashRecovery::Flush()
+{
+    timer.stop();
+    if (editor.modified && (copying || changed)) {
+        changed = false;
+        if (!copying || editor.Window().ChangeCount() != copyingChange)
+            BeginSnapshot();
+        taking.text += editor.Window().TextRange(copied, editor.Window().GetTextLength());
+        Finish();
+    }
+    writer.WaitForIdle();
 }
 
 void CrashRecovery::CheckDocumentState()
@@ -43,6 +100,7 @@ void CrashRecovery::CheckDocumentState()
 void CrashRecovery::Discard()
 {
     timer.stop();
+    copying = false;
     writer.Remove();
     written = false;
 }

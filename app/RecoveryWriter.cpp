@@ -59,6 +59,12 @@ void RecoveryWriter::Remove()
     QFile::remove(QString::fromStdString(file));
 }
 
+bool RecoveryWriter::Busy() const
+{
+    const std::lock_guard lock(mutex);
+    return running;
+}
+
 platform::FileResult RecoveryWriter::LastResult() const
 {
     const std::lock_guard lock(mutex);

@@ -29,6 +29,8 @@ public:
     void Remove();
     /// Blocks until nothing is being written or waits to be.
     void WaitForIdle();
+    /// Whether a snapshot is being written or waits to be.
+    bool Busy() const;
     const std::string& File() const { return file; }
     /// The outcome of the last write that finished.
     platform::FileResult LastResult() const;

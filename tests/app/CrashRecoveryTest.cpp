@@ -44,11 +44,19 @@ void Type(CMainFrame& window, const std::string& glyphs)
     editor.modified = true;
 }
 
+/// The text is copied a slice per turn of the event loop, then written on a worker.
+void WaitUntilWritten(CMainFrame& window)
+{
+    while (!window.Recovery().Idle())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    window.Recovery().Writer().WaitForIdle();
+}
+
 void LoseFocus(CMainFrame& window)
 {
     QEvent deactivated(QEvent::ActivationChange);
     QCoreApplication::sendEvent(&window, &deactivated);
-    window.Recovery().Writer().WaitForIdle();
+    WaitUntilWritten(window);
 }
 
 /// The editor a test kills: started as this test program with the variables set, it builds a
@@ -212,16 +220,35 @@ TEST_F(CrashRecoveryTest, UnsavedTextReachesTheFileOnFocusLossAndLeavesWithASave
     // What the timer runs: nothing new since the last write, nothing written.
     QFile::remove(QString::fromStdString(file));
     window.Recovery().WriteIfChanged();
-    window.Recovery().Writer().WaitForIdle();
+    WaitUntilWritten(window);
     EXPECT_FALSE(Exists(file));
     Type(window, fakes::Glyphs("main.kbd", " و"));
     window.Recovery().WriteIfChanged();
-    window.Recovery().Writer().WaitForIdle();
+    WaitUntilWritten(window);
     EXPECT_TRUE(Exists(file));
 
     window.RunCommand(res::FileSave);
     EXPECT_FALSE(window.Editor().modified);
     EXPECT_FALSE(Exists(file));
+}
+
+TEST_F(CrashRecoveryTest, ALargeTextIsCopiedInSlicesAndAChangeMeanwhileIsNotLost)
+{
+    CMainFrame& window = Start();
+    const std::string line = fakes::Glyphs("main.kbd", Typed) + "\r\n";
+    std::string big;
+    while (big.size() < 3 * app::CrashRecovery::SliceBytes)
+        big += line;
+    Type(window, big);
+    window.Recovery().WriteIfChanged();
+    EXPECT_FALSE(window.Recovery().Idle()) << "the first slice is copied, the rest waits for the event loop";
+    Type(window, line); // typed while the copy is under way
+    WaitUntilWritten(window);
+    const std::optional<app::RecoverySnapshot> kept =
+        app::DecodeRecovery(ReadBack(window.Recovery().Writer().File()));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->text, window.Editor().Window().GetText());
+    EXPECT_EQ(kept->text.size(), big.size() + line.size());
 }
 
 TEST_F(CrashRecoveryTest, ACleanExitRemovesTheFile)
