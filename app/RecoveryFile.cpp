@@ -115,23 +115,34 @@ std::string RecoveryFilePath(const std::string& folder, std::int64_t pid)
 
 std::int64_t CurrentPid() { return static_cast<std::int64_t>(::getpid()); }
 
-std::uint64_t ProcessStartTime(std::int64_t pid)
+namespace {
+
+/// The fields of /proc/<pid>/stat after the command name: state first, the start time 20th.
+std::vector<std::string> ProcessStatFields(std::int64_t pid)
 {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     if (!std::getline(stat, line))
-        return 0;
-    // The command name in brackets may hold spaces; the fields after it are plain numbers, and the
-    // start time is the 20th of them.
+        return {};
+    // The command name in brackets may hold spaces; the fields after it are plain.
     const size_t close = line.rfind(')');
     if (close == std::string::npos)
-        return 0;
-    std::istringstream fields(line.substr(close + 1));
-    std::string field;
-    for (int i = 0; i < 20 && fields >> field; ++i) {
-    }
+        return {};
+    std::istringstream in(line.substr(close + 1));
+    std::vector<std::string> fields;
+    for (std::string field; fields.size() < 20 && in >> field;)
+        fields.push_back(field);
+    return fields;
+}
+
+} // namespace
+
+std::uint64_t ProcessStartTime(std::int64_t pid)
+{
+    const std::vector<std::string> fields = ProcessStatFields(pid);
     std::uint64_t start = 0;
-    std::from_chars(field.data(), field.data() + field.size(), start);
+    if (fields.size() == 20)
+        std::from_chars(fields[19].data(), fields[19].data() + fields[19].size(), start);
     return start;
 }
 
@@ -140,6 +151,10 @@ bool OwnerRunning(const RecoverySnapshot& snapshot)
     if (snapshot.ownerPid <= 0)
         return false;
     if (::kill(static_cast<pid_t>(snapshot.ownerPid), 0) != 0 && errno != EPERM)
+        return false;
+    // A killed editor nobody has reaped yet still has its id: it runs no more.
+    const std::vector<std::string> fields = ProcessStatFields(snapshot.ownerPid);
+    if (!fields.empty() && (fields[0] == "Z" || fields[0] == "X"))
         return false;
     // The id is in use: it is the owner unless the process using it started at another time.
     const std::uint64_t start = ProcessStartTime(snapshot.ownerPid);

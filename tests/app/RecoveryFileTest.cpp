@@ -12,6 +12,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 app::RecoverySnapshot Sample()
@@ -97,6 +101,25 @@ TEST(RecoveryFile, OnlyFilesOfEditorsNoLongerRunningAreOffered)
 
     running.kill();
     running.waitForFinished();
+}
+
+TEST(RecoveryFile, AKilledEditorNotYetReapedIsNotRunning)
+{
+    // A child that has ended but is not waited for yet keeps its id and start time (a zombie):
+    // an editor killed under a parent that has not reaped it looks like this.
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    // Wait until the child has ended, without reaping it.
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOWAIT), 0);
+    app::RecoverySnapshot s = Sample();
+    s.ownerPid = child;
+    s.ownerStart = app::ProcessStartTime(child);
+    EXPECT_EQ(::kill(child, 0), 0) << "the id is still taken";
+    EXPECT_FALSE(app::OwnerRunning(s));
+    ::waitpid(child, nullptr, 0);
 }
 
 TEST(RecoveryFile, TheQuestionNamesThePathAndTime)
