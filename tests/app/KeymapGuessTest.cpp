@@ -4,7 +4,7 @@
 
 #include "app/DocumentCommands.h"
 #include "platform/TextMode.h"
-#include "tests/app/FakeDocumentHost.h"
+#include "tests/app/DocumentCommandsFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -34,22 +34,12 @@ std::string WordListOf(const std::string& text)
     return std::to_string(count) + "\n" + words;
 }
 
-struct KeymapOfferFixture : ::testing::Test {
-    fakes::FakeServices services;
-    fakes::TempProgramFolder folder{services.settings};
-    std::optional<fakes::FakeDocumentHost> host;
-    app::RecentFileList recent;
-    app::EditorSettings settings{services.settings};
-    std::optional<app::DocumentCommands> commands;
-
+struct KeymapOfferFixture : fakes::DocumentCommandsFixture {
     void SetUp() override
     {
-        for (const char* name : {"main.kbd", "kolb.kbd", "ziba2.kbd"})
-            folder.InstallKeymap(name);
-        services.settings.WriteInt("Settings", "EnableDos", 0);
+        DocumentCommandsFixture::SetUp();
+        folder.InstallKeymap("ziba2.kbd");
         services.settings.WriteInt("Settings", "SaveHeader", 0);
-        host.emplace();
-        commands.emplace(*host, recent, settings);
         commands->SetWordList(folder.Write("fa.dic", WordListOf(Story)));
     }
     void Open(const std::string& path)

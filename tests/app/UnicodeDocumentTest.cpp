@@ -4,7 +4,7 @@
 
 #include "app/DocumentCommands.h"
 #include "platform/TextMode.h"
-#include "tests/app/FakeDocumentHost.h"
+#include "tests/app/DocumentCommandsFixture.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -56,32 +56,14 @@ TEST(UnicodeDocument, ProblemsAreListedOnceWithTheFirstTenPlacesThenACount)
     EXPECT_EQ(app::ProblemsMessage({}, "main.kbd"), "");
 }
 
-struct UnicodeCommands : ::testing::Test {
-    fakes::FakeServices services;
-    fakes::TempProgramFolder folder{services.settings};
-    std::optional<fakes::FakeDocumentHost> host;
-    app::RecentFileList recent;
-    app::EditorSettings settings{services.settings};
-    std::optional<app::DocumentCommands> commands;
-
+struct UnicodeCommands : fakes::DocumentCommandsFixture {
     void SetUp() override
     {
-        folder.InstallKeymap("main.kbd");
-        folder.InstallKeymap("kolb.kbd");
-        services.settings.WriteInt("Settings", "EnableDos", 0);
+        DocumentCommandsFixture::SetUp();
         services.settings.WriteInt("Settings", "SaveHeader", 0);
-        host.emplace();
-        commands.emplace(*host, recent, settings);
         // The keymap offer is scored with a list of our own, not whatever the machine has.
         commands->SetWordList(folder.Write("none.dic", ""));
     }
-    std::string ReadBack(const std::string& path)
-    {
-        std::string bytes;
-        platform::ReadFileBytes(path, bytes);
-        return bytes;
-    }
-    std::string Shown() const { return host->Unicode(host->Text()); }
 };
 
 TEST_F(UnicodeCommands, ImportReadsEveryLineEndAndByteOrderMarkIntoTheCurrentKeymap)
