@@ -3,6 +3,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/CommandTable.h"
+#include "app/CrashRecovery.h"
+#include "editctl/PersianEdit.h"
 #include "app/DialogBar.h"
 #include "app/DocumentFileDialog.h"
 #include "app/EditCommands.h"
@@ -16,6 +18,7 @@
 #include "app/ToolBarIcons.h"
 #include "app/ToolBarPlacement.h"
 #include "app/ToolsCommands.h"
+#include "app/UnicodeFileDialog.h"
 #include "app/ViewCommands.h"
 #include "extras/SplashWindow.h"
 #include "extras/WarningDialogs.h"
@@ -27,6 +30,14 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -76,6 +87,8 @@ bool CMainFrame::Create()
     RegisterCommandGroups();
 
     InitialiseEditor();
+    SetRecoveryFolder(recoveryFolder);
+    setAcceptDrops(true);
     SetTitle(DocumentCommands::TitleFor(documents.CurrentPath()));
     FocusEditor();
 
@@ -234,6 +247,8 @@ QAction* CMainFrame::Action(int id) const
 void CMainFrame::RunCommand(int id)
 {
     commands.Run(id);
+    if (recovery)
+        recovery->CheckDocumentState();
     ScheduleStatusUpdate();
 }
 
@@ -339,6 +354,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     StoreExitState();
     dialogBarCommands->SaveScratch();
+    recovery->Discard();
     event->accept();
 }
 
@@ -386,6 +402,10 @@ void CMainFrame::ShowMainWindow()
 {
     show();
     repaint();
+    if (!recoveryOffered) {
+        recoveryOffered = true;
+        OfferRecovery();
+    }
 }
 
 editctl::PersianEdit& CMainFrame::Editor() { return view->Editor(); }
@@ -412,6 +432,22 @@ std::optional<std::string> CMainFrame::RunSaveAsDialog()
     return saveAsDialog->Run();
 }
 
+std::optional<std::string> CMainFrame::RunImportDialog()
+{
+    if (!importDialog)
+        importDialog = std::make_unique<UnicodeFileDialog>(UnicodeFileDialog::Kind::Import, this);
+    const std::optional<UnicodeFileDialog::Choice> choice = importDialog->Run();
+    return choice ? std::optional<std::string>(choice->path) : std::nullopt;
+}
+
+std::optional<UnicodeExportChoice> CMainFrame::RunExportDialog()
+{
+    if (!exportDialog)
+        exportDialog = std::make_unique<UnicodeFileDialog>(UnicodeFileDialog::Kind::Export, this);
+    const std::optional<UnicodeFileDialog::Choice> choice = exportDialog->Run();
+    return choice ? std::optional<UnicodeExportChoice>({choice->path, choice->ends}) : std::nullopt;
+}
+
 SaveChangesAnswer CMainFrame::RunSaveChangesWarning() { return saveChangesWarning->Run(); }
 
 bool CMainFrame::RunRevertWarning() { return revertWarning->Run(); }
@@ -423,6 +459,10 @@ void CMainFrame::AdoptDocumentFont()
     font.keymapName = FitField(view->BoundKeyMap().FileName());
     dialogBar->ShowFaceName(font.faceName);
     dialogBar->ShowSize(font.size);
+    // The keymap may be another now: the text is shown through it and the box names it.
+    view->KeymapReloaded();
+    if (dialogBarCommands)
+        dialogBarCommands->ShowKeymap(font.keymapName);
     view->SetHeaderLoaded(false);
 }
 
@@ -455,6 +495,7 @@ void CMainFrame::RebuildRecentMenu()
 
 void CMainFrame::OnOpenRecent(size_t index)
 {
+    const QScopeGuard check([this] { recovery->CheckDocumentState(); });
     if (recentOpener) {
         recentOpener(index);
     } else if (index < recentFiles.Paths().size()) {
@@ -463,6 +504,107 @@ void CMainFrame::OnOpenRecent(size_t index)
     }
     RebuildRecentMenu();
     FocusEditor();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && recovery)
+        recovery->FocusLost();
+}
+
+namespace {
+
+std::vector<std::string> DroppedFiles(const QMimeData* data)
+{
+    std::vector<std::string> files;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                files.push_back(FromLocalText(url.toLocalFile()));
+    return files;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFiles(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const std::vector<std::string> files = DroppedFiles(event->mimeData());
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    documents.OpenDropped(files);
+    recovery->CheckDocumentState();
+    ScheduleStatusUpdate();
+}
+
+void CMainFrame::SetRecoveryFolder(const std::string& folder)
+{
+    recoveryFolder = folder;
+    delete recovery;
+    recovery = new CrashRecovery(Editor(), RecoveryFilePath(folder, CurrentPid()), [this] { return Snapshot(); }, this);
+}
+
+RecoverySnapshot CMainFrame::Snapshot()
+{
+    static const std::uint64_t started = ProcessStartTime(CurrentPid());
+    RecoverySnapshot s;
+    s.path = documents.CurrentPath();
+    s.faceName = font.faceName;
+    s.size = font.size;
+    s.keymapName = font.keymapName;
+    s.imported = documents.IsImported();
+    s.savedAt = QDateTime::currentSecsSinceEpoch();
+    s.ownerPid = CurrentPid();
+    s.ownerStart = started;
+    return s;
+}
+
+void CMainFrame::OfferRecovery()
+{
+    for (const FoundRecovery& found : OrphanedRecoveries(recoveryFolder)) {
+        RecoveryAnswer answer = RecoveryAnswer::Later;
+        const std::string question = RecoveryQuestion(found.snapshot);
+        if (recoveryAsker) {
+            answer = recoveryAsker(question);
+        } else {
+            QMessageBox box(QMessageBox::Question, "Kelmora", LocalText(question), QMessageBox::NoButton, this);
+            QPushButton* recover = box.addButton("Recover", QMessageBox::AcceptRole);
+            QPushButton* discard = box.addButton("Discard", QMessageBox::DestructiveRole);
+            box.setEscapeButton(box.addButton("Later", QMessageBox::RejectRole));
+            box.exec();
+            answer = box.clickedButton() == recover   ? RecoveryAnswer::Recover
+                     : box.clickedButton() == discard ? RecoveryAnswer::Discard
+                                                      : RecoveryAnswer::Later;
+        }
+        if (answer == RecoveryAnswer::Discard)
+            QFile::remove(QString::fromStdString(found.file));
+        if (answer == RecoveryAnswer::Recover && Recover(found))
+            break;
+    }
+    FocusEditor();
+}
+
+bool CMainFrame::Recover(const FoundRecovery& found)
+{
+    if (documents.ConfirmSaveChanges() == Confirmation::Cancel)
+        return false;
+    const RecoverySnapshot& s = found.snapshot;
+    const extras::FontSetting setting{s.faceName, s.size, s.keymapName};
+    dialogBarCommands->TakeFontSetting(setting); // a keymap that cannot be read was reported
+    documents.TakeUnsavedText(s.path, s.text,
+                              s.imported ? DocumentCommands::TextOrigin::UnicodeFile : DocumentCommands::TextOrigin::Document);
+    // The text is safe in this process's own file before the crashed one's goes.
+    recovery->Flush();
+    if (recovery->Writer().LastResult().ok)
+        QFile::remove(QString::fromStdString(found.file));
+    return true;
 }
 
 } // namespace app

@@ -10,6 +10,7 @@
 #include "app/DocumentHost.h"
 #include "app/EditorApp.h"
 #include "app/EditorSettings.h"
+#include "app/RecoveryFile.h"
 #include "keymap/KeymapConverter.h"
 #include "platform/Clock.h"
 #include "platform/QtKeyState.h"
@@ -35,8 +36,10 @@ class RevertWarning;
 
 namespace app {
 
+class CrashRecovery;
 class DialogBar;
 class DocumentFileDialog;
+class UnicodeFileDialog;
 class EditorView;
 class MainStatusBar;
 class ViewCommands;
@@ -85,6 +88,17 @@ public:
     /// window opens it itself and drops an entry that cannot be read.
     void SetRecentFileOpener(std::function<bool(size_t)> opener) { recentOpener = std::move(opener); }
 
+    using RecoveryAsker = std::function<RecoveryAnswer(const std::string& question)>;
+    /// Asks the start-up recovery question; by default a message box with Recover, Discard, Later.
+    void SetRecoveryAsker(RecoveryAsker asker) { recoveryAsker = std::move(asker); }
+    /// Where this window keeps its recovery file and looks for those of crashed editors; by
+    /// default RecoveryFolder(). Call before the window is shown.
+    void SetRecoveryFolder(const std::string& folder);
+    CrashRecovery& Recovery() const { return *recovery; }
+    /// Offers the recovery files of editors that are no longer running, one by one, until one is
+    /// recovered (one document at a time: the rest wait for the next start).
+    void OfferRecovery();
+
     // AppMainWindow
     bool OpenFromPath(const std::string& path) override;
     void ShowMainWindow() override;
@@ -97,6 +111,8 @@ public:
     void SetTitle(const std::string& title) override;
     std::optional<std::string> RunOpenDialog() override;
     std::optional<std::string> RunSaveAsDialog() override;
+    std::optional<std::string> RunImportDialog() override;
+    std::optional<UnicodeExportChoice> RunExportDialog() override;
     SaveChangesAnswer RunSaveChangesWarning() override;
     bool RunRevertWarning() override;
     void AdoptDocumentFont() override;
@@ -122,6 +138,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -138,6 +157,8 @@ private:
     void StoreExitState();
     void OnOpenRecent(size_t index);
     void ScheduleStatusUpdate();
+    RecoverySnapshot Snapshot();
+    bool Recover(const FoundRecovery& found);
 
     RecentFileList& recentFiles;
     const platform::Clock& clock;
@@ -171,6 +192,13 @@ private:
     extras::RevertWarning* revertWarning = nullptr;
 
     std::function<bool(size_t)> recentOpener;
+
+    std::unique_ptr<UnicodeFileDialog> importDialog;
+    std::unique_ptr<UnicodeFileDialog> exportDialog;
+    std::string recoveryFolder = RecoveryFolder();
+    CrashRecovery* recovery = nullptr;
+    RecoveryAsker recoveryAsker;
+    bool recoveryOffered = false;
 };
 
 } // namespace app

@@ -24,6 +24,8 @@ const std::vector<CommandEntry>& Commands()
         {FileRevert, "&Revert\tCtrl+R", {Key(ctrl | Qt::Key_R)}},
         {FileSave, "&Save\tCtrl+S", {Key(ctrl | Qt::Key_S)}},
         {FileSaveAs, "Save &As...", {}},
+        {FileImportUnicode, "Import Unicode Text...", {}},
+        {FileExportUnicode, "Export as Unicode Text...", {}},
         {FileMruFirst, "Recent File", {}},
         {AppExit, "E&xit\tEscape", {Key(Qt::Key_Escape)}},
         {EditUndo, "&Undo\tCtrl+Z", {Key(ctrl | Qt::Key_Z), Key(alt | Qt::Key_Backspace)}},
@@ -66,8 +68,8 @@ const std::vector<MenuEntry>& MenuBarLayout()
 {
     using namespace res;
     static const std::vector<MenuEntry> menus = {
-        {"&File", {FileNew, FileOpen, FileRevert, FileSave, FileSaveAs, 0, NextFile, PreviousFile, 0, FileMruFirst, 0,
-                   AppExit}},
+        {"&File", {FileNew, FileOpen, FileRevert, FileSave, FileSaveAs, 0, FileImportUnicode, FileExportUnicode, 0, NextFile,
+                   PreviousFile, 0, FileMruFirst, 0, AppExit}},
         {"&Edit", {EditUndo, 0, EditCut, EditCopy, EditPaste, EditSelectAll, 0, EditFind, EditFindNext,
                    EditReplace, 0, InsertDate, InsertTime, 0, ScratchSelect, SetFont, LaunchKeymapEditor}},
         {"&Tools", {Resemble, Justify, BatchConvert, 0, DivaneQuvel, RandomGhazal, 0, Settings}},

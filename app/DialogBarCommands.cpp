@@ -199,6 +199,15 @@ bool DialogBarCommands::SetupEditor(const extras::FontSetting& setting)
     return loaded;
 }
 
+bool DialogBarCommands::TakeFontSetting(const extras::FontSetting& setting)
+{
+    if (!SetupEditor(setting))
+        return false;
+    SetCurrentFontSetting(setting);
+    SelectKeymapEntry(setting.keymapName);
+    return true;
+}
+
 void DialogBarCommands::SelectKeymapEntry(const std::string& keymapName) { bar.SelectKeymapPrefix(keymapName); }
 
 } // namespace app

@@ -40,6 +40,11 @@ public:
     /// reported, the old file stays).
     bool SaveScratch() const;
     const extras::ScratchTable& Scratch() const { return scratch; }
+    /// Makes a setting current without converting the text (recovered text is in its own keymap):
+    /// binds its keymap and font and shows it in the boxes. False when the keymap cannot be loaded.
+    bool TakeFontSetting(const extras::FontSetting& setting);
+    /// Selects the keymap box entry of the keymap now in use.
+    void ShowKeymap(const std::string& keymapName) { SelectKeymapEntry(keymapName); }
 
 private:
     void SetFont();

@@ -1,6 +1,8 @@
 #include "app/DocumentCommands.h"
 
 #include "app/DocumentFile.h"
+#include "app/UnicodeDocument.h"
+#include "keymap/KeyMap.h"
 #include "editctl/PersianEdit.h"
 #include "platform/Services.h"
 
@@ -9,6 +11,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace app {
 
@@ -29,6 +32,29 @@ QStringList MatchingEntries(const QString& folder, const QString& extension)
         return folded != 0 ? folded < 0 : a < b;
     });
     return names;
+}
+
+/// Whether the start of the file at `path` is Unicode text; false when it cannot be read (the load
+/// that follows reports why).
+bool HoldsUnicodeText(const std::string& path)
+{
+    std::string start;
+    return platform::ReadFileBytes(path, start, {UnicodeSniffBytes, platform::PastLimit::KeepsStart},
+                                   platform::FileKinds::RegularOnly)
+               .ok &&
+           LooksLikeUnicodeText(start);
+}
+
+bool IsDocumentName(const std::string& path)
+{
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix();
+    return suffix.compare("txf", Qt::CaseInsensitive) == 0 || suffix.compare("txt", Qt::CaseInsensitive) == 0;
+}
+
+std::string KeymapNameOf(const editctl::PersianEdit& editor)
+{
+    const keymap::KeyMap* map = editor.KeyMapInUse();
+    return map ? map->FileName() : std::string();
 }
 
 } // namespace
@@ -65,7 +91,7 @@ Confirmation DocumentCommands::ConfirmSaveChanges()
         return Confirmation::Proceed;
     switch (host.RunSaveChangesWarning()) {
     case SaveChangesAnswer::Yes: {
-        const bool saved = IsUntitled() ? SaveAs() : SaveTo(currentPath);
+        const bool saved = NeedsNewName() ? SaveAs() : SaveTo(currentPath);
         host.FocusEditor();
         // The text that was to be saved is still the only copy: whatever asked must not go on.
         return saved ? Confirmation::Proceed : Confirmation::Cancel;
@@ -92,12 +118,129 @@ bool DocumentCommands::SaveTo(const std::string& path)
 
 bool DocumentCommands::LoadAndAdopt(const std::string& path)
 {
+    return OpenChosen(path, Adopt::HeaderFont) == Opened::Loaded;
+}
+
+DocumentCommands::Opened DocumentCommands::OpenChosen(const std::string& path, Adopt adopt)
+{
+    if (HoldsUnicodeText(path)) {
+        const platform::MessageAnswer answer = platform::Messages().Show(
+            path + "\nholds Unicode text, not the glyph codes of a font.\nImport it into " + KeymapNameOf(host.Editor()) +
+                "?\n(No shows its bytes as they are.)",
+            "Kelmora", platform::MessageButtons::YesNoCancel, platform::MessageIcon::Question);
+        if (answer == platform::MessageAnswer::Yes)
+            return ImportFrom(path) ? Opened::Imported : Opened::Failed;
+        if (answer != platform::MessageAnswer::No)
+            return Opened::Declined;
+    }
     if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
-        return false;
+        return Opened::Failed;
+    imported = false;
     SetCurrentPath(path);
-    if (host.Editor().headerLoaded)
+    if (!host.Editor().headerLoaded)
+        OfferBetterKeymap(path);
+    else if (adopt == Adopt::HeaderFont)
         host.AdoptDocumentFont();
+    return Opened::Loaded;
+}
+
+void DocumentCommands::OfferBetterKeymap(const std::string& path)
+{
+    editctl::PersianEdit& editor = host.Editor();
+    keymap::KeyMap* map = editor.KeyMapInUse();
+    std::string bytes;
+    if (map == nullptr || !platform::ReadFileBytes(path, bytes, {DocumentReadLimit}, platform::FileKinds::RegularOnly).ok)
+        return;
+    const std::string folder = QFileInfo(QString::fromStdString(map->PathFor("x.kbd"))).absolutePath().toStdString();
+    const std::optional<KeymapOffer> offer = guess.BetterKeymap(bytes, map->FileName(), folder);
+    if (!offer)
+        return;
+    char confidence[16];
+    std::snprintf(confidence, sizeof confidence, "%.2f", offer->confidence);
+    const platform::MessageAnswer answer = platform::Messages().Show(
+        path + "\nhas no header naming its keymap, and reads better in " + offer->keymapName + " than in " +
+            map->FileName() + " (confidence " + confidence + ").\nRead it in " + offer->keymapName + "?",
+        "Kelmora", platform::MessageButtons::YesNo, platform::MessageIcon::Question);
+    // Reading, not converting: the bytes stay as they are and are shown through the other keymap.
+    if (answer == platform::MessageAnswer::Yes && map->Load(offer->keymapName)) {
+        editor.headerLoaded = true;
+        host.AdoptDocumentFont();
+    }
+}
+
+bool DocumentCommands::ImportFrom(const std::string& path)
+{
+    editctl::PersianEdit& editor = host.Editor();
+    std::string bytes;
+    platform::FileResult read = platform::ReadFileBytes(path, bytes, {DocumentReadLimit}, platform::FileKinds::RegularOnly);
+    if (read.ok && editor.KeyMapInUse() == nullptr)
+        read = {false, "No keymap is loaded"};
+    if (!read.ok) {
+        platform::Messages().Show("Cannot open the file\n" + read.error, "Error");
+        return false;
+    }
+    const ImportedText text = ImportUnicodeText(bytes, *editor.KeyMapInUse());
+    TakeUnsavedText(path, text.glyphs, TextOrigin::UnicodeFile);
+    if (!text.problems.empty())
+        platform::Messages().Show(ProblemsMessage(text.problems, KeymapNameOf(editor)), "Kelmora",
+                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
     return true;
+}
+
+void DocumentCommands::TakeUnsavedText(const std::string& path, const std::string& glyphs, TextOrigin origin)
+{
+    editctl::PersianEdit& editor = host.Editor();
+    editor.undoText.Clear();
+    editor.Window().SetText(glyphs);
+    editor.undoText.Clear();
+    editor.headerLoaded = false;
+    editor.modified = true;
+    imported = origin == TextOrigin::UnicodeFile;
+    SetCurrentPath(path);
+}
+
+void DocumentCommands::ImportUnicode()
+{
+    if (ConfirmSaveChanges() == Confirmation::Proceed)
+        if (const std::optional<std::string> path = host.RunImportDialog())
+            ImportFrom(*path);
+    host.FocusEditor();
+}
+
+bool DocumentCommands::ExportUnicode()
+{
+    const std::optional<UnicodeExportChoice> choice = host.RunExportDialog();
+    editctl::PersianEdit& editor = host.Editor();
+    bool written = false;
+    if (choice && editor.KeyMapInUse() != nullptr) {
+        const std::string utf8 = ExportUnicodeText(editor.Window().GetText(), *editor.KeyMapInUse(), choice->ends);
+        const platform::FileResult result = platform::WriteFileAtomically(choice->path, utf8);
+        if (!result.ok)
+            platform::Messages().Show("Cannot save the file\n" + choice->path + "\n" + result.error, "Error");
+        written = result.ok;
+    }
+    host.FocusEditor();
+    return written;
+}
+
+void DocumentCommands::OpenDropped(const std::vector<std::string>& paths)
+{
+    if (paths.empty())
+        return;
+    const std::string& path = paths.front();
+    if (paths.size() > 1)
+        platform::Messages().Show(std::to_string(paths.size()) + " files were dropped; only the first is opened:\n" + path,
+                                  "Kelmora", platform::MessageButtons::Ok, platform::MessageIcon::Information);
+    if (!IsDocumentName(path) && !HoldsUnicodeText(path)) {
+        platform::Messages().Show(path + "\nis neither a .txf or .txt document nor Unicode text", "Kelmora",
+                                  platform::MessageButtons::Ok, platform::MessageIcon::Warning);
+        return;
+    }
+    if (ConfirmSaveChanges() == Confirmation::Proceed && OpenChosen(path, Adopt::HeaderFont) == Opened::Loaded) {
+        recentFiles.Add(path);
+        host.RecentFilesChanged();
+    }
+    host.FocusEditor();
 }
 
 void DocumentCommands::New()
@@ -130,7 +273,7 @@ void DocumentCommands::Open()
 
 bool DocumentCommands::Save()
 {
-    if (IsUntitled())
+    if (NeedsNewName())
         return SaveAs();
     const bool saved = SaveTo(currentPath);
     host.FocusEditor();
@@ -147,8 +290,10 @@ bool DocumentCommands::SaveAs()
     // The document takes the new name only once it is written there: after a failure the next
     // Save must still go to the file the text came from.
     const bool saved = SaveTo(*path);
-    if (saved)
+    if (saved) {
         SetCurrentPath(*path);
+        imported = false;
+    }
     host.FocusEditor();
     return saved;
 }
@@ -161,7 +306,9 @@ void DocumentCommands::Revert()
         if (!yes)
             return;
     }
-    if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
+    if (imported)
+        ImportFrom(currentPath);
+    else if (!IsUntitled() && OpenDocumentText(host.Editor(), currentPath, settings.DocumentFormatInUse()) && host.Editor().headerLoaded)
         host.AdoptDocumentFont();
     host.FocusEditor();
 }
@@ -205,11 +352,9 @@ bool DocumentCommands::OpenFromPath(const std::string& path)
 {
     if (ConfirmSaveChanges() == Confirmation::Cancel)
         return true;
-    if (!OpenDocumentText(host.Editor(), path, settings.DocumentFormatInUse()))
-        return false;
-    // Unlike Open, the tool bar keeps its face, size and keymap, and the recent list is unchanged.
-    SetCurrentPath(path);
-    return true;
+    // Unlike Open, the tool bar keeps a header's face, size and keymap, and the recent list is
+    // unchanged. Declining the import leaves what was there, as a cancelled question does.
+    return OpenChosen(path, Adopt::Nothing) != Opened::Failed;
 }
 
 } // namespace app

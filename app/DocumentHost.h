@@ -2,6 +2,7 @@
  ** What the document commands need of the main window: its edit control, title, focus, dialogs and warnings. **/
 #pragma once
 
+#include "app/UnicodeDocument.h"
 #include "extras/WarningAnswers.h"
 
 #include <optional>
@@ -15,6 +16,12 @@ namespace app {
 
 /// The save-changes warning's answer, as the warning of extras/ gives it.
 using SaveChangesAnswer = extras::SaveChangesAnswer;
+
+/// Where an export to Unicode text goes, and with which line ends.
+struct UnicodeExportChoice {
+    std::string path;
+    LineEnds ends = LineEnds::Lf;
+};
 
 /// The main window as the document commands see it. CMainFrame implements it; tests use a fake
 /// with scripted dialog answers. The commands never own the host.
@@ -38,6 +45,10 @@ public:
     virtual std::optional<std::string> RunOpenDialog() = 0;
     /// Runs the save-as dialog; the chosen full path, or nothing unless it ended with OK.
     virtual std::optional<std::string> RunSaveAsDialog() = 0;
+    /// Runs the dialog that picks a UTF-8 text file to import; nothing unless it ended with OK.
+    virtual std::optional<std::string> RunImportDialog() = 0;
+    /// Runs the dialog that names the UTF-8 file to export to and its line ends.
+    virtual std::optional<UnicodeExportChoice> RunExportDialog() = 0;
     /// Runs the save-changes warning ("Do you want to save changes ?"); Cancel when closed otherwise.
     virtual SaveChangesAnswer RunSaveChangesWarning() = 0;
     /// Runs the revert warning ("Are you sure to revert ?"); true for Yes, false for No or closing.

@@ -18,6 +18,8 @@ FileCommands::FileCommands(CommandHost& host, QWidget& window)
     Handle(res::FileSaveAs, [&documents] { documents.SaveAs(); });
     Handle(res::NextFile, [&documents] { documents.NextFile(); });
     Handle(res::PreviousFile, [&documents] { documents.PreviousFile(); });
+    Handle(res::FileImportUnicode, [&documents] { documents.ImportUnicode(); });
+    Handle(res::FileExportUnicode, [&documents] { documents.ExportUnicode(); });
     Handle(res::AppExit, [&window] { window.close(); });
 }
 

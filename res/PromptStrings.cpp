@@ -20,6 +20,8 @@ const std::unordered_map<int, std::string>& Table()
         {1010, "Change size of the text\nChange Size"},
         {1013, "Execute Dorvantil\nDorvantil"},
         {32771, "Saves the active document with a new name\n"},
+        {33170, "Reads a UTF-8 text file into the current keymap\n"},
+        {33171, "Writes the document as UTF-8 text\n"},
         {32773, "Reload the last opened document\n"},
         {32776, "Inserts the Clipboard contents at the insertion point\nPaste"},
         {32779, "Change Settings\nSetting"},

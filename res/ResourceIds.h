@@ -20,6 +20,8 @@ inline constexpr int FileSave = 57603;
 inline constexpr int FileSaveAs = 32771;
 inline constexpr int FileMruFirst = 57616;
 inline constexpr int AppExit = 57665;
+inline constexpr int FileImportUnicode = 33170;
+inline constexpr int FileExportUnicode = 33171;
 
 // Edit menu.
 inline constexpr int EditUndo = 57643;

@@ -163,7 +163,8 @@ TEST_F(MainFrameTest, MenusHaveTheirItemsInOrder)
     CMainFrame& window = CreateFrame();
     const std::vector<std::pair<QString, QStringList>> expected = {
         {"&File", {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
-                   "Next F&ile\tNum +", "Pre&vious File\tNum -", "-", "Recent File", "-", "E&xit\tEscape"}},
+                   "Import Unicode Text...", "Export as Unicode Text...", "-", "Next F&ile	Num +", "Pre&vious File	Num -",
+                   "-", "Recent File", "-", "E&xit	Escape"}},
         {"&Edit", {"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "Select &All\tCtrl+A", "-",
                    "&Find ...\tCtrl+F", "Find Next\tF3", "&Replace...\tCtrl+H", "-", "Insert &Date...\tCtrl+D",
                    "Insert &Time...\tCtrl+T", "-", "Scratch S&elect ...\tF12", "&Set Font...\tAlt+F7", "&Dorvantil..."}},
@@ -240,7 +241,8 @@ TEST_F(MainFrameTest, CommandsNobodyHandlesYetAreDisabled)
                            res::MinimizeWindow, res::NextFile, res::PreviousFile, res::Resemble, res::Justify,
                            res::Settings, res::DivaneQuvel, res::RandomGhazal, res::AppAbout, res::ShortcutKeys,
                            res::ScratchSelect, res::BatchConvert, res::EditFind, res::EditFindNext,
-                           res::EditReplace, res::InsertDate, res::InsertTime, res::Statistics};
+                           res::EditReplace, res::InsertDate, res::InsertTime, res::Statistics,
+                           res::FileImportUnicode, res::FileExportUnicode};
     for (int id : disabled)
         EXPECT_FALSE(window.Action(id)->isEnabled()) << id;
     for (int id : {res::SetFont, res::LaunchKeymapEditor, res::ScratchAdd, res::ScratchDelete})
@@ -680,7 +682,8 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
         if (item->isVisible())
             items << (item->isSeparator() ? QStringLiteral("-") : item->text());
     const QStringList expected = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Revert\tCtrl+R", "&Save\tCtrl+S", "Save &As...", "-",
-                                  "Next F&ile\tNum +", "Pre&vious File\tNum -", "-",
+                                  "Import Unicode Text...", "Export as Unicode Text...", "-",
+                                  "Next F&ile	Num +", "Pre&vious File	Num -", "-",
                                   QString::fromStdString("&1 " + gone), QString::fromStdString("&2 " + kept), "-",
                                   "E&xit\tEscape"};
     EXPECT_EQ(items, expected);

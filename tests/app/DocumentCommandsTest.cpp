@@ -3,6 +3,7 @@
 #include "app/DocumentCommands.h"
 
 #include "platform/TextMode.h"
+#include "tests/app/DocumentCommandsFixture.h"
 #include "tests/app/FakeDocumentHost.h"
 #include "tests/fakes/TestEnvironment.h"
 
@@ -39,35 +40,12 @@ struct CurrentFolderGuard {
     ~CurrentFolderGuard() { std::filesystem::current_path(saved); }
 };
 
-struct CommandsFixture : ::testing::Test {
-    fakes::FakeServices services;
-    fakes::TempProgramFolder folder{services.settings};
-    std::optional<fakes::FakeDocumentHost> host;
-    app::RecentFileList recent;
-    app::EditorSettings settings{services.settings};
-    std::optional<app::DocumentCommands> commands;
-
-    void SetUp() override
-    {
-        folder.InstallKeymap("main.kbd");
-        folder.InstallKeymap("kolb.kbd");
-        services.settings.WriteInt("Settings", "EnableDos", 0);
-        host.emplace();
-        commands.emplace(*host, recent, settings);
-        host->commands = &*commands;
-    }
+struct CommandsFixture : fakes::DocumentCommandsFixture {
     std::string G(const std::string& utf8) const { return host->Glyphs(utf8); }
     std::string Doc(const std::string& name, const std::string& utf8, const std::string& header = "")
     {
         return folder.Write(name, header + G(utf8));
     }
-    std::string ReadBack(const std::string& path)
-    {
-        std::string bytes;
-        platform::ReadFileBytes(path, bytes);
-        return bytes;
-    }
-    std::string Shown() const { return host->Unicode(host->Text()); }
 };
 
 TEST_F(CommandsFixture, TitleFollowsThePath)

@@ -44,6 +44,8 @@ public:
     void FocusEditor() override { ++focusCount; }
     std::optional<std::string> RunOpenDialog() override { return Next(openAnswers, openAsked); }
     std::optional<std::string> RunSaveAsDialog() override { return Next(saveAsAnswers, saveAsAsked); }
+    std::optional<std::string> RunImportDialog() override { return Next(importAnswers, importAsked); }
+    std::optional<app::UnicodeExportChoice> RunExportDialog() override { return Next(exportAnswers, exportAsked); }
     app::SaveChangesAnswer RunSaveChangesWarning() override
     {
         ++saveChangesAsked;
@@ -72,7 +74,9 @@ public:
     keymap::KeyMap keyMap;
     std::string title;
     int focusCount = 0;
-    std::deque<std::optional<std::string>> openAnswers, saveAsAnswers;
+    std::deque<std::optional<std::string>> openAnswers, saveAsAnswers, importAnswers;
+    std::deque<std::optional<app::UnicodeExportChoice>> exportAnswers;
+    int importAsked = 0, exportAsked = 0;
     std::deque<app::SaveChangesAnswer> saveChangesAnswers;
     std::deque<bool> revertAnswers;
     int openAsked = 0, saveAsAsked = 0, saveChangesAsked = 0, revertAsked = 0;
@@ -92,10 +96,11 @@ private:
         answers.pop_front();
         return a;
     }
-    static std::optional<std::string> Next(std::deque<std::optional<std::string>>& answers, int& asked)
+    template <typename T>
+    static std::optional<T> Next(std::deque<std::optional<T>>& answers, int& asked)
     {
         ++asked;
-        return Next(answers, std::optional<std::string>());
+        return Next(answers, std::optional<T>());
     }
 };
 
