@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -198,13 +199,24 @@ void BatchDialog::Browse(int fieldId, const char* title, bool fromInitialFolder)
 
 bool BatchDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // Checked when the user moves on inside the dialog, not when another window takes the focus
+    // or the dialog closes: neither is a sign the field is finished.
+    if (event->type() == QEvent::FocusOut && !closing &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
         if (watched == Field(DestinationField))
             DestinationLeft();
         else if (watched == Field(InitialField))
             InitialFolderLeft();
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void BatchDialog::done(int result)
+{
+    closing = true;
+    QDialog::done(result);
+    closing = false;
 }
 
 void BatchDialog::DestinationLeft()

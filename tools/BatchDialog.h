@@ -47,6 +47,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void done(int result) override;
 
 private:
     void Fill();
@@ -58,6 +59,7 @@ private:
     void Convert();
 
     BatchSettings values;
+    bool closing = false; // the focus leaving a field as the dialog closes is no edit to check
     std::string programFolder;
     FolderBrowser browse;
     FolderStore storeInitialFolder;

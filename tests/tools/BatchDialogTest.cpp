@@ -35,9 +35,9 @@ struct BatchDialogTest : ::testing::Test {
     {
         folder.Write("scratch.cfg", "3\r\nnasim web homa\r\nmain.kbd\r\n24\r\nIran System\r\nkolb.kbd\r\n18\r\nziba\r\nziba2.kbd\r\n30\r\n");
     }
-    static void LeaveField(QLineEdit* field)
+    static void LeaveField(QLineEdit* field, Qt::FocusReason reason = Qt::OtherFocusReason)
     {
-        QFocusEvent out(QEvent::FocusOut);
+        QFocusEvent out(QEvent::FocusOut, reason);
         QApplication::sendEvent(field, &out);
     }
     std::string Dir(const std::string& name) const
@@ -143,6 +143,14 @@ TEST_F(BatchDialogTest, LeavingTheFolderFieldsChecksTheFolders)
     EXPECT_TRUE(platform::IsDirectory(missing));
     EXPECT_EQ(services.messages.shown.back().text, "The Destination directory dosn't exist\n Should I creat a new folder ?");
     EXPECT_EQ(services.messages.shown.back().buttons, platform::MessageButtons::YesNo);
+
+    // Another window taking the focus, or the dialog closing, is no sign the field is done.
+    services.messages.shown.clear();
+    dialog.Field(1037)->setText("");
+    LeaveField(dialog.Field(1037), Qt::ActiveWindowFocusReason);
+    dialog.Field(1037)->setFocus();
+    dialog.reject();
+    EXPECT_TRUE(services.messages.shown.empty()) << services.messages.shown.front().text;
 }
 
 struct ConvertingDialogTest : BatchDialogTest {
