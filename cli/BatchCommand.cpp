@@ -147,8 +147,8 @@ int RunBatch(const BatchCommandOptions& o, const std::string& programFolder, std
     ErrMessages messages(err);
     platform::ScopedServices scope(platform::Services{&platform::Settings(), &messages});
     tools::BatchOptions batch = o.batch;
-    if (batch.keymapsFolder.empty())
-        batch.keymapsFolder = programFolder + "/KeyMaps";
+    // Without --keymaps a keymap name is the user's own keymap of that name when there is one.
+    batch.programFolder = programFolder;
 
     std::error_code ec;
     std::filesystem::create_directories(o.outDir, ec);

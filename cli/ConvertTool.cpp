@@ -252,9 +252,18 @@ const char* BasisText(keymap::DetectionBasis basis)
     return "";
 }
 
-int RunDetect(const ConvertOptions& o, const std::string& folder, std::FILE* out, std::FILE* err)
+int RunDetect(const ConvertOptions& o, const std::string& programFolder, const std::string& folder, std::FILE* out,
+              std::FILE* err)
 {
-    const std::vector<keymap::KeyMap> maps = LoadFolderKeymaps(folder, err);
+    // Without --keymaps the candidates are the shipped keymaps and the user's own, as the editor lists them.
+    std::vector<keymap::KeyMap> maps;
+    if (o.keymapsDir.empty()) {
+        for (const platform::KeymapEntry& entry : platform::DataFolders(programFolder).Keymaps())
+            if (std::optional<keymap::KeyMap> map = LoadKeymap(entry.path, folder, err))
+                maps.push_back(std::move(*map));
+    } else {
+        maps = LoadFolderKeymaps(folder, err);
+    }
     if (maps.empty()) {
         std::fprintf(err, "%s: no keymap in %s\n", Program, folder.c_str());
         return NothingWritten;
@@ -376,7 +385,7 @@ int RunConvert(const ConvertOptions& o, const std::string& programFolder, std::F
 {
     const std::string folder = o.keymapsDir.empty() ? programFolder + "/KeyMaps" : o.keymapsDir;
     if (o.detect)
-        return RunDetect(o, folder, out, err);
+        return RunDetect(o, programFolder, folder, out, err);
     // Without --keymaps a bare name is the user's own keymap of that name when there is one.
     const auto named = [&](const std::string& name) {
         return o.keymapsDir.empty() && !HasPathSeparator(name) ? platform::DataFolders(programFolder).KeymapPath(name) : name;

@@ -4,6 +4,7 @@
 #include "keymap/KeyMap.h"
 #include "keymap/KeymapConverter.h"
 #include "keymap/UnicodeBridge.h"
+#include "platform/DataFolders.h"
 #include "platform/TextMode.h"
 
 #include <algorithm>
@@ -188,8 +189,15 @@ const keymap::KeyMap* BatchConverter::Cached(const std::string& name, std::strin
     if (found != keymaps.end())
         return found->second.get();
     auto map = std::make_unique<keymap::KeyMap>();
-    map->SetFolder(options.keymapsFolder);
-    const bool ok = HasPathSeparator(name) ? map->LoadFromPath(name) : map->Load(name);
+    bool ok = false;
+    if (HasPathSeparator(name)) {
+        ok = map->LoadFromPath(name);
+    } else if (options.keymapsFolder.empty() && !options.programFolder.empty() && keymap::IsBareFileName(name)) {
+        ok = map->LoadFromPath(platform::DataFolders(options.programFolder).KeymapPath(name));
+    } else {
+        map->SetFolder(options.keymapsFolder);
+        ok = map->Load(name);
+    }
     if (!ok) {
         error = "the keymap " + name + " cannot be loaded";
         return nullptr;
@@ -215,6 +223,11 @@ const keymap::KeyMap* BatchConverter::SourceFor(const std::string& headerKeymap,
     const std::string& name = options.sourceKeymap.empty() ? headerKeymap : options.sourceKeymap;
     if (name.empty()) {
         error = "no source keymap: the file has no header naming one";
+        return nullptr;
+    }
+    // A name from a document is a file of the keymap folder, never a path to elsewhere.
+    if (options.sourceKeymap.empty() && !keymap::IsBareFileName(name)) {
+        error = "the header names " + name + ", which is not a keymap name";
         return nullptr;
     }
     return Cached(name, error);

@@ -36,7 +36,8 @@ struct BatchOptions {
     int size = 22;
     HeaderChoice header = HeaderChoice::Write;
     DosLayout dos = DosLayout::Off; // 80-column right-aligned lines, on reading and on writing
-    std::string keymapsFolder;     // empty: the KeyMaps folder of the program folder
+    std::string keymapsFolder;     // empty: keymaps by name as the programs find them, the user's first
+    std::string programFolder;     // with keymapsFolder empty: whose keymaps (empty: the editor's own setting)
 };
 
 /// One file to convert and where its result goes (the same path converts in place).

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -93,6 +94,34 @@ TEST_F(BatchCommandTest, FailedFilesAreCountedAndTheOthersWritten)
     const ToolRun lossy = Run({"--from-unicode", "--to", "ziba2.kbd", "--out-dir", Path("out"), latin});
     EXPECT_EQ(lossy.status, 3);
     EXPECT_NE(lossy.err.find("latin.txt -> " + Path("out/latin.txt") + ": 3 characters"), std::string::npos) << lossy.err;
+}
+
+TEST_F(BatchCommandTest, UserKeymapsAreFoundByNameAndHeadersNameNoPaths)
+{
+    // The user's own keymap (here a copy of kolb.kbd under another name), as Dorvantile saves it,
+    // in the data folder the program run sees (this test process has the toolkit's test paths).
+    const QString userKeymaps = qEnvironmentVariable("XDG_DATA_HOME") + "/Kelmora/KeyMaps";
+    ASSERT_TRUE(QDir().mkpath(userKeymaps));
+    const std::string mine = userKeymaps.toStdString() + "/batchmine.kbd";
+    ASSERT_TRUE(platform::WriteFileAtomically(mine, Read(fakes::BuildProgramFolder() + "/KeyMaps/kolb.kbd")).ok);
+    const std::vector<std::string> files = MainDocuments();
+    const ToolRun r = Run(Join({"--from", "main.kbd", "--to", "batchmine.kbd", "--no-header", "--out-dir", Path("out")}, files));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Read(Path("out/doc0.txt")), fakes::Glyphs("kolb.kbd", Texts[0]));
+
+    const ToolRun detect = Run({"--detect", Path("out/doc0.txt")});
+    EXPECT_EQ(detect.status, 0) << detect.err;
+    // The copy and its original read the text alike; either is right, and the copy was a candidate.
+    EXPECT_TRUE(detect.out.find("batchmine.kbd") != std::string::npos || detect.out.find("kolb.kbd") != std::string::npos)
+        << detect.out;
+    std::filesystem::remove(mine);
+
+    // A document's header names a keymap file, not a path to one.
+    const std::string stray = Write("in/stray.txt", "Kelmora : f[x] s[24] k[../KeyMaps/main.kbd]\r\n" +
+                                                        fakes::Glyphs("main.kbd", Texts[0]));
+    const ToolRun header = Run({"--to", "kolb.kbd", "--out-dir", Path("out2"), stray});
+    EXPECT_EQ(header.status, 1);
+    EXPECT_NE(header.err.find("not a keymap name"), std::string::npos) << header.err;
 }
 
 TEST_F(BatchCommandTest, UsageErrorsAndHelp)
