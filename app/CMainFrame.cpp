@@ -65,7 +65,13 @@ CMainFrame::CMainFrame(RecentFileList& recentFiles, const platform::Clock& clock
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The recovery keeper watches the editor, which the view owns: it goes before the view does
+    // (children would be deleted in the order they were made, the view first).
+    delete recovery;
+    recovery = nullptr;
+}
 
 bool CMainFrame::Create()
 {
