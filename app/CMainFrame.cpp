@@ -34,12 +34,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -450,7 +450,13 @@ std::optional<UnicodeExportChoice> CMainFrame::RunExportDialog()
 {
     if (!exportDialog)
         exportDialog = std::make_unique<UnicodeFileDialog>(UnicodeFileDialog::Kind::Export, this);
-    const std::optional<UnicodeFileDialog::Choice> choice = exportDialog->Run();
+    // The document's own folder and name, as a .txt, unless this run exported elsewhere already.
+    std::string suggested;
+    if (!documents.IsUntitled()) {
+        const QFileInfo document(QString::fromStdString(documents.CurrentPath()));
+        suggested = (document.absolutePath() + "/" + document.completeBaseName() + ".txt").toStdString();
+    }
+    const std::optional<UnicodeFileDialog::Choice> choice = exportDialog->Run(suggested);
     return choice ? std::optional<UnicodeExportChoice>({choice->path, choice->ends}) : std::nullopt;
 }
 

@@ -36,10 +36,14 @@ UnicodeFileDialog::UnicodeFileDialog(Kind kind, QWidget* parent) : QFileDialog(p
     }
 }
 
-std::optional<UnicodeFileDialog::Choice> UnicodeFileDialog::Run()
+std::optional<UnicodeFileDialog::Choice> UnicodeFileDialog::Run(const std::string& suggested)
 {
-    setDirectory(QFileInfo(lastFolder).isDir() ? lastFolder : QDir::homePath());
-    selectFile(QString());
+    const QFileInfo offered(QString::fromStdString(suggested));
+    QString folder = QFileInfo(lastFolder).isDir() ? lastFolder : QString();
+    if (folder.isEmpty() && !suggested.empty() && offered.absoluteDir().exists())
+        folder = offered.absolutePath();
+    setDirectory(folder.isEmpty() ? QDir::homePath() : folder);
+    selectFile(suggested.empty() ? QString() : offered.fileName());
     if (exec() != QDialog::Accepted || selectedFiles().isEmpty())
         return std::nullopt;
     const QFileInfo chosen(selectedFiles().front());

@@ -26,7 +26,9 @@ public:
         LineEnds ends = LineEnds::Lf;
     };
     /// Runs the dialog modally; the chosen full path and line ends, or nothing unless it ended with OK.
-    std::optional<Choice> Run();
+    /// `suggested`, when given, is the file offered: its folder is shown unless this dialog has
+    /// shown another one in this run, and its name is filled in.
+    std::optional<Choice> Run(const std::string& suggested = {});
     /// The export dialog's line-end box (object name "LineEnds"); null for import.
     QComboBox* LineEndBox() const { return lineEnds; }
 

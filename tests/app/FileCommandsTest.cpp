@@ -1,14 +1,17 @@
-/** File commands reached from the keyboard and the File menu: next and previous file. **/
+/** File commands reached from the keyboard and the File menu: next and previous file, the export dialog's offer. **/
 #include "tests/app/MainFrameFixture.h"
 
 #include "app/EditorView.h"
 #include "app/DocumentCommands.h"
+#include "app/UnicodeFileDialog.h"
 #include "editctl/PersianEdit.h"
 #include "keymap/UnicodeBridge.h"
 #include "res/ResourceIds.h"
+#include "tests/fakes/ModalAnswer.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,6 +139,23 @@ TEST_F(FileKeysTest, TheFileMenuOffersNextAndPreviousFile)
     previous->trigger();
     previous->trigger();
     EXPECT_EQ(Current(), paths[0]);
+}
+
+TEST_F(FileKeysTest, ExportOffersTheDocumentsFolderAndNameAsText)
+{
+    CMainFrame& window = OpenMiddleOfThree();
+    QString shownFolder;
+    QStringList offered;
+    fakes::ModalAnswer<app::UnicodeFileDialog> answer([&](app::UnicodeFileDialog& dialog) {
+        shownFolder = dialog.directory().absolutePath();
+        offered = dialog.selectedFiles();
+        dialog.reject();
+    });
+    window.RunCommand(res::FileExportUnicode);
+    ASSERT_TRUE(answer.Shown()) << answer.Other();
+    EXPECT_EQ(shownFolder.toStdString(), QFileInfo(QString::fromStdString(paths[1])).absolutePath().toStdString());
+    ASSERT_EQ(offered.size(), 1);
+    EXPECT_EQ(QFileInfo(offered.front()).fileName().toStdString(), "b.txt");
 }
 
 } // namespace
