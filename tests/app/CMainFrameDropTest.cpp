@@ -47,8 +47,7 @@ bool Drop(CMainFrame& window, QMimeData* data)
 
 TEST_F(MainFrameTest, DroppingDocumentsOpensTheFirstAndSaysSo)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     const std::string first = folder.Write("first.txf", fakes::Glyphs("main.kbd", "نخست") + "\r\n");
     const std::string second = folder.Write("second.txt", fakes::Glyphs("main.kbd", "دوم") + "\r\n");
@@ -62,8 +61,7 @@ TEST_F(MainFrameTest, DroppingDocumentsOpensTheFirstAndSaysSo)
 
 TEST_F(MainFrameTest, DroppingUtf8TextOffersTheImport)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     const std::string text = folder.Write("note.txt", "ماه در آب می‌لرزد\n");
     services.messages.Script({platform::MessageAnswer::Yes});

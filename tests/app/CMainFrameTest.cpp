@@ -145,8 +145,7 @@ TEST_F(MainFrameTest, NamesLongerThanTheFieldsAreCutTo79Characters)
 
 TEST_F(MainFrameTest, LongFaceNameFromADocumentHeaderIsCut)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     const std::string path = folder.Write("long.txf", app::FormatHeaderLine(std::string(150, 'h'), 20, "main.kbd") + "\r\n");
     services.settings.WriteString("Temp", "LastFile", path);
     CMainFrame& window = CreateFrame();
@@ -484,8 +483,7 @@ TEST_F(MainFrameTest, ExitStoresWhatTheSettingsAllow)
 
 TEST_F(MainFrameTest, HiddenToolBarStaysHiddenAfterRestart)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& first = CreateFrame();
     first.show();
     first.Action(res::ViewToolbar)->trigger();
@@ -501,8 +499,7 @@ TEST_F(MainFrameTest, HiddenToolBarStaysHiddenAfterRestart)
 
 TEST_F(MainFrameTest, CancelInTheSaveQuestionKeepsTheWindowOpen)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.show();
     window.View().Editor().Window().SetText("\xC1\xC2");
@@ -608,8 +605,7 @@ TEST_F(MainFrameTest, LastFileWithHeaderSetsTheBarsAndIsStoredAtExit)
 
 TEST_F(MainFrameTest, MissingLastFileLeavesAnUntitledDocument)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     services.settings.WriteString("Temp", "LastFile", folder.Path() + "/gone.txf");
     CMainFrame& window = CreateFrame();
     EXPECT_EQ(window.windowTitle(), "UnTitled.txf - Kelmora");
@@ -619,8 +615,7 @@ TEST_F(MainFrameTest, MissingLastFileLeavesAnUntitledDocument)
 
 TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.SetLauncher([](const QString&, const QString&) {});
     window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
@@ -640,8 +635,7 @@ TEST_F(MainFrameTest, CommandsGiveTheFocusBackToTheEditor)
 
 TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.resize(1600, 400); // wide enough that no dialog-bar control is folded away
     window.show();
@@ -666,8 +660,7 @@ TEST_F(MainFrameTest, KeysTheEditorPassesOnReachTheWindowsCommands)
 
 TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     services.settings.WriteInt("Settings", "EnableDos", 0); // lines as written, no 80-column field
     const std::string kept = folder.Write("kept.txf", keymap::GlyphTextOf(LoadedMap("main.kbd"), "نامه"));
     const std::string gone = folder.Path() + "/gone.txf";
@@ -703,8 +696,7 @@ TEST_F(MainFrameTest, RecentFilesTakeThePlaceOfTheRecentFileItem)
 
 TEST_F(MainFrameTest, ClipboardCommandsMoveTextAndMarkTheDocument)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     const std::string word = keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب");
     const std::string other = keymap::GlyphTextOf(LoadedMap("main.kbd"), "دفتر");
@@ -742,8 +734,7 @@ TEST_F(MainFrameTest, ClipboardCommandsMoveTextAndMarkTheDocument)
 
 TEST_F(MainFrameTest, MenuCutThenUndoBringsBackTheCutTextOnly)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     editctl::PersianEdit& editor = window.View().Editor();
     const std::string word = keymap::GlyphTextOf(LoadedMap("main.kbd"), "کتاب");
@@ -762,8 +753,7 @@ TEST_F(MainFrameTest, MenuCutThenUndoBringsBackTheCutTextOnly)
 
 TEST_F(MainFrameTest, MaximizedWindowStoresTheRectangleItRestoresTo)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     for (const auto& [key, value] : {std::pair{"PosX", 120}, {"PosY", 90}, {"SizeX", 520}, {"SizeY", 310}})
         services.settings.WriteInt("Settings", key, value);
     CMainFrame& window = CreateFrame();
@@ -780,8 +770,7 @@ TEST_F(MainFrameTest, MaximizedWindowStoresTheRectangleItRestoresTo)
 
 TEST_F(MainFrameTest, PositionPaneFollowsTheCaretHoweverItMoves)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.show();
     app::MainStatusBar& status = window.Status();

@@ -31,8 +31,7 @@ protected:
     /// Three documents in one folder, the middle one open, the focus in the editor.
     CMainFrame& OpenMiddleOfThree()
     {
-        InstallKeymap("main.kbd");
-        services.settings.WriteInt("Temp", "FirstTime", 0);
+        InstallMainKeymapAfterFirstRun();
         keymap::KeyMap map;
         EXPECT_TRUE(map.Load("main.kbd"));
         for (const auto& [name, word] : {std::pair{"a.txf", "آب"}, {"b.txf", "باد"}, {"c.txf", "کوه"}})

@@ -28,8 +28,7 @@ class HelpCommandsTest : public MainFrameTest {
 protected:
     CMainFrame& Open()
     {
-        InstallKeymap("main.kbd");
-        services.settings.WriteInt("Temp", "FirstTime", 0);
+        InstallMainKeymapAfterFirstRun();
         CMainFrame& window = CreateFrame();
         window.show();
         return window;

@@ -67,8 +67,7 @@ TEST_F(MainFrameTest, EveryDialogBarControlIsReachableAtTheDefaultSize)
 
 TEST_F(MainFrameTest, DialogBarWrapsOnlyWhenTheWindowIsTooNarrow)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.show();
     QApplication::processEvents();
@@ -88,8 +87,7 @@ TEST_F(MainFrameTest, DialogBarWrapsOnlyWhenTheWindowIsTooNarrow)
 
 TEST_F(MainFrameTest, FloatingToolBarAppearsWithTheMainWindow)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     services.settings.WriteInt("Settings", "T1PosX", 160);
     services.settings.WriteInt("Settings", "T1PosY", 70);
     CMainFrame& window = CreateFrame();
@@ -119,8 +117,7 @@ TEST_F(MainFrameTest, FloatingToolBarAppearsWithTheMainWindow)
 
 TEST_F(MainFrameTest, ToolBarHiddenBeforeTheWindowShowsStaysHidden)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     window.Action(res::ViewToolbar)->trigger();
     window.show();

@@ -50,6 +50,12 @@ void MainFrameTest::InstallKeymap(const std::string& name)
     folder.Write("KeyMaps/" + name, keymap::SerializeKeymapFile(table));
 }
 
+void MainFrameTest::InstallMainKeymapAfterFirstRun()
+{
+    InstallKeymap("main.kbd");
+    services.settings.WriteInt("Temp", "FirstTime", 0);
+}
+
 QString MainFrameTest::BoxText(int id) const
 {
     const QString name = res::ObjectName(id);

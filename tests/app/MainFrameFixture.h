@@ -36,6 +36,8 @@ protected:
 
     /// A keymap built from the project's tables when the build has it, else a small stand-in.
     void InstallKeymap(const std::string& name);
+    /// The folder most tests start from: main.kbd installed and the first run's set-up already done.
+    void InstallMainKeymapAfterFirstRun();
     QString BoxText(int id) const;
 
     fakes::FakeServices services;

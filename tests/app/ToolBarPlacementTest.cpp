@@ -36,8 +36,7 @@ public:
 
 TEST_F(MainFrameTest, FloatingToolBarComesUpAfterItsWindowAsItsToolWindow)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     CMainFrame& window = CreateFrame();
     QToolBar& bar = window.ToolBar();
     ShowOrder order(bar, window);
@@ -53,8 +52,7 @@ TEST_F(MainFrameTest, FloatingToolBarComesUpAfterItsWindowAsItsToolWindow)
 
 TEST_F(MainFrameTest, FloatingToolBarStoredOffEveryScreenComesBackOnOne)
 {
-    InstallKeymap("main.kbd");
-    services.settings.WriteInt("Temp", "FirstTime", 0);
+    InstallMainKeymapAfterFirstRun();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     struct Case { int x, y; };
     for (const Case c : {Case{-40000, 100}, Case{100, 90000}, Case{screen.right() + 500, screen.bottom() + 500}}) {

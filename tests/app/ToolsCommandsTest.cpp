@@ -103,8 +103,7 @@ class ToolsCommandsTest : public MainFrameTest {
 protected:
     CMainFrame& Open()
     {
-        InstallKeymap("main.kbd");
-        services.settings.WriteInt("Temp", "FirstTime", 0);
+        InstallMainKeymapAfterFirstRun();
         CMainFrame& window = CreateFrame();
         window.resize(700, 400);
         window.show();
