@@ -42,11 +42,11 @@ bool IsToolkitOption(const std::string& argument)
         "qwindowicon", "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount",
         "display", "geometry", "name", "title", "visual", "ncols", "cmap", "nograb", "dograb", "sync",
         "testability", "fontengine", "nocrashhandler"};
-    size_t start = argument.rfind("--", 0) == 0 ? 2 : argument.rfind('-', 0) == 0 ? 1 : 0;
+    const size_t start = argument.rfind("--", 0) == 0 ? 2 : argument.rfind('-', 0) == 0 ? 1 : 0;
     if (start == 0)
         return false;
-    const std::string name = argument.substr(start, argument.find('=') == std::string::npos ? std::string::npos
-                                                                                             : argument.find('=') - start);
+    const size_t equals = argument.find('=');
+    const std::string name = argument.substr(start, equals == std::string::npos ? std::string::npos : equals - start);
     return std::any_of(std::begin(toolkitOptions), std::end(toolkitOptions), [&](const char* o) { return name == o; });
 }
 
