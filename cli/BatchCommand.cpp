@@ -57,6 +57,12 @@ public:
             std::fprintf(err, "%s: %s -> %s: %zu bytes\n", Program, item.source.c_str(), item.destination.c_str(),
                          r.bytesWritten);
     }
+    void FileFailedLater(const tools::BatchItem& item, const tools::BatchFileResult& r) override
+    {
+        if (terminal)
+            std::fputs("\r\033[K", err);
+        std::fprintf(err, "%s: %s: skipped, %s\n", Program, item.source.c_str(), r.reason.c_str());
+    }
 
 private:
     std::FILE* err;

@@ -96,14 +96,15 @@ bool ScanHeaderKeymap(std::string_view line, std::string& keymapName)
     return isHeader;
 }
 
-DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode)
+void DecodeDocument(std::string_view diskBytes, bool dosMode, DecodedDocument& document, std::string& scratch)
 {
-    const std::string memory = platform::DecodeTextMode(diskBytes);
-    const std::string_view all(memory);
-    DecodedDocument document;
+    platform::DecodeTextMode(diskBytes, scratch);
+    const std::string_view all(scratch);
+    document.header.reset();
+    document.tooLong = false;
     document.bytesAfterEndMark = platform::BytesAfterEndMark(diskBytes);
+    document.text.clear();
     document.text.reserve(std::min(all.size() + all.size() / 8, DocumentTextLimit));
-    std::string padded;
     bool firstTextLine = true;
     size_t start = 0;
     for (bool firstLine = true; start <= all.size(); firstLine = false) {
@@ -120,50 +121,94 @@ DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode)
                 continue;
             }
         }
-        if (dosMode && line.size() < DosColumns) {
-            padded.assign(line);
-            padded.append(DosColumns - line.size(), ' ');
-            line = padded;
-        }
+        // DOS mode pads a short line to 80 columns; the padding is spaces at its end, so it is the
+        // line without its leading spaces followed by as many spaces as it lacked.
+        const size_t padding = dosMode && line.size() < DosColumns ? DosColumns - line.size() : 0;
         line = WithoutLeadingSpaces(line);
-        if (document.text.size() + line.size() + 2 > DocumentTextLimit) {
+        const size_t length = line.empty() && padding > 0 ? 0 : line.size() + padding;
+        if (document.text.size() + length + 2 > DocumentTextLimit) {
             document.tooLong = true;
             document.text.clear();
             break;
         }
         if (!firstTextLine)
             document.text.append("\r\n");
-        document.text.append(line);
+        if (length > 0) {
+            document.text.append(line);
+            document.text.append(padding, ' ');
+        }
         firstTextLine = false;
     }
+}
+
+DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode)
+{
+    DecodedDocument document;
+    std::string scratch;
+    DecodeDocument(diskBytes, dosMode, document, scratch);
     return document;
 }
 
+namespace {
+
+/// One display line as a saved document holds it, after the line end before it (when not first):
+/// leading spaces removed and, in DOS mode, right-aligned in 80 columns. Line ends are CR LF.
+void AppendDocumentLine(std::string& out, std::string_view whole, bool dosMode, bool first)
+{
+    std::string_view line = WithoutLeadingSpaces(whole);
+    if (!first)
+        out.append("\r\n", 2);
+    if (dosMode) {
+        // Measured before the trailing spaces go, so a line loaded from a left-aligned field
+        // (text then spaces to 80) is written back without spaces added.
+        const size_t measured = line.size();
+        const size_t last = line.find_last_not_of(' ');
+        line = last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
+        if (measured < DosColumns)
+            out.append(DosColumns - measured, ' ');
+    }
+    platform::AppendTextMode(line, out);
+}
+
+void AppendHeader(std::string& out, const std::optional<std::string>& headerLine)
+{
+    if (headerLine) {
+        platform::AppendTextMode(*headerLine, out);
+        out.append("\r\n", 2);
+    }
+}
+
+} // namespace
+
 std::string EncodeDocument(const DocumentLines& lines, bool dosMode, const std::optional<std::string>& headerLine)
 {
-    std::string memory;
-    if (headerLine) {
-        memory.append(*headerLine);
-        memory.push_back('\n');
-    }
+    std::string out;
+    AppendHeader(out, headerLine);
     const size_t count = lines.Count();
-    for (size_t i = 0; i < count; ++i) {
-        const std::string whole = lines.Line(i);
-        std::string_view line = WithoutLeadingSpaces(whole);
-        if (i > 0)
-            memory.push_back('\n');
-        if (dosMode) {
-            // Measured before the trailing spaces go, so a line loaded from a left-aligned field
-            // (text then spaces to 80) is written back without spaces added.
-            const size_t measured = line.size();
-            const size_t last = line.find_last_not_of(' ');
-            line = last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
-            if (measured < DosColumns)
-                memory.append(DosColumns - measured, ' ');
-        }
-        memory.append(line);
+    for (size_t i = 0; i < count; ++i)
+        AppendDocumentLine(out, lines.Line(i), dosMode, i == 0);
+    return out;
+}
+
+void EncodeDocumentText(std::string_view text, bool dosMode, const std::optional<std::string>& headerLine,
+                        std::string& out)
+{
+    out.clear();
+    out.reserve(text.size() + text.size() / 8 + (headerLine ? headerLine->size() + 2 : 0));
+    AppendHeader(out, headerLine);
+    for (size_t start = 0;;) {
+        size_t end = text.find('\n', start);
+        const bool last = end == std::string_view::npos;
+        if (last)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!last && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        AppendDocumentLine(out, line, dosMode, start == 0);
+        if (last)
+            break;
+        start = end + 1;
     }
-    return platform::EncodeTextMode(memory);
 }
 
 } // namespace keymap

@@ -52,6 +52,9 @@ inline constexpr size_t DocumentReadLimit = size_t{512} << 20;
 /// file of short lines many times longer than itself.
 inline constexpr size_t DocumentTextLimit = size_t{1} << 30;
 DecodedDocument DecodeDocument(std::string_view diskBytes, bool dosMode);
+/// The same into `document`, reusing its memory and `scratch`'s, for one buffer over many files.
+/// Neither may hold `diskBytes`.
+void DecodeDocument(std::string_view diskBytes, bool dosMode, DecodedDocument& document, std::string& scratch);
 /// Display lines to disk bytes: header (when given) then each line with leading spaces removed and,
 /// in DOS mode, right-aligned in 80 columns. `lines` are the window's display lines.
 struct DocumentLines {
@@ -60,5 +63,9 @@ struct DocumentLines {
     virtual std::string Line(size_t index) const = 0;
 };
 std::string EncodeDocument(const DocumentLines& lines, bool dosMode, const std::optional<std::string>& headerLine);
+/// EncodeDocument of the lines of `text` (split at LF, a CR before it dropped), into `out`, whose
+/// memory is reused. `out` may not hold `text`.
+void EncodeDocumentText(std::string_view text, bool dosMode, const std::optional<std::string>& headerLine,
+                        std::string& out);
 
 } // namespace keymap

@@ -109,8 +109,10 @@ void KeymapConverter::Drop(std::size_t position)
 
 void KeymapConverter::Convert(bool showProgress)
 {
-    // Each character yields at most a glyph and a space; write into a buffer of that size.
-    std::string out(input.size() * 2, '\0');
+    // Each character yields at most a glyph and a space; write into a buffer of that size, the
+    // output's own, so a converter used for many texts keeps its memory.
+    std::string& out = output;
+    out.assign(input.size() * 2, '\0');
     dropped.clear();
     droppedCount = 0;
     char* w = out.data();
@@ -131,7 +133,12 @@ void KeymapConverter::Convert(bool showProgress)
         std::array<unsigned char, 8> glyph;
     };
     std::array<Destination, 256> destinationOf{};
+    // Bytes both fonts read as English pass unchanged (digits in a medial field are Persian digits).
+    std::array<bool, 256> passes{};
     for (int b = 0; b < 256; ++b) {
+        const GlyphInfo& g = info[static_cast<size_t>(b)];
+        passes[static_cast<size_t>(b)] = english && PassesAsEnglish(static_cast<unsigned char>(b)) &&
+                                         !(g.form == Medial && g.record->keyCode >= '0' && g.record->keyCode <= '9');
         Destination& d = destinationOf[static_cast<size_t>(b)];
         d.record = &destination.RecordRefForKey(info[static_cast<size_t>(b)].record->keyCode);
         for (int form = 0; form < 8; ++form) {
@@ -148,12 +155,12 @@ void KeymapConverter::Convert(bool showProgress)
             *w++ = static_cast<char>(c);
             continue;
         }
-        int f = info[c].form;
-        const KeyRecord& cur = *info[c].record;
-        if (english && PassesAsEnglish(c) && !(f == Medial && cur.keyCode >= '0' && cur.keyCode <= '9')) {
+        if (passes[c]) {
             *w++ = static_cast<char>(c);
             continue;
         }
+        int f = info[c].form;
+        const KeyRecord& cur = *info[c].record;
         // Display order: the logically next letter is to the left, the previous to the right.
         unsigned char next = i > 0 ? static_cast<unsigned char>(input[i - 1]) : 0;
         unsigned char prev = i + 1 < n ? static_cast<unsigned char>(input[i + 1]) : 0;
@@ -172,7 +179,6 @@ void KeymapConverter::Convert(bool showProgress)
             Drop(i);
     }
     out.resize(static_cast<size_t>(w - out.data()));
-    output = std::move(out);
     if (bar)
         bar->Hide();
 }

@@ -2,6 +2,7 @@
 #include "platform/AtomicWriteSession.h"
 #include "platform/TextMode.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -22,6 +23,9 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/xattr.h>
+#endif
 #else
 #include <fstream>
 #endif
@@ -122,22 +126,40 @@ void RemoveStaleTemporaries(const std::string& folder, const std::string& name)
     ::closedir(dir);
 }
 
+/// Names for temporary files beside `target`: unpredictable enough that a name is rarely taken.
+class TemporaryNames {
+public:
+    explicit TemporaryNames(const std::string& target)
+    {
+        const std::filesystem::path t(target);
+        const std::string folder = t.parent_path().empty() ? std::string(".") : t.parent_path().string();
+        start = folder + "/" + TempPrefix(t.filename().string());
+        // The counter keeps threads of one process apart, the clock processes that share a number over time.
+        static std::atomic<std::uint64_t> counter{0};
+        const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        random.seed(now ^ (counter.fetch_add(1) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(::getpid()));
+    }
+    std::string Next()
+    {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "%ld-%08llx", static_cast<long>(::getpid()),
+                      static_cast<unsigned long long>(random() & 0xffffffffu));
+        return start + suffix;
+    }
+    static constexpr int Attempts = 100;
+
+private:
+    std::string start;
+    std::mt19937_64 random;
+};
+
 /// A new temporary file beside `target`, created exclusively and never through a link, so nobody
 /// can make the save write elsewhere by planting a name first.
 int CreateTemporary(const std::string& target, std::string& tempPath)
 {
-    const std::filesystem::path t(target);
-    const std::string folder = t.parent_path().empty() ? std::string(".") : t.parent_path().string();
-    // Unpredictable enough that a name is rarely taken; O_EXCL settles the rare clash. The counter
-    // keeps threads of one process apart, the clock processes that share a number over time.
-    static std::atomic<std::uint64_t> counter{0};
-    const auto now = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    std::mt19937_64 random(now ^ (counter.fetch_add(1) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(::getpid()));
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, "%ld-%08llx", static_cast<long>(::getpid()),
-                      static_cast<unsigned long long>(random() & 0xffffffffu));
-        tempPath = folder + "/" + TempPrefix(t.filename().string()) + suffix;
+    TemporaryNames names(target);
+    for (int attempt = 0; attempt < TemporaryNames::Attempts; ++attempt) {
+        tempPath = names.Next();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -200,10 +222,13 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-/// Writes, flushes and closes the temporary file; on any failure it is gone and errno says why.
-bool FillTemporary(int fd, const std::string& tempPath, std::string_view bytes)
+/// Whether a temporary file is flushed as it is written, or later with the others of its session.
+enum class FileSync { Now, Later };
+
+/// Writes (and flushes) and closes the temporary file; on any failure it is gone and errno says why.
+bool FillTemporary(int fd, const std::string& tempPath, std::string_view bytes, FileSync sync)
 {
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && (sync == FileSync::Later || ::fsync(fd) == 0);
     int saved = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
@@ -215,20 +240,25 @@ bool FillTemporary(int fd, const std::string& tempPath, std::string_view bytes)
     return ok;
 }
 
-/// Whether a save flushes the folder that holds the new name at once, or leaves that to its session.
-enum class FolderSync { Now, Later };
-
-FileResult ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes, FolderSync sync)
+/// Flushes a closed file by its name (our temporaries may have been given a mode that refuses reading).
+bool FlushFile(const std::string& path)
 {
-    std::string tempPath;
-    const int fd = CreateTemporary(target, tempPath);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return Failure();
-    bool inPlace = old != nullptr && old->st_nlink > 1;
-    if (old != nullptr && !TakeOverAttributes(fd, *old))
-        inPlace = true;
-    if (!FillTemporary(fd, tempPath, bytes))
-        return Failure();
+        fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return ok;
+}
+
+/// Gives the complete, flushed temporary file's contents the target's name: by renaming it, or for
+/// `inPlace` by writing `bytes` into the target itself.
+FileResult TakeName(const std::string& tempPath, const std::string& target, bool inPlace, std::string_view bytes)
+{
     // The complete copy exists, so the disk had room; should writing in place still fail, the copy
     // takes the name so it holds the whole text, and the failure is reported.
     FileResult result{true, {}};
@@ -242,11 +272,35 @@ FileResult ReplaceRegularFile(const std::string& target, const struct stat* old,
     if (::rename(tempPath.c_str(), target.c_str()) != 0) {
         result = Failure();
         ::unlink(tempPath.c_str());
-        return result;
     }
-    if (sync == FolderSync::Now)
-        SyncFolder(FolderOf(target));
     return result;
+}
+
+FileResult ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes)
+{
+    std::string tempPath;
+    const int fd = CreateTemporary(target, tempPath);
+    if (fd < 0)
+        return Failure();
+    bool inPlace = old != nullptr && old->st_nlink > 1;
+    if (old != nullptr && !TakeOverAttributes(fd, *old))
+        inPlace = true;
+    if (!FillTemporary(fd, tempPath, bytes, FileSync::Now))
+        return Failure();
+    const FileResult result = TakeName(tempPath, target, inPlace, bytes);
+    SyncFolder(FolderOf(target));
+    return result;
+}
+
+/// The name a save of `path` (its own links followed) replaces, however its folder is spelled.
+std::string SaveKey(const std::string& path)
+{
+    char* real = ::realpath(FolderOf(path).c_str(), nullptr);
+    if (real == nullptr)
+        return path;
+    std::string key = std::string(real) + "/" + std::filesystem::path(path).filename().string();
+    std::free(real);
+    return key;
 }
 
 /// The file a save of `path` replaces, its links followed; or, in `done`, the whole outcome of a
@@ -293,7 +347,78 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     if (t.done)
         return *t.done;
     RemoveStaleTemporaries(FolderOf(t.path), std::filesystem::path(t.path).filename().string());
-    return ReplaceRegularFile(t.path, t.exists ? &t.old : nullptr, bytes, FolderSync::Now);
+    return ReplaceRegularFile(t.path, t.exists ? &t.old : nullptr, bytes);
+}
+
+namespace {
+
+/// Whether a replaced file's storage may hold the next save of this user: its own single name's,
+/// with no extended attributes (an access list or label would travel to the other file).
+bool Recyclable(const std::string& path, const struct stat& old)
+{
+#ifdef __linux__
+    if (!S_ISREG(old.st_mode) || old.st_nlink != 1 || old.st_uid != ::geteuid())
+        return false;
+    const ssize_t names = ::llistxattr(path.c_str(), nullptr, 0);
+    return names == 0 || (names < 0 && errno == ENOTSUP);
+#else
+    (void)path;
+    (void)old;
+    return false;
+#endif
+}
+
+} // namespace
+
+int AtomicWriteSession::TakeSpare(const std::string& target, unsigned long long device, unsigned gid, std::string& tempPath)
+{
+#ifdef __linux__
+    // Only from the same folder: whatever a file takes from its folder when it is made (group,
+    // flags, project) is then the same as a new file's would be.
+    const std::string folder = FolderOf(target);
+    const auto found = std::find_if(spares.rbegin(), spares.rend(), [&](const Spare& s) {
+        return s.device == device && s.gid == gid && FolderOf(s.path) == folder;
+    });
+    if (found == spares.rend())
+        return -1;
+    const Spare spare = *found;
+    spares.erase(std::next(found).base());
+    // Moved to a name of its new file's, without taking one in use, then checked to be the same
+    // file still: the folder's other writers may have put something else under the old name.
+    TemporaryNames names(target);
+    bool moved = false;
+    for (int attempt = 0; attempt < TemporaryNames::Attempts && !moved; ++attempt) {
+        tempPath = names.Next();
+        moved = ::renameat2(AT_FDCWD, spare.path.c_str(), AT_FDCWD, tempPath.c_str(), RENAME_NOREPLACE) == 0;
+        if (!moved && errno != EEXIST)
+            break;
+    }
+    if (!moved) {
+        DropSpare(spare);
+        return -1;
+    }
+    const int fd = ::open(tempPath.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_dev == spare.device &&
+        st.st_ino == spare.inode && ::ftruncate(fd, 0) == 0)
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    DropSpare({tempPath, spare.device, spare.inode, spare.gid});
+#else
+    (void)target;
+    (void)device;
+    (void)gid;
+    (void)tempPath;
+#endif
+    return -1;
+}
+
+void AtomicWriteSession::DropSpare(const Spare& spare)
+{
+    struct stat st {};
+    if (::lstat(spare.path.c_str(), &st) == 0 && st.st_dev == spare.device && st.st_ino == spare.inode)
+        ::unlink(spare.path.c_str());
 }
 
 FileResult AtomicWriteSession::Write(const std::string& path, std::string_view bytes)
@@ -306,17 +431,116 @@ FileResult AtomicWriteSession::Write(const std::string& path, std::string_view b
     // per file, quadratic over a run.
     if (scannedFolders.insert(folder).second)
         RemoveStaleTemporaries(folder, {});
-    const FileResult result = ReplaceRegularFile(t.path, t.exists ? &t.old : nullptr, bytes, FolderSync::Later);
-    if (result.ok)
-        unflushedFolders.insert(folder);
-    return result;
+    Waiting w;
+    w.recyclable = t.exists && Recyclable(t.path, t.old);
+    w.oldInode = t.exists ? static_cast<unsigned long long>(t.old.st_ino) : 0;
+    // A file this replaces takes the storage an earlier replaced file left; a new file, whose
+    // owner and group are the folder's to decide, gets its own.
+    int fd = w.recyclable ? TakeSpare(t.path, t.old.st_dev, t.old.st_gid, w.temporary) : -1;
+    if (fd < 0)
+        fd = CreateTemporary(t.path, w.temporary);
+    if (fd < 0)
+        return Failure();
+    w.inPlace = t.exists && t.old.st_nlink > 1;
+    if (t.exists && !TakeOverAttributes(fd, t.old))
+        w.inPlace = true;
+    struct stat st {};
+    ::fstat(fd, &st);
+    w.device = static_cast<unsigned long long>(st.st_dev);
+    // The flush must be opened before the data is written to report the errors of writing it back.
+    const bool known = std::any_of(flushes.begin(), flushes.end(), [&](const Flush& f) { return f.device == w.device; });
+    if (!known) {
+        const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folderFd >= 0)
+            flushes.push_back({folderFd, w.device});
+    }
+    if (!FillTemporary(fd, w.temporary, bytes, FileSync::Later))
+        return Failure();
+    if (w.inPlace)
+        w.bytes.assign(bytes);
+    w.target = t.path;
+    w.key = SaveKey(t.path);
+    w.path = path;
+    waiting.push_back(std::move(w));
+    waitingBytes += bytes.size();
+    return {true, {}};
 }
 
-void AtomicWriteSession::Finish()
+bool AtomicWriteSession::Holds(const std::string& path) const
 {
-    for (const std::string& folder : unflushedFolders)
+    std::string followed = path;
+    if (waiting.empty() || !FollowLinks(followed))
+        return false;
+    const std::string key = SaveKey(followed);
+    return std::any_of(waiting.begin(), waiting.end(), [&](const Waiting& w) { return w.key == key; });
+}
+
+bool AtomicWriteSession::Full() const { return waiting.size() >= GroupFiles || waitingBytes >= GroupBytes; }
+
+FileResult AtomicWriteSession::Replace(const Waiting& w)
+{
+#ifdef __linux__
+    // Swapped rather than renamed over: the old file then lies under the temporary name, and its
+    // storage can hold the next save.
+    if (w.recyclable && !w.inPlace &&
+        ::renameat2(AT_FDCWD, w.temporary.c_str(), AT_FDCWD, w.target.c_str(), RENAME_EXCHANGE) == 0) {
+        struct stat st {};
+        const bool old = ::lstat(w.temporary.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
+                         st.st_dev == w.device && st.st_ino == w.oldInode && st.st_uid == ::geteuid();
+        if (old && spares.size() < MaxSpares)
+            spares.push_back({w.temporary, w.device, w.oldInode, static_cast<unsigned>(st.st_gid)});
+        else
+            ::unlink(w.temporary.c_str()); // what a rename over it would have removed
+        return {true, {}};
+    }
+#endif
+    return TakeName(w.temporary, w.target, w.inPlace, w.bytes);
+}
+
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit()
+{
+    std::vector<LateFailure> failed;
+    // One flush per file system; where that cannot be had (no syncfs, an unreadable folder, a
+    // write error somewhere on it) each file is flushed on its own, so each failure is its own.
+    std::set<unsigned long long> flushed;
+    for (const Flush& f : flushes) {
+#ifdef __linux__
+        if (::syncfs(f.folder) == 0)
+            flushed.insert(f.device);
+#endif
+        ::close(f.folder);
+    }
+    flushes.clear();
+    std::set<std::string> renamedInto;
+    for (size_t i = 0; i < waiting.size(); ++i) {
+        const Waiting& w = waiting[i];
+        FileResult r{true, {}};
+        if (flushed.count(w.device) == 0 && !FlushFile(w.temporary)) {
+            r = Failure();
+            ::unlink(w.temporary.c_str());
+        } else {
+            r = Replace(w);
+        }
+        if (r.ok || w.inPlace) // a failed save in place may still have renamed its copy
+            renamedInto.insert(FolderOf(w.target));
+        if (!r.ok)
+            failed.push_back({i, w.path, r.error});
+    }
+    // The new names are made to last before any old file's storage is written again.
+    for (const std::string& folder : renamedInto)
         SyncFolder(folder);
-    unflushedFolders.clear();
+    waiting.clear();
+    waitingBytes = 0;
+    return failed;
+}
+
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Finish()
+{
+    std::vector<LateFailure> failed = Commit();
+    for (const Spare& spare : spares)
+        DropSpare(spare);
+    spares.clear();
+    return failed;
 }
 
 #else
@@ -350,12 +574,16 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes)
     return {true, {}};
 }
 
+// Each save is whole when Write returns; nothing waits.
 FileResult AtomicWriteSession::Write(const std::string& path, std::string_view bytes)
 {
     return WriteFileAtomically(path, bytes);
 }
 
-void AtomicWriteSession::Finish() {}
+bool AtomicWriteSession::Holds(const std::string&) const { return false; }
+bool AtomicWriteSession::Full() const { return false; }
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit() { return {}; }
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Finish() { return {}; }
 
 #endif
 

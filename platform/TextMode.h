@@ -16,8 +16,12 @@ enum class CtrlZ { EndsText, IsData };
 
 /// Disk bytes to memory: each CR LF pair becomes LF; a lone CR and every other byte pass unchanged.
 std::string DecodeTextMode(std::string_view disk, CtrlZ ctrlZ = CtrlZ::EndsText);
+/// The same into `out`, whose memory is reused (for one buffer over many files).
+void DecodeTextMode(std::string_view disk, std::string& out, CtrlZ ctrlZ = CtrlZ::EndsText);
 /// Memory to disk bytes: each LF becomes CR LF; nothing else changes.
 std::string EncodeTextMode(std::string_view memory);
+/// The same, appended to `out`.
+void AppendTextMode(std::string_view memory, std::string& out);
 
 /// Outcome of a file read or write; `error` holds the system's reason when `ok` is false.
 /// The error of a read or write whose path holds a NUL byte (the system would cut the name there).

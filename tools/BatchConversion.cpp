@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace tools {
 
@@ -26,34 +27,6 @@ bool LessNoCase(const std::string& a, const std::string& b)
         return false;
     return a < b;
 }
-
-/// The buffer's text lines: split at LF, a CR before it dropped. Unlike the edit window it never
-/// wraps, so a converted file keeps the lines it had.
-class TextLines : public keymap::DocumentLines {
-public:
-    explicit TextLines(std::string_view text)
-    {
-        size_t start = 0;
-        for (;;) {
-            size_t end = text.find('\n', start);
-            const bool last = end == std::string_view::npos;
-            if (last)
-                end = text.size();
-            std::string_view line = text.substr(start, end - start);
-            if (!last && !line.empty() && line.back() == '\r')
-                line.remove_suffix(1);
-            lines.push_back(line);
-            if (last)
-                break;
-            start = end + 1;
-        }
-    }
-    size_t Count() const override { return lines.size(); }
-    std::string Line(size_t index) const override { return std::string(lines[index]); }
-
-private:
-    std::vector<std::string_view> lines;
-};
 
 /// DOS mode pads every line to 80 columns when reading; UTF-8 text keeps none of that padding.
 std::string WithoutTrailingSpaces(const std::string& text)
@@ -233,7 +206,7 @@ const keymap::KeyMap* BatchConverter::SourceFor(const std::string& headerKeymap,
     return Cached(name, error);
 }
 
-bool BatchConverter::ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const
+bool BatchConverter::ReadSource(const std::string& path, std::string& into, BatchFileResult& result) const
 {
     std::error_code ec;
     result.outcome = BatchOutcome::Unreadable;
@@ -246,12 +219,12 @@ bool BatchConverter::ReadSource(const std::string& path, std::string& bytes, Bat
         result.reason = "is not a regular file";
         return false;
     }
-    if (const platform::FileResult r = platform::ReadFileBytes(path, bytes); !r.ok) {
+    if (const platform::FileResult r = platform::ReadFileBytes(path, into); !r.ok) {
         result.reason = "cannot be read: " + r.error;
         return false;
     }
     result.outcome = BatchOutcome::Converted;
-    result.bytesRead = bytes.size();
+    result.bytesRead = into.size();
     return true;
 }
 
@@ -263,22 +236,21 @@ keymap::DecodedDocument DecodeDocumentForExport(std::string_view diskBytes, DosL
     return document;
 }
 
-bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result)
+bool BatchConverter::ConvertDocument(BatchFileResult& result)
 {
-    keymap::DecodedDocument document = options.toUnicode
-                                           ? DecodeDocumentForExport(bytes, options.dos)
-                                           : keymap::DecodeDocument(bytes, options.dos == DosLayout::On);
-    bytes = std::string();
+    if (options.toUnicode)
+        document = DecodeDocumentForExport(bytes, options.dos);
+    else
+        keymap::DecodeDocument(bytes, options.dos == DosLayout::On, document, scratch);
     const keymap::KeyMap* source = SourceFor(document.header ? document.header->keymapName : std::string(), result.reason);
     if (source == nullptr) {
         result.outcome = BatchOutcome::NoKeymap;
         return false;
     }
     if (options.toUnicode) {
-        const std::string text = std::move(document.text);
         const keymap::UnicodeBridge bridge(*source);
-        result.unrepresentable = MeaninglessBytes(bridge, text);
-        bytes = bridge.ExportUtf8(text);
+        result.unrepresentable = MeaninglessBytes(bridge, document.text);
+        bytes = bridge.ExportUtf8(document.text);
         return true;
     }
     // The converter's keymaps are set once per pair, not copied for every file.
@@ -286,50 +258,75 @@ bool BatchConverter::ConvertDocument(std::string& bytes, std::string& glyphs, Ba
         converter->source = *source;
         converterSource = source;
     }
-    converter->input = std::move(document.text);
+    // Swapped, not copied: each buffer keeps its memory for the next file.
+    converter->input.swap(document.text);
     converter->Convert(false);
-    converter->input = std::string();
-    glyphs = std::move(converter->output);
     return true;
 }
 
 BatchFileResult BatchConverter::Convert(const BatchItem& item)
 {
+    // A file this run wrote is read as it is now, not as its name still holds it.
+    if (writes.Holds(item.source))
+        Commit();
     BatchFileResult result;
-    std::string bytes;
     if (!ReadSource(item.source, bytes, result))
         return result;
-    std::string glyphs; // the working buffer: the file's text in the destination keymap
+    // The working buffer: the file's text in the destination keymap, to be saved as a document.
+    // With toUnicode `bytes` holds the UTF-8 text to write instead.
+    const std::string* glyphs = nullptr;
     if (options.fromUnicode) {
-        const std::string text = platform::DecodeTextMode(bytes);
-        bytes = std::string();
+        platform::DecodeTextMode(bytes, scratch);
         // Counted, not kept: a huge file of characters the font lacks needs no list of them. Letters
         // written as their nearest count too, as kelmora-convert reports them.
         struct Count : keymap::ImportProblems {
             size_t n = 0;
             void Add(const keymap::Unrepresentable&) override { ++n; }
         } problems;
-        glyphs = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(text), problems);
+        imported = keymap::UnicodeBridge(*destination).ImportUtf8(WithoutByteOrderMark(scratch), problems);
         result.unrepresentable = problems.n;
-    } else if (!ConvertDocument(bytes, glyphs, result)) {
+        glyphs = &imported;
+    } else if (!ConvertDocument(result)) {
         return result;
+    } else if (!options.toUnicode) {
+        glyphs = &converter->output;
     }
-    if (!options.toUnicode) {
+    if (glyphs != nullptr) {
         std::optional<std::string> header;
         if (options.header == HeaderChoice::Write)
             header = keymap::FormatHeaderLine(options.faceName, options.size, destination->FileName());
-        bytes = keymap::EncodeDocument(TextLines(glyphs), options.dos == DosLayout::On, header);
+        keymap::EncodeDocumentText(*glyphs, options.dos == DosLayout::On, header, bytes);
     }
+    const size_t waitingBefore = writes.WaitingSaves();
     if (const platform::FileResult r = writes.Write(item.destination, bytes); !r.ok) {
         result.outcome = BatchOutcome::Unwritable;
         result.reason = "cannot be written to " + item.destination + ": " + r.error;
         return result;
     }
     result.bytesWritten = bytes.size();
+    if (writes.WaitingSaves() > waitingBefore)
+        waiting.push_back(item);
+    if (writes.Full())
+        Commit();
     return result;
 }
 
-void BatchConverter::Finish() { writes.Finish(); }
+void BatchConverter::Commit() { KeepLateFailures(writes.Commit()); }
+
+void BatchConverter::Finish() { KeepLateFailures(writes.Finish()); }
+
+void BatchConverter::KeepLateFailures(const std::vector<platform::AtomicWriteSession::LateFailure>& failures)
+{
+    for (const platform::AtomicWriteSession::LateFailure& f : failures) {
+        BatchFileResult result;
+        result.outcome = BatchOutcome::Unwritable;
+        result.reason = "cannot be written to " + f.path + ": " + f.error;
+        lateFailures.push_back({waiting.at(f.index), result});
+    }
+    waiting.clear();
+}
+
+std::vector<BatchReport::Entry> BatchConverter::TakeLateFailures() { return std::exchange(lateFailures, {}); }
 
 void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& result)
 {
@@ -342,12 +339,34 @@ void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& r
         report.notes.push_back({item, result});
 }
 
+void RecordLateFailure(BatchReport& report, const BatchReport::Entry& failure)
+{
+    if (report.converted > 0)
+        --report.converted;
+    ++report.failed;
+    // It replaces the note its conversion may have left (characters the font lacks).
+    const auto note = std::find_if(report.notes.rbegin(), report.notes.rend(), [&](const BatchReport::Entry& e) {
+        return e.item == failure.item && e.result.outcome == BatchOutcome::Converted;
+    });
+    if (note != report.notes.rend())
+        *note = failure;
+    else
+        report.notes.push_back(failure);
+}
+
 BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchItem>& items, BatchObserver* observer)
 {
     BatchReport report;
     BatchConverter converter(options);
     std::string error;
     const bool ready = converter.Prepare(error);
+    const auto settle = [&] {
+        for (const BatchReport::Entry& e : converter.TakeLateFailures()) {
+            RecordLateFailure(report, e);
+            if (observer)
+                observer->FileFailedLater(e.item, e.result);
+        }
+    };
     for (size_t i = 0; i < items.size(); ++i) {
         if (observer && !observer->FileStarting(i, items.size(), items[i])) {
             report.cancelled = true;
@@ -363,8 +382,10 @@ BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchIte
         Record(report, items[i], result);
         if (observer)
             observer->FileDone(i, items[i], result);
+        settle();
     }
     converter.Finish();
+    settle();
     return report;
 }
 

@@ -3,6 +3,7 @@
  ** buffer of its own: shared by the batch dialogs and kelmora-convert. **/
 #pragma once
 
+#include "keymap/DocumentFormat.h"
 #include "platform/AtomicWriteSession.h"
 
 #include <cstddef>
@@ -15,7 +16,6 @@
 namespace keymap {
 class KeyMap;
 class KeymapConverter;
-struct DecodedDocument;
 }
 
 namespace tools {
@@ -103,17 +103,25 @@ public:
 
     /// Loads the keymaps the options name; false with `error` set when one cannot be loaded.
     bool Prepare(std::string& error);
+    /// Converts one file. A converted file's new contents take its name when its group of files
+    /// is committed, which this or a later Convert does, or Finish; should that fail, the file is
+    /// among the next TakeLateFailures.
     BatchFileResult Convert(const BatchItem& item);
-    /// Makes the files written so far last: their folders are flushed once, at the end of a run
-    /// (and when the converter goes), not after every file.
+    /// Commits what waits and makes the files written so far last: their folders are flushed
+    /// once, at the end of a run (and when the converter goes), not after every file.
     void Finish();
+    /// Files Convert reported converted that then could not take their names, with why; each once.
+    std::vector<BatchReport::Entry> TakeLateFailures();
 
 private:
-    bool ReadSource(const std::string& path, std::string& bytes, BatchFileResult& result) const;
-    /// A document's bytes to glyphs of the destination, or to UTF-8 bytes with toUnicode.
-    bool ConvertDocument(std::string& bytes, std::string& glyphs, BatchFileResult& result);
+    bool ReadSource(const std::string& path, std::string& into, BatchFileResult& result) const;
+    /// The document in `bytes` to glyphs of the destination in the converter's output, or with
+    /// toUnicode to UTF-8 in `bytes`.
+    bool ConvertDocument(BatchFileResult& result);
     const keymap::KeyMap* SourceFor(const std::string& headerKeymap, std::string& error);
     const keymap::KeyMap* Cached(const std::string& name, std::string& error);
+    void Commit();
+    void KeepLateFailures(const std::vector<platform::AtomicWriteSession::LateFailure>& failures);
 
     BatchOptions options;
     std::map<std::string, std::unique_ptr<keymap::KeyMap>> keymaps;
@@ -121,6 +129,14 @@ private:
     std::unique_ptr<keymap::KeymapConverter> converter;
     const keymap::KeyMap* converterSource = nullptr;
     platform::AtomicWriteSession writes;
+    // One set of buffers for the whole run, each as large as the largest file has needed: fresh
+    // memory for every file costs more than converting it.
+    std::string bytes;
+    std::string scratch;
+    keymap::DecodedDocument document;
+    std::string imported;
+    std::vector<BatchItem> waiting; // the items whose saves wait in `writes`, in order
+    std::vector<BatchReport::Entry> lateFailures;
 };
 
 /// Told about each file of a run; returning false from FileStarting stops the run before that file.
@@ -129,10 +145,14 @@ public:
     virtual ~BatchObserver() = default;
     virtual bool FileStarting(size_t index, size_t count, const BatchItem& item) = 0;
     virtual void FileDone(size_t index, const BatchItem& item, const BatchFileResult& result) = 0;
+    /// A file FileDone told as converted whose new contents then could not take its name.
+    virtual void FileFailedLater(const BatchItem&, const BatchFileResult&) {}
 };
 
 /// Adds one file's result to a report.
 void Record(BatchReport& report, const BatchItem& item, const BatchFileResult& result);
+/// Turns a file the report counts as converted into a failure, with its late reason.
+void RecordLateFailure(BatchReport& report, const BatchReport::Entry& failure);
 /// Converts every item in order. When the keymaps cannot be loaded nothing is converted and every
 /// item is reported with that reason.
 BatchReport BatchConvert(const BatchOptions& options, const std::vector<BatchItem>& items,

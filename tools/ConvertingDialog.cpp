@@ -112,6 +112,8 @@ void ConvertingDialog::Step()
     progress->setValue(static_cast<int>(next));
     ShowPaths(items[next]);
     Record(report, items[next], converter->Convert(items[next]));
+    for (const BatchReport::Entry& e : converter->TakeLateFailures())
+        RecordLateFailure(report, e);
     emit FileDone(static_cast<int>(next));
     ++next;
 }
@@ -120,8 +122,11 @@ void ConvertingDialog::Finish()
 {
     timer->stop();
     running = false;
-    if (converter)
+    if (converter) {
         converter->Finish();
+        for (const BatchReport::Entry& e : converter->TakeLateFailures())
+            RecordLateFailure(report, e);
+    }
     const std::string text = BatchReportText(report);
     if (!text.empty())
         platform::Messages().Show(text, "Kelmora", platform::MessageButtons::Ok,

@@ -1,6 +1,7 @@
 // The document format without an edit control: header lines, DOS-mode columns, line ends, and
 // the preview panel's texts.
 #include "app/DocumentFile.h"
+#include "keymap/DocumentFormat.h"
 
 #include "tests/fakes/TestEnvironment.h"
 
@@ -116,11 +117,17 @@ TEST(DecodeDocument, LinesEndsHeadersAndDosColumns)
         {"DOS mode long line untouched", std::string(85, 'x'), true, std::string(85, 'x'), false},
         {"every other byte passes", std::string("\x01\xff\x80\x7f", 4), false, std::string("\x01\xff\x80\x7f", 4), false},
     };
+    // A batch decodes every file into the buffers of the one before; nothing of that may show.
+    keymap::DecodedDocument reused;
+    std::string scratch;
     for (const DecodeCase& c : cases) {
         SCOPED_TRACE(c.name);
         const app::DecodedDocument document = DecodeDocument(c.disk, c.dosMode);
         EXPECT_EQ(document.text, c.text);
         EXPECT_EQ(document.header.has_value(), c.header);
+        keymap::DecodeDocument(c.disk, c.dosMode, reused, scratch);
+        EXPECT_EQ(reused.text, c.text);
+        EXPECT_EQ(reused.header.has_value(), c.header);
     }
 }
 
@@ -155,9 +162,16 @@ TEST(EncodeDocument, LeadingSpacesDosColumnsAndHeader)
         {"DOS: long line unchanged", {std::string(90, 'x')}, true, std::nullopt, std::string(90, 'x')},
         {"DOS: line of 79 measured before trimming", {"ab" + std::string(77, ' ')}, true, std::nullopt, " ab"},
     };
+    std::string reused = "what the file before left";
     for (const EncodeCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(app::EncodeDocument(ListLines(c.lines), c.dosMode, c.header), c.disk);
+        // The same lines as one text, as a batch holds them: CR LF between them.
+        std::string text;
+        for (size_t i = 0; i < c.lines.size(); ++i)
+            text += (i ? "\r\n" : "") + c.lines[i];
+        keymap::EncodeDocumentText(text, c.dosMode, c.header, reused);
+        EXPECT_EQ(reused, c.disk);
     }
 }
 

@@ -1,5 +1,6 @@
-// A run of saves into the same folders: each save as safe as a single one, leftovers of killed
-// writers cleared once per folder, and a failing save that spoils neither its file nor the run.
+// A run of saves into the same folders: each save as safe as a single one, saves taking their names
+// a group at a time, leftovers of killed writers cleared once per folder, replaced files' storage
+// reused without carrying anything over, and a failing save that spoils neither its file nor the run.
 #include "platform/AtomicWriteSession.h"
 
 #include "tests/fakes/FileSizeLimit.h"
@@ -12,12 +13,16 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 #include <vector>
 
+#include <cstdio>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace platform;
@@ -74,6 +79,158 @@ TEST(AtomicWriteSession, ReplacesAndCreatesFilesKeepingModesAndLeavingNoTemporar
     EXPECT_EQ(Entries(b), (std::vector<std::string>{"late.txf", "other.txf"}));
 }
 
+/// Whether the file system of `folder` can swap two names, which storage reuse depends on.
+bool SwapsNames(const std::string& folder)
+{
+#ifdef __linux__
+    std::ofstream(folder + "/.swap-a") << "a";
+    std::ofstream(folder + "/.swap-b") << "b";
+    const bool swapped = ::renameat2(AT_FDCWD, (folder + "/.swap-a").c_str(), AT_FDCWD, (folder + "/.swap-b").c_str(),
+                                     RENAME_EXCHANGE) == 0;
+    std::filesystem::remove(folder + "/.swap-a");
+    std::filesystem::remove(folder + "/.swap-b");
+    return swapped;
+#else
+    (void)folder;
+    return false;
+#endif
+}
+
+ino_t Inode(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(AtomicWriteSession, SavesWaitForTheirCommitAndThenTakeTheirNamesInOrder)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    std::ofstream(folder + "/old.txf", std::ios::binary) << "old";
+    AtomicWriteSession session;
+    ASSERT_TRUE(session.Write(folder + "/old.txf", "first").ok);
+    ASSERT_TRUE(session.Write(folder + "/new.txf", "new").ok);
+    ASSERT_TRUE(session.Write(folder + "/old.txf", "second").ok);
+    EXPECT_EQ(session.WaitingSaves(), 3u);
+    EXPECT_EQ(Read(folder + "/old.txf"), "old") << "nothing takes a name before the commit";
+    EXPECT_FALSE(std::filesystem::exists(folder + "/new.txf"));
+    EXPECT_TRUE(session.Holds(folder + "/old.txf"));
+    EXPECT_TRUE(session.Holds(folder + "/./new.txf")) << "however the folder is spelled";
+    EXPECT_FALSE(session.Holds(folder + "/other.txf"));
+
+    EXPECT_TRUE(session.Commit().empty());
+    EXPECT_EQ(Read(folder + "/old.txf"), "second") << "the later save of a name wins";
+    EXPECT_EQ(Read(folder + "/new.txf"), "new");
+    EXPECT_FALSE(session.Holds(folder + "/old.txf"));
+    EXPECT_TRUE(session.Finish().empty());
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"new.txf", "old.txf"}));
+}
+
+TEST(AtomicWriteSession, ASaveThatCannotTakeItsNameAtTheCommitIsReportedAndKeepsTheOthers)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    std::ofstream(folder + "/kept.txf", std::ios::binary) << "kept";
+    AtomicWriteSession session;
+    ASSERT_TRUE(session.Write(folder + "/kept.txf", "replaced").ok);
+    ASSERT_TRUE(session.Write(folder + "/blocked.txf", "never").ok);
+    ASSERT_TRUE(session.Write(folder + "/fine.txf", "fine").ok);
+    // Between the write and the commit a folder full of files takes the name.
+    std::filesystem::create_directory(folder + "/blocked.txf");
+    std::ofstream(folder + "/blocked.txf/inside", std::ios::binary) << "x";
+
+    const std::vector<AtomicWriteSession::LateFailure> failed = session.Finish();
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].index, 1u);
+    EXPECT_EQ(failed[0].path, folder + "/blocked.txf");
+    EXPECT_FALSE(failed[0].error.empty());
+    EXPECT_EQ(Read(folder + "/kept.txf"), "replaced");
+    EXPECT_EQ(Read(folder + "/fine.txf"), "fine");
+    EXPECT_EQ(Read(folder + "/blocked.txf/inside"), "x");
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"blocked.txf", "fine.txf", "kept.txf"}));
+}
+
+TEST(AtomicWriteSession, ReplacedFilesLendTheirStorageWithNothingOfTheirsLeft)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    const std::vector<std::string> names = {"a.txf", "b.txf", "c.txf", "d.txf"};
+    std::vector<ino_t> oldInodes;
+    for (const std::string& name : names) {
+        std::ofstream(folder + "/" + name, std::ios::binary) << std::string(5000, 'o') << name;
+        ::chmod((folder + "/" + name).c_str(), name == "c.txf" ? 0600 : 0644);
+        oldInodes.push_back(Inode(folder + "/" + name));
+    }
+    // An attribute of a's must not reach the file that takes a's storage.
+    const bool tagged = ::setxattr((folder + "/a.txf").c_str(), "user.kelmora-test", "a", 1, 0) == 0;
+    AtomicWriteSession session;
+    for (const std::string& name : names) {
+        ASSERT_TRUE(session.Write(folder + "/" + name, "new " + name).ok);
+        ASSERT_TRUE(session.Commit().empty()); // each save after the commit of the one before
+    }
+    ASSERT_TRUE(session.Finish().empty());
+
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Read(folder + "/" + name), "new " + name) << "shorter than the old text it may reuse";
+        struct stat st {};
+        ASSERT_EQ(::stat((folder + "/" + name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, name == "c.txf" ? 0600u : 0644u);
+        EXPECT_EQ(::getxattr((folder + "/" + name).c_str(), "user.kelmora-test", nullptr, 0), -1);
+    }
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"a.txf", "b.txf", "c.txf", "d.txf"}));
+#ifdef __linux__
+    // a's storage went with its attribute (when the file system keeps one); c's save takes b's, d's c's.
+    if (SwapsNames(folder)) {
+        EXPECT_EQ(Inode(folder + "/c.txf"), oldInodes[1]);
+        EXPECT_EQ(Inode(folder + "/d.txf"), oldInodes[2]);
+    }
+#endif
+    if (!tagged)
+        std::cout << "[ NOTE ] no extended attributes here: the attribute check is empty\n";
+}
+
+TEST(AtomicWriteSession, AWriterKilledWithSavesWaitingLeavesTheOldFilesAndItsLeftoversGoLater)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    for (const char* name : {"one.txf", "two.txf", "three.txf"})
+        std::ofstream(folder + "/" + name, std::ios::binary) << "old " << name;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        AtomicWriteSession session;
+        bool ok = session.Write(folder + "/one.txf", "new one.txf").ok && session.Commit().empty();
+        // These two wait, one of them in the storage one.txf's old text left.
+        ok = ok && session.Write(folder + "/two.txf", "new two.txf").ok;
+        ok = ok && session.Write(folder + "/three.txf", "new three.txf").ok;
+        if (!ok)
+            ::_exit(1);
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer failed before it was killed";
+    EXPECT_EQ(Read(folder + "/one.txf"), "new one.txf");
+    EXPECT_EQ(Read(folder + "/two.txf"), "old two.txf");
+    EXPECT_EQ(Read(folder + "/three.txf"), "old three.txf");
+
+    // What it left are temporaries only; once old enough the next session removes them.
+    std::vector<std::string> leftovers;
+    for (const std::string& name : Entries(folder)) {
+        if (name == "one.txf" || name == "two.txf" || name == "three.txf")
+            continue;
+        EXPECT_NE(name.find(".kelmora-tmp-" + std::to_string(child) + "-"), std::string::npos) << name;
+        const timespec when[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+        ::utimensat(AT_FDCWD, (folder + "/" + name).c_str(), when, 0);
+        leftovers.push_back(name);
+    }
+    EXPECT_FALSE(leftovers.empty());
+    AtomicWriteSession next;
+    ASSERT_TRUE(next.Write(folder + "/four.txf", "4").ok);
+    ASSERT_TRUE(next.Finish().empty());
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"four.txf", "one.txf", "three.txf", "two.txf"}));
+}
+
 TEST(AtomicWriteSession, LeftoversOfEveryFileGoOnTheFirstSaveIntoTheirFolderOnly)
 {
     QTemporaryDir dir;
@@ -93,6 +250,7 @@ TEST(AtomicWriteSession, LeftoversOfEveryFileGoOnTheFirstSaveIntoTheirFolderOnly
 
     AtomicWriteSession session;
     ASSERT_TRUE(session.Write(folder + "/first.txf", "1").ok);
+    ASSERT_TRUE(session.Commit().empty());
     std::vector<std::string> expected = kept;
     expected.push_back("first.txf");
     std::sort(expected.begin(), expected.end());
