@@ -6,6 +6,8 @@
 #include "keymap/ArabicScript.h"
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 namespace keymap {
 namespace {
@@ -141,11 +143,24 @@ void KeymapConverter::Convert(bool showProgress)
                                          !(g.form == Medial && g.record->keyCode >= '0' && g.record->keyCode <= '9');
         Destination& d = destinationOf[static_cast<size_t>(b)];
         d.record = &destination.RecordRefForKey(info[static_cast<size_t>(b)].record->keyCode);
+        bool anyGlyph = false;
         for (int form = 0; form < 8; ++form) {
             const std::int32_t g = d.record->Glyph(form);
             d.glyph[static_cast<size_t>(form)] = g > 0 && g <= 255 ? static_cast<unsigned char>(g) : 0;
+            anyGlyph = anyGlyph || d.glyph[static_cast<size_t>(form)] != 0;
         }
+        // A space whose key has no glyph in the destination is a space whatever its neighbours.
+        if (b == ' ' && !anyGlyph)
+            passes[static_cast<size_t>(b)] = true;
     }
+    // A letter's glyph depends on it and its two neighbours only, and text repeats the same few
+    // thousand triples: each is decided once and remembered (direct-mapped, 0 for an empty slot).
+    struct Decided {
+        std::uint32_t key = 0;
+        std::int32_t glyph = 0; // the output byte, or -1 for none
+    };
+    constexpr size_t DecidedSlots = 4096;
+    std::vector<Decided> decided(DecidedSlots);
     const size_t n = input.size();
     for (size_t i = 0; i < n; ++i) {
         if (bar && i % ProgressStep == 0)
@@ -159,8 +174,6 @@ void KeymapConverter::Convert(bool showProgress)
             *w++ = static_cast<char>(c);
             continue;
         }
-        int f = info[c].form;
-        const KeyRecord& cur = *info[c].record;
         // Display order: the logically next letter is to the left, the previous to the right.
         unsigned char next = i > 0 ? static_cast<unsigned char>(input[i - 1]) : 0;
         unsigned char prev = i + 1 < n ? static_cast<unsigned char>(input[i + 1]) : 0;
@@ -168,11 +181,17 @@ void KeymapConverter::Convert(bool showProgress)
             next = 0;
         if (IsLineEnd(prev))
             prev = 0;
-        const Destination& dest = destinationOf[c];
-        f = DecideForm(info, cur, f, next, prev, *dest.record);
-        const bool hasGlyph = f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0;
+        const std::uint32_t key = (1u << 24) | (std::uint32_t{prev} << 16) | (std::uint32_t{next} << 8) | c;
+        Decided& slot = decided[((key * 2654435761u) >> 12) & (DecidedSlots - 1)];
+        if (slot.key != key) {
+            const Destination& dest = destinationOf[c];
+            const int f = DecideForm(info, *info[c].record, info[c].form, next, prev, *dest.record);
+            slot.key = key;
+            slot.glyph = f >= 0 && f <= 7 && dest.glyph[static_cast<size_t>(f)] != 0 ? dest.glyph[static_cast<size_t>(f)] : -1;
+        }
+        const bool hasGlyph = slot.glyph >= 0;
         if (hasGlyph)
-            *w++ = static_cast<char>(dest.glyph[static_cast<size_t>(f)]);
+            *w++ = static_cast<char>(slot.glyph);
         if (c == ' ')
             *w++ = ' ';
         else if (!hasGlyph)

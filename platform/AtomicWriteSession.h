@@ -88,7 +88,7 @@ private:
         unsigned long long inode = 0;
         unsigned gid = 0;
     };
-    static constexpr size_t MaxSpares = 16;
+    static constexpr size_t MaxSpares = GroupFiles; // one commit's worth, for the group after it
 
     int TakeSpare(const std::string& target, unsigned long long device, unsigned gid, std::string& tempPath);
     static void DropSpare(const Spare& spare);
