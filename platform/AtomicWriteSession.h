@@ -5,6 +5,7 @@
 #include "platform/TextMode.h"
 
 #include <cstddef>
+#include <future>
 #include <set>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ class AtomicWriteSession {
 public:
     /// A save Write accepted that could not take its name when it was committed.
     struct LateFailure {
-        size_t index; // among the saves Write accepted since the commit before, from 0
+        size_t save; // which one: how many saves Write had accepted before it in this session
         std::string path;
         std::string error;
     };
@@ -45,16 +46,22 @@ public:
     /// no room, a folder in the way) is returned and leaves the old file as it was; a save that is
     /// not a replacement (a device, a FIFO) is done at once.
     FileResult Write(const std::string& path, std::string_view bytes);
-    /// Whether a save of `path` (any name of the same file) is waiting for its commit.
+    /// Whether a save of `path` (any name of the same file) waits for its commit or is in one.
     bool Holds(const std::string& path) const;
-    /// How many saves wait for a commit: those Write accepted and did not do at once.
-    size_t WaitingSaves() const { return waiting.size(); }
+    /// How many saves Write has accepted into waiting in this session (not those done at once).
+    size_t AcceptedSaves() const { return accepted; }
+    /// How many of them are settled: named, or failed and reported.
+    size_t SettledSaves() const { return accepted - waiting.size() - committing.size(); }
     /// Whether the waiting saves are enough for one commit: more would only delay their names.
     bool Full() const;
-    /// Flushes the waiting saves and gives each its name. Returns those that failed, which keep
-    /// their old files and leave no temporary behind.
+    /// Starts the commit of the waiting saves on a thread of its own, beside the caller's next
+    /// writes (the flush is mostly waiting for the disk), after the one before it has ended.
+    /// Returns the failures of commits that have ended.
+    std::vector<LateFailure> CommitInBackground();
+    /// Flushes every waiting save and gives each its name; when it returns, every save accepted
+    /// is settled. Returns those that failed, which keep their old files and leave no temporary.
     std::vector<LateFailure> Commit();
-    /// Commits, then flushes every folder a save went to since the last Finish, so the names last.
+    /// Commits, and removes the storage kept for later saves.
     std::vector<LateFailure> Finish();
 
     /// How much a commit holds back at most.
@@ -72,6 +79,7 @@ private:
         bool recyclable = false; // the file replaced may hold a later save
         unsigned long long oldInode = 0;
         unsigned long long device = 0;
+        size_t save = 0;
     };
     /// A folder of one file system the waiting saves went to, opened before the first of them was
     /// written so that its flush reports their write errors.
@@ -90,14 +98,30 @@ private:
     };
     static constexpr size_t MaxSpares = GroupFiles; // one commit's worth, for the group after it
 
+    /// What a commit did: its failures, and the storage its replaced files left.
+    struct Outcome {
+        std::vector<LateFailure> failures;
+        std::vector<Spare> spares;
+    };
+
     int TakeSpare(const std::string& target, unsigned long long device, unsigned gid, std::string& tempPath);
     static void DropSpare(const Spare& spare);
-    FileResult Replace(const Waiting& w);
+    static FileResult Replace(const Waiting& w, Outcome& outcome, size_t sparesRoom);
+    /// Flushes, renames and flushes the folders of one group; touches no member, so it may run
+    /// on its own thread.
+    static Outcome CommitGroup(const std::vector<Waiting>& group, const std::vector<Flush>& flushes, size_t sparesRoom);
+    /// Waits for the commit in the background, if any, and takes what it did.
+    std::vector<LateFailure> Settle();
 
     std::vector<Waiting> waiting;
     std::vector<Flush> flushes;
-    std::vector<Spare> spares;
     size_t waitingBytes = 0;
+    size_t accepted = 0;
+    // The group being committed in the background: read by it and by Holds, changed by neither.
+    std::vector<Waiting> committing;
+    std::vector<Flush> committingFlushes;
+    std::future<Outcome> background;
+    std::vector<Spare> spares;
     std::set<std::string> scannedFolders;
 };
 

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <random>
 #include <string>
@@ -461,6 +462,7 @@ FileResult AtomicWriteSession::Write(const std::string& path, std::string_view b
     w.target = t.path;
     w.key = SaveKey(t.path);
     w.path = path;
+    w.save = accepted++;
     waiting.push_back(std::move(w));
     waitingBytes += bytes.size();
     return {true, {}};
@@ -469,37 +471,42 @@ FileResult AtomicWriteSession::Write(const std::string& path, std::string_view b
 bool AtomicWriteSession::Holds(const std::string& path) const
 {
     std::string followed = path;
-    if (waiting.empty() || !FollowLinks(followed))
+    if ((waiting.empty() && committing.empty()) || !FollowLinks(followed))
         return false;
     const std::string key = SaveKey(followed);
-    return std::any_of(waiting.begin(), waiting.end(), [&](const Waiting& w) { return w.key == key; });
+    const auto named = [&](const Waiting& w) { return w.key == key; };
+    return std::any_of(waiting.begin(), waiting.end(), named) || std::any_of(committing.begin(), committing.end(), named);
 }
 
 bool AtomicWriteSession::Full() const { return waiting.size() >= GroupFiles || waitingBytes >= GroupBytes; }
 
-FileResult AtomicWriteSession::Replace(const Waiting& w)
+FileResult AtomicWriteSession::Replace(const Waiting& w, Outcome& outcome, size_t sparesRoom)
 {
 #ifdef __linux__
     // Swapped rather than renamed over: the old file then lies under the temporary name, and its
-    // storage can hold the next save.
+    // storage can hold a later save.
     if (w.recyclable && !w.inPlace &&
         ::renameat2(AT_FDCWD, w.temporary.c_str(), AT_FDCWD, w.target.c_str(), RENAME_EXCHANGE) == 0) {
         struct stat st {};
         const bool old = ::lstat(w.temporary.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
                          st.st_dev == w.device && st.st_ino == w.oldInode && st.st_uid == ::geteuid();
-        if (old && spares.size() < MaxSpares)
-            spares.push_back({w.temporary, w.device, w.oldInode, static_cast<unsigned>(st.st_gid)});
+        if (old && outcome.spares.size() < sparesRoom)
+            outcome.spares.push_back({w.temporary, w.device, w.oldInode, static_cast<unsigned>(st.st_gid)});
         else
             ::unlink(w.temporary.c_str()); // what a rename over it would have removed
         return {true, {}};
     }
+#else
+    (void)outcome;
+    (void)sparesRoom;
 #endif
     return TakeName(w.temporary, w.target, w.inPlace, w.bytes);
 }
 
-std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit()
+AtomicWriteSession::Outcome AtomicWriteSession::CommitGroup(const std::vector<Waiting>& group,
+                                                            const std::vector<Flush>& flushes, size_t sparesRoom)
 {
-    std::vector<LateFailure> failed;
+    Outcome outcome;
     // One flush per file system; where that cannot be had (no syncfs, an unreadable folder, a
     // write error somewhere on it) each file is flushed on its own, so each failure is its own.
     std::set<unsigned long long> flushed;
@@ -510,27 +517,74 @@ std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit()
 #endif
         ::close(f.folder);
     }
-    flushes.clear();
     std::set<std::string> renamedInto;
-    for (size_t i = 0; i < waiting.size(); ++i) {
-        const Waiting& w = waiting[i];
+    for (const Waiting& w : group) {
         FileResult r{true, {}};
         if (flushed.count(w.device) == 0 && !FlushFile(w.temporary)) {
             r = Failure();
             ::unlink(w.temporary.c_str());
         } else {
-            r = Replace(w);
+            r = Replace(w, outcome, sparesRoom);
         }
         if (r.ok || w.inPlace) // a failed save in place may still have renamed its copy
             renamedInto.insert(FolderOf(w.target));
         if (!r.ok)
-            failed.push_back({i, w.path, r.error});
+            outcome.failures.push_back({w.save, w.path, r.error});
     }
     // The new names are made to last before any old file's storage is written again.
     for (const std::string& folder : renamedInto)
         SyncFolder(folder);
+    return outcome;
+}
+
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Settle()
+{
+    if (!background.valid())
+        return {};
+    Outcome outcome = background.get();
+    committing.clear();
+    committingFlushes.clear();
+    spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
+    return std::move(outcome.failures);
+}
+
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::CommitInBackground()
+{
+    std::vector<LateFailure> failed = Settle();
+    if (waiting.empty())
+        return failed;
+    committing = std::move(waiting);
+    committingFlushes = std::move(flushes);
     waiting.clear();
+    flushes.clear();
     waitingBytes = 0;
+    const size_t room = MaxSpares > spares.size() ? MaxSpares - spares.size() : 0;
+    try {
+        background = std::async(std::launch::async, &AtomicWriteSession::CommitGroup, std::cref(committing),
+                                std::cref(committingFlushes), room);
+    } catch (const std::system_error&) {
+        // No thread to be had: the commit is done here and now instead.
+        Outcome outcome = CommitGroup(committing, committingFlushes, room);
+        committing.clear();
+        committingFlushes.clear();
+        spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
+        failed.insert(failed.end(), outcome.failures.begin(), outcome.failures.end());
+    }
+    return failed;
+}
+
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit()
+{
+    std::vector<LateFailure> failed = Settle();
+    if (waiting.empty())
+        return failed;
+    const size_t room = MaxSpares > spares.size() ? MaxSpares - spares.size() : 0;
+    Outcome outcome = CommitGroup(waiting, flushes, room);
+    waiting.clear();
+    flushes.clear();
+    waitingBytes = 0;
+    spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
+    failed.insert(failed.end(), outcome.failures.begin(), outcome.failures.end());
     return failed;
 }
 
@@ -582,6 +636,7 @@ FileResult AtomicWriteSession::Write(const std::string& path, std::string_view b
 
 bool AtomicWriteSession::Holds(const std::string&) const { return false; }
 bool AtomicWriteSession::Full() const { return false; }
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::CommitInBackground() { return {}; }
 std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit() { return {}; }
 std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Finish() { return {}; }
 

@@ -297,17 +297,17 @@ BatchFileResult BatchConverter::Convert(const BatchItem& item)
             header = keymap::FormatHeaderLine(options.faceName, options.size, destination->FileName());
         keymap::EncodeDocumentText(*glyphs, options.dos == DosLayout::On, header, bytes);
     }
-    const size_t waitingBefore = writes.WaitingSaves();
+    const size_t acceptedBefore = writes.AcceptedSaves();
     if (const platform::FileResult r = writes.Write(item.destination, bytes); !r.ok) {
         result.outcome = BatchOutcome::Unwritable;
         result.reason = "cannot be written to " + item.destination + ": " + r.error;
         return result;
     }
     result.bytesWritten = bytes.size();
-    if (writes.WaitingSaves() > waitingBefore)
-        waiting.push_back(item);
+    if (writes.AcceptedSaves() > acceptedBefore)
+        unsettled.push_back(item);
     if (writes.Full())
-        Commit();
+        KeepLateFailures(writes.CommitInBackground());
     return result;
 }
 
@@ -321,9 +321,10 @@ void BatchConverter::KeepLateFailures(const std::vector<platform::AtomicWriteSes
         BatchFileResult result;
         result.outcome = BatchOutcome::Unwritable;
         result.reason = "cannot be written to " + f.path + ": " + f.error;
-        lateFailures.push_back({waiting.at(f.index), result});
+        lateFailures.push_back({unsettled.at(f.save - firstUnsettled), result});
     }
-    waiting.clear();
+    for (; firstUnsettled < writes.SettledSaves(); ++firstUnsettled)
+        unsettled.pop_front();
 }
 
 std::vector<BatchReport::Entry> BatchConverter::TakeLateFailures() { return std::exchange(lateFailures, {}); }

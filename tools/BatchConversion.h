@@ -7,6 +7,7 @@
 #include "platform/AtomicWriteSession.h"
 
 #include <cstddef>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -135,7 +136,8 @@ private:
     std::string scratch;
     keymap::DecodedDocument document;
     std::string imported;
-    std::vector<BatchItem> waiting; // the items whose saves wait in `writes`, in order
+    std::deque<BatchItem> unsettled; // the items whose saves `writes` has not settled, in order
+    size_t firstUnsettled = 0;       // the save number of the first of them
     std::vector<BatchReport::Entry> lateFailures;
 };
 

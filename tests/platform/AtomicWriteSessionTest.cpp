@@ -111,7 +111,8 @@ TEST(AtomicWriteSession, SavesWaitForTheirCommitAndThenTakeTheirNamesInOrder)
     ASSERT_TRUE(session.Write(folder + "/old.txf", "first").ok);
     ASSERT_TRUE(session.Write(folder + "/new.txf", "new").ok);
     ASSERT_TRUE(session.Write(folder + "/old.txf", "second").ok);
-    EXPECT_EQ(session.WaitingSaves(), 3u);
+    EXPECT_EQ(session.AcceptedSaves(), 3u);
+    EXPECT_EQ(session.SettledSaves(), 0u);
     EXPECT_EQ(Read(folder + "/old.txf"), "old") << "nothing takes a name before the commit";
     EXPECT_FALSE(std::filesystem::exists(folder + "/new.txf"));
     EXPECT_TRUE(session.Holds(folder + "/old.txf"));
@@ -141,13 +142,38 @@ TEST(AtomicWriteSession, ASaveThatCannotTakeItsNameAtTheCommitIsReportedAndKeeps
 
     const std::vector<AtomicWriteSession::LateFailure> failed = session.Finish();
     ASSERT_EQ(failed.size(), 1u);
-    EXPECT_EQ(failed[0].index, 1u);
+    EXPECT_EQ(failed[0].save, 1u);
     EXPECT_EQ(failed[0].path, folder + "/blocked.txf");
     EXPECT_FALSE(failed[0].error.empty());
     EXPECT_EQ(Read(folder + "/kept.txf"), "replaced");
     EXPECT_EQ(Read(folder + "/fine.txf"), "fine");
     EXPECT_EQ(Read(folder + "/blocked.txf/inside"), "x");
     EXPECT_EQ(Entries(folder), (std::vector<std::string>{"blocked.txf", "fine.txf", "kept.txf"}));
+}
+
+TEST(AtomicWriteSession, ACommitInTheBackgroundReportsItsFailuresWithTheNextOne)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString();
+    AtomicWriteSession session;
+    ASSERT_TRUE(session.Write(folder + "/blocked.txf", "never").ok);
+    ASSERT_TRUE(session.Write(folder + "/first.txf", "first").ok);
+    std::filesystem::create_directory(folder + "/blocked.txf");
+    std::ofstream(folder + "/blocked.txf/inside", std::ios::binary) << "x";
+    EXPECT_TRUE(session.CommitInBackground().empty()) << "nothing has ended before it";
+    EXPECT_TRUE(session.Holds(folder + "/first.txf")) << "held until its commit is settled";
+    ASSERT_TRUE(session.Write(folder + "/second.txf", "second").ok);
+
+    const std::vector<AtomicWriteSession::LateFailure> earlier = session.CommitInBackground();
+    ASSERT_EQ(earlier.size(), 1u);
+    EXPECT_EQ(earlier[0].save, 0u);
+    EXPECT_EQ(earlier[0].path, folder + "/blocked.txf");
+    EXPECT_EQ(Read(folder + "/first.txf"), "first");
+    EXPECT_EQ(session.SettledSaves(), 2u);
+    EXPECT_TRUE(session.Finish().empty());
+    EXPECT_EQ(session.SettledSaves(), 3u);
+    EXPECT_EQ(Read(folder + "/second.txf"), "second");
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"blocked.txf", "first.txf", "second.txf"}));
 }
 
 TEST(AtomicWriteSession, ReplacedFilesLendTheirStorageWithNothingOfTheirsLeft)

@@ -3,6 +3,7 @@
 #include "tools/BatchConversion.h"
 
 #include "keymap/DocumentFormat.h"
+#include "platform/AtomicWriteSession.h"
 #include "platform/TextMode.h"
 #include "tests/fakes/ShippedKeymaps.h"
 #include "tests/fakes/TestEnvironment.h"
@@ -188,6 +189,28 @@ TEST_F(BatchFixture, AFileThatCannotTakeItsNameWhenItsGroupIsCommittedIsListedAs
     EXPECT_NE(text.find(source + "/a.txt: skipped, cannot be written to " + destination + "/a.txf"), std::string::npos) << text;
     EXPECT_TRUE(std::filesystem::is_directory(destination + "/a.txf/kept"));
     EXPECT_EQ(Read(destination + "/b.txf"), "Kelmora : f[Iran System] s[18] k[kolb.kbd]\r\n" + fakes::Glyphs("kolb.kbd", Poem2));
+}
+
+TEST_F(BatchFixture, ALateFailureAfterWholeGroupsOfFilesNamesItsOwnFile)
+{
+    // More files than one commit holds, so the first group is committed while the run goes on.
+    const size_t count = platform::AtomicWriteSession::GroupFiles + 2;
+    for (size_t i = 0; i < count; ++i)
+        folder.Write("in/" + std::to_string(1000 + i) + ".txt", Document("main.kbd", Poem1));
+    const std::vector<BatchItem> items = Items();
+    ASSERT_EQ(items.size(), count);
+    tools::BatchConverter converter(MainToKolb());
+    std::string error;
+    ASSERT_TRUE(converter.Prepare(error)) << error;
+    for (const BatchItem& item : items)
+        ASSERT_EQ(converter.Convert(item).outcome, BatchOutcome::Converted) << item.source;
+    // The last file's result is still waiting: a folder takes its name first.
+    QDir().mkpath(QString::fromStdString(items.back().destination + "/kept"));
+    converter.Finish();
+    const std::vector<tools::BatchReport::Entry> late = converter.TakeLateFailures();
+    ASSERT_EQ(late.size(), 1u);
+    EXPECT_EQ(late[0].item, items.back());
+    EXPECT_EQ(Read(items.front().destination), "Kelmora : f[Iran System] s[18] k[kolb.kbd]\r\n" + fakes::Glyphs("kolb.kbd", Poem1));
 }
 
 TEST_F(BatchFixture, AFileTheRunWroteIsReadAsItWasWritten)
