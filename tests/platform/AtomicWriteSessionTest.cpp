@@ -96,6 +96,13 @@ bool SwapsNames(const std::string& folder)
 #endif
 }
 
+/// A folder with a file in it where a waiting save's name is: no rename can replace it.
+void PutFolderInPlaceOf(const std::string& path)
+{
+    std::filesystem::create_directory(path);
+    std::ofstream(path + "/inside", std::ios::binary) << "x";
+}
+
 ino_t Inode(const std::string& path)
 {
     struct stat st {};
@@ -136,9 +143,7 @@ TEST(AtomicWriteSession, ASaveThatCannotTakeItsNameAtTheCommitIsReportedAndKeeps
     ASSERT_TRUE(session.Write(folder + "/kept.txf", "replaced").ok);
     ASSERT_TRUE(session.Write(folder + "/blocked.txf", "never").ok);
     ASSERT_TRUE(session.Write(folder + "/fine.txf", "fine").ok);
-    // Between the write and the commit a folder full of files takes the name.
-    std::filesystem::create_directory(folder + "/blocked.txf");
-    std::ofstream(folder + "/blocked.txf/inside", std::ios::binary) << "x";
+    PutFolderInPlaceOf(folder + "/blocked.txf"); // between the write and the commit
 
     const std::vector<AtomicWriteSession::LateFailure> failed = session.Finish();
     ASSERT_EQ(failed.size(), 1u);
@@ -158,8 +163,7 @@ TEST(AtomicWriteSession, ACommitInTheBackgroundReportsItsFailuresWithTheNextOne)
     AtomicWriteSession session;
     ASSERT_TRUE(session.Write(folder + "/blocked.txf", "never").ok);
     ASSERT_TRUE(session.Write(folder + "/first.txf", "first").ok);
-    std::filesystem::create_directory(folder + "/blocked.txf");
-    std::ofstream(folder + "/blocked.txf/inside", std::ios::binary) << "x";
+    PutFolderInPlaceOf(folder + "/blocked.txf");
     EXPECT_TRUE(session.CommitInBackground().empty()) << "nothing has ended before it";
     EXPECT_TRUE(session.Holds(folder + "/first.txf")) << "held until its commit is settled";
     ASSERT_TRUE(session.Write(folder + "/second.txf", "second").ok);
