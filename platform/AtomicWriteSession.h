@@ -92,6 +92,7 @@ private:
     /// without a journal looks at every file removed in the last minute for each new one).
     struct Spare {
         std::string path;
+        std::string folder; // its folder, the only one whose saves it may hold
         unsigned long long device = 0;
         unsigned long long inode = 0;
         unsigned gid = 0;
@@ -112,6 +113,9 @@ private:
     static Outcome CommitGroup(const std::vector<Waiting>& group, const std::vector<Flush>& flushes, size_t sparesRoom);
     /// Waits for the commit in the background, if any, and takes what it did.
     std::vector<LateFailure> Settle();
+    /// Keeps a commit's spares; gives its failures.
+    std::vector<LateFailure> Take(Outcome outcome);
+    size_t SparesRoom() const;
 
     std::vector<Waiting> waiting;
     std::vector<Flush> flushes;

@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #ifndef _WIN32
 #include <dirent.h>
@@ -378,7 +379,7 @@ int AtomicWriteSession::TakeSpare(const std::string& target, unsigned long long 
     // flags, project) is then the same as a new file's would be.
     const std::string folder = FolderOf(target);
     const auto found = std::find_if(spares.rbegin(), spares.rend(), [&](const Spare& s) {
-        return s.device == device && s.gid == gid && FolderOf(s.path) == folder;
+        return s.device == device && s.gid == gid && s.folder == folder;
     });
     if (found == spares.rend())
         return -1;
@@ -405,7 +406,7 @@ int AtomicWriteSession::TakeSpare(const std::string& target, unsigned long long 
         return fd;
     if (fd >= 0)
         ::close(fd);
-    DropSpare({tempPath, spare.device, spare.inode, spare.gid});
+    DropSpare({tempPath, spare.folder, spare.device, spare.inode, spare.gid});
 #else
     (void)target;
     (void)device;
@@ -491,7 +492,7 @@ FileResult AtomicWriteSession::Replace(const Waiting& w, Outcome& outcome, size_
         const bool old = ::lstat(w.temporary.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink == 1 &&
                          st.st_dev == w.device && st.st_ino == w.oldInode && st.st_uid == ::geteuid();
         if (old && outcome.spares.size() < sparesRoom)
-            outcome.spares.push_back({w.temporary, w.device, w.oldInode, static_cast<unsigned>(st.st_gid)});
+            outcome.spares.push_back({w.temporary, FolderOf(w.target), w.device, w.oldInode, static_cast<unsigned>(st.st_gid)});
         else
             ::unlink(w.temporary.c_str()); // what a rename over it would have removed
         return {true, {}};
@@ -537,15 +538,22 @@ AtomicWriteSession::Outcome AtomicWriteSession::CommitGroup(const std::vector<Wa
     return outcome;
 }
 
+std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Take(Outcome outcome)
+{
+    spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
+    return std::move(outcome.failures);
+}
+
+size_t AtomicWriteSession::SparesRoom() const { return MaxSpares > spares.size() ? MaxSpares - spares.size() : 0; }
+
 std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Settle()
 {
     if (!background.valid())
         return {};
-    Outcome outcome = background.get();
+    std::vector<LateFailure> failed = Take(background.get());
     committing.clear();
     committingFlushes.clear();
-    spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
-    return std::move(outcome.failures);
+    return failed;
 }
 
 std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::CommitInBackground()
@@ -553,22 +561,18 @@ std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::CommitInBackgro
     std::vector<LateFailure> failed = Settle();
     if (waiting.empty())
         return failed;
-    committing = std::move(waiting);
-    committingFlushes = std::move(flushes);
-    waiting.clear();
-    flushes.clear();
+    committing = std::exchange(waiting, {});
+    committingFlushes = std::exchange(flushes, {});
     waitingBytes = 0;
-    const size_t room = MaxSpares > spares.size() ? MaxSpares - spares.size() : 0;
     try {
         background = std::async(std::launch::async, &AtomicWriteSession::CommitGroup, std::cref(committing),
-                                std::cref(committingFlushes), room);
+                                std::cref(committingFlushes), SparesRoom());
     } catch (const std::system_error&) {
         // No thread to be had: the commit is done here and now instead.
-        Outcome outcome = CommitGroup(committing, committingFlushes, room);
+        std::vector<LateFailure> now = Take(CommitGroup(committing, committingFlushes, SparesRoom()));
         committing.clear();
         committingFlushes.clear();
-        spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
-        failed.insert(failed.end(), outcome.failures.begin(), outcome.failures.end());
+        failed.insert(failed.end(), now.begin(), now.end());
     }
     return failed;
 }
@@ -578,13 +582,11 @@ std::vector<AtomicWriteSession::LateFailure> AtomicWriteSession::Commit()
     std::vector<LateFailure> failed = Settle();
     if (waiting.empty())
         return failed;
-    const size_t room = MaxSpares > spares.size() ? MaxSpares - spares.size() : 0;
-    Outcome outcome = CommitGroup(waiting, flushes, room);
+    std::vector<LateFailure> now = Take(CommitGroup(waiting, flushes, SparesRoom()));
     waiting.clear();
     flushes.clear();
     waitingBytes = 0;
-    spares.insert(spares.end(), outcome.spares.begin(), outcome.spares.end());
-    failed.insert(failed.end(), outcome.failures.begin(), outcome.failures.end());
+    failed.insert(failed.end(), now.begin(), now.end());
     return failed;
 }
 
